@@ -1,0 +1,22 @@
+#pragma once
+
+#include "model/Fomod.h"
+
+#include <QString>
+
+// Fills a project from fomod/info.xml and fomod/ModuleConfig.xml. Both operations add to the
+// project they are given and clear nothing.
+namespace InstallerReader {
+
+// Success means the file could be opened; its content cannot make reading fail.
+bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText = nullptr);
+
+// Success means the file could be opened and read to its end. A priority that is not a signed
+// 32-bit decimal number stops the reading there and fails; what was read before stays.
+bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText = nullptr);
+
+// The same rules on an already decoded text.
+void readInfoText(const QString& text, CFOMOD& project);
+bool readConfigText(const QString& text, CFOMOD& project, QString* errorText = nullptr);
+
+} // namespace InstallerReader

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringList>
+
+// The values the editor offers for the model's free-text fields, in the order offered.
+// Nothing enforces them: every field accepts any text.
+namespace Vocabulary {
+
+inline QStringList groupTypes() {
+    return {QStringLiteral("SelectExactlyOne"), QStringLiteral("SelectAny"),
+            QStringLiteral("SelectAtMostOne"), QStringLiteral("SelectAtLeastOne"),
+            QStringLiteral("SelectAll")};
+}
+
+inline QStringList pluginTypes() {
+    return {QStringLiteral("Optional"), QStringLiteral("Required"), QStringLiteral("Recommended"),
+            QStringLiteral("CouldBeUsable"), QStringLiteral("NotUsable")};
+}
+
+inline QStringList operators() { return {QStringLiteral("And"), QStringLiteral("Or")}; }
+
+inline QStringList dependencyTypes() { return {QStringLiteral("file"), QStringLiteral("flag")}; }
+
+inline QStringList fileStates() {
+    return {QStringLiteral("Active"), QStringLiteral("Inactive"), QStringLiteral("Missing")};
+}
+
+inline QStringList flagValues() { return {QStringLiteral("On"), QStringLiteral("Off")}; }
+
+inline QStringList fileTypes() { return {QStringLiteral("file"), QStringLiteral("folder")}; }
+
+} // namespace Vocabulary

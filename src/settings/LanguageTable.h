@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One translated interface text: the key is a window element's name.
+struct SLanguagePair {
+    QString sKey;
+    QString sValue;
+
+    bool operator==(const SLanguagePair&) const = default;
+};
+
+namespace Language {
+
+// The program-wide language table, empty until a file is loaded.
+QList<SLanguagePair>& table();
+
+// Parses the contents of a language file into pairs.
+QList<SLanguagePair> parse(const QByteArray& fileBytes);
+
+// Replaces the table with the file's pairs; false (table unchanged) when it cannot be opened.
+bool loadFile(const QString& path);
+
+// The value of the first pair whose key equals key (ASCII letters without case), else key.
+QString lookup(const QString& key);
+QString lookup(const QList<SLanguagePair>& table, const QString& key);
+
+// File names (with extension) of the *.txt files in programDir/Language.
+QStringList listLanguageFiles(const QString& programDir);
+
+// programDir/Language/<fileName>.
+QString languageFilePath(const QString& programDir, const QString& fileName);
+
+} // namespace Language
