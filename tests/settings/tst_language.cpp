@@ -1,0 +1,168 @@
+#include "settings/LanguageTable.h"
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(QList<SLanguagePair>)
+
+namespace {
+
+// A file as a language file is saved: FF FE, then the text in UTF-16 LE.
+QByteArray utf16File(const QString& text) {
+    QByteArray bytes("\xFF\xFE", 2);
+    for (QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestLanguage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parseGrammar_data();
+    void parseGrammar();
+    void parseEncodings_data();
+    void parseEncodings();
+    void lookup_data();
+    void lookup();
+    void loadFileKeepsTableOnFailure();
+    void listsOnlyTextFiles();
+};
+
+void TestLanguage::parseGrammar_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<SLanguagePair>>("pairs");
+
+    QTest::newRow("well-formed lines")
+        << u"MoveUpButton = \"Nach oben\"\r\nAddFileButton = \"Datei hinzuf\u00fcgen\"\r\n"_qs
+        << QList<SLanguagePair>{{"MoveUpButton", "Nach oben"},
+                                {"AddFileButton", u"Datei hinzuf\u00fcgen"_qs}};
+    QTest::newRow("empty quoted value still gives a pair") << "Key = \"\"\r\n"
+                                                           << QList<SLanguagePair>{{"Key", ""}};
+    QTest::newRow("unquoted value loses its first character")
+        << "Key = Value\r\n"
+        << QList<SLanguagePair>{{"Key", "alue"}};
+    QTest::newRow("every quotation mark of a value dropped")
+        << "Key = \"say \"hi\" now\"\n"
+        << QList<SLanguagePair>{{"Key", "say hi now"}};
+    QTest::newRow("values keep spaces and equals signs") << "K=\"a = b\"\n"
+                                                         << QList<SLanguagePair>{{"K", "a = b"}};
+    QTest::newRow("line without separator runs into the next key")
+        << "Orphan\r\nKey = \"v\"\r\n"
+        << QList<SLanguagePair>{{"OrphanKey", "v"}};
+    QTest::newRow("last line without line break")
+        << "A = \"x\"\r\nB = \"y\"" << QList<SLanguagePair>{{"A", "x"}, {"B", "y"}};
+    QTest::newRow("last line with empty value and no break is dropped")
+        << "A = \"x\"\r\nB = \"\"" << QList<SLanguagePair>{{"A", "x"}};
+    QTest::newRow("a key twice stays twice, in file order")
+        << "K = \"1\"\nK = \"2\"\n"
+        << QList<SLanguagePair>{{"K", "1"}, {"K", "2"}};
+    QTest::newRow("unit 0 ends a value") << QString::fromUtf16(u"K = \"a\0L = \"b\"\n", 15)
+                                         << QList<SLanguagePair>{{"K", "a"}, {"L", "b"}};
+    QTest::newRow("empty file") << "" << QList<SLanguagePair>{};
+}
+
+void TestLanguage::parseGrammar() {
+    QFETCH(QString, text);
+    QFETCH(QList<SLanguagePair>, pairs);
+    QCOMPARE(Language::parse(utf16File(text)), pairs);
+}
+
+void TestLanguage::parseEncodings_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<SLanguagePair>>("pairs");
+
+    const QList<SLanguagePair> umlaut{{"AddFileButton", u"Datei hinzuf\u00fcgen"_qs}};
+    const QByteArray utf8("AddFileButton = \"Datei hinzuf\xC3\xBCgen\"\r\n");
+    QTest::newRow("UTF-16 LE with mark")
+        << utf16File(u"AddFileButton = \"Datei hinzuf\u00fcgen\"\r\n"_qs) << umlaut;
+    QTest::newRow("UTF-8 without mark loses nothing") << utf8 << umlaut;
+    QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF") + utf8 << umlaut;
+    QTest::newRow("UTF-16 LE odd trailing byte ignored")
+        << utf16File("K = \"v\"") + QByteArray("\x41", 1) << QList<SLanguagePair>{{"K", "v"}};
+    QByteArray bigEndian("\xFE\xFF", 2);
+    for (char c : QByteArray("K = \"v\"\n")) {
+        bigEndian.append('\0');
+        bigEndian.append(c);
+    }
+    QTest::newRow("UTF-16 BE with mark") << bigEndian << QList<SLanguagePair>{{"K", "v"}};
+}
+
+void TestLanguage::parseEncodings() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<SLanguagePair>, pairs);
+    QCOMPARE(Language::parse(bytes), pairs);
+}
+
+void TestLanguage::lookup_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("exact") << "AddFileButton"
+                           << "Datei";
+    QTest::newRow("lower case") << "addfilebutton"
+                                << "Datei";
+    QTest::newRow("upper case") << "ADDFILEBUTTON"
+                                << "Datei";
+    QTest::newRow("first of two wins") << "Twice"
+                                       << "first";
+    QTest::newRow("missing gives the key") << "NoSuchKey"
+                                           << "NoSuchKey";
+    QTest::newRow("prefix is no match") << "AddFile"
+                                        << "AddFile";
+    QTest::newRow("only ASCII letters fold") << u"\u00c4rger"_qs << u"\u00c4rger"_qs;
+}
+
+void TestLanguage::lookup() {
+    QFETCH(QString, key);
+    QFETCH(QString, result);
+    const QList<SLanguagePair> languageTable{{"AddFileButton", "Datei"},
+                                             {"Twice", "first"},
+                                             {"twice", "second"},
+                                             {u"\u00e4rger"_qs, "x"}};
+    QCOMPARE(Language::lookup(languageTable, key), result);
+    QCOMPARE(Language::lookup(QList<SLanguagePair>{}, key), key);
+}
+
+void TestLanguage::loadFileKeepsTableOnFailure() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("German.txt");
+    QVERIFY(writeFile(path, utf16File("OkButton = \"Gut\"\r\n")));
+
+    Language::table().clear();
+    QVERIFY(Language::loadFile(path));
+    QCOMPARE(Language::lookup("okbutton"), QString("Gut"));
+
+    QVERIFY(!Language::loadFile(dir.filePath("Missing.txt")));
+    QVERIFY(!Language::loadFile(dir.path()));
+    QCOMPARE(Language::table(), (QList<SLanguagePair>{{"OkButton", "Gut"}}));
+    Language::table().clear();
+}
+
+void TestLanguage::listsOnlyTextFiles() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkpath("Language/Folder.txt"));
+    for (const char* name : {"German.txt", "English.txt", "notes.md"})
+        QVERIFY(writeFile(dir.filePath(QString("Language/") + name), "x"));
+
+    QCOMPARE(Language::listLanguageFiles(dir.path()), (QStringList{"English.txt", "German.txt"}));
+    QCOMPARE(Language::languageFilePath(dir.path(), "English.txt"),
+             QDir::toNativeSeparators(dir.path() + "/Language/English.txt"));
+    QVERIFY(Language::listLanguageFiles(dir.filePath("nowhere")).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestLanguage)
+#include "tst_language.moc"
