@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QObject>
+#include <QPixmap>
+
+class CFile;
+class CPlugin;
+class CPluginGroup;
+class CStep;
+class FileListPair;
+class FlagSetController;
+class PluginDependenciesController;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QAction;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QTabWidget;
+class TMainForm;
+
+// The group and plugin editor of the "Groups and Files" page: the group and plugin lists with
+// their commands, the selected plugin's description and image, the page control with the
+// "Flag set" and "Plugin dependencies" pages, the plugin's "Files" box and the floating group
+// type box. It builds its boxes unplaced; the steps page puts them into its scroll box.
+class GroupsPluginsController : public QObject {
+    Q_OBJECT
+
+public:
+    explicit GroupsPluginsController(TMainForm& form);
+    ~GroupsPluginsController() override;
+
+    QGroupBox* groupsGroupBox() const { return m_groupsBox; }
+    QGroupBox* filesGroupBox() const { return m_filesBox; }
+    FlagSetController* flagSet() const { return m_flagSet; }
+    PluginDependenciesController* pluginDependencies() const { return m_dependencies; }
+    FileListPair* pluginFiles() const { return m_pluginFiles; }
+
+    // The current selection, resolved against the project; nullptr (or -1) when the part is
+    // missing. The pointers stay valid until the project's sequences change.
+    CStep* currentStep() const;
+    int selectedGroupRow() const;
+    int selectedPluginRow() const;
+    CPluginGroup* selectedGroup() const;
+    CPlugin* selectedPlugin() const;
+
+    // Selection handlers: each reads the present selection and rebuilds its part of the view.
+    void GroupListViewSelectItem();
+    void PluginListViewSelectItem();
+    void SrcFilesListViewSelectItem();
+    void DstFilesListViewSelectItem();
+
+    // Group commands.
+    void AddGroupButtonClick();
+    void RemoveGroupButtonClick();
+    void GroupUpButtonClick();
+    void GroupDownButtonClick();
+    void GroupListViewEdited(QTableWidgetItem* item);
+
+    // Plugin commands.
+    void AddPluginButtonClick();
+    void RemovePluginButtonClick();
+    void PluginUpButtonClick();
+    void PluginDownButtonClick();
+    void PluginListViewEdited(QTableWidgetItem* item);
+
+    // The selected plugin's description and image.
+    void PluginDescriptionMemoChange();
+    void ChoosePluginImageButtonClick();
+    void ClearPluginImageButtonClick();
+
+    // Context menus of the two lists.
+    void PopupMenuPopup();
+    void PopupMenu2Popup();
+    void EditListElementCMenuClick();
+    void EditListElementCMenu2Click();
+    void EditGroupTypeCMenu2Click();
+
+    // The floating group type box: Escape cancels, Enter and focus loss store its text.
+    void EditGroupTypeComboBoxExit();
+    bool EditGroupTypeComboBoxKeyPress(int key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildGroupsBox();
+    void buildFilesBox();
+    void buildTypeBox();
+    void connectHandlers();
+    QWidget* buildGroupPluginPanel();
+    QWidget* buildDescriptionPanel();
+    QWidget* buildImagePanel();
+    void moveGroup(int offset);
+    void movePlugin(int offset);
+    void showPreview(const QPixmap& picture);
+    void clearPluginDetails();
+
+    TMainForm& m_form;
+    QGroupBox* m_groupsBox = nullptr;
+    QGroupBox* m_filesBox = nullptr;
+    FlagSetController* m_flagSet = nullptr;
+    PluginDependenciesController* m_dependencies = nullptr;
+    FileListPair* m_pluginFiles = nullptr;
+
+    QLineEdit* m_groupNameEdit = nullptr;
+    QComboBox* m_groupTypeComboBox = nullptr;
+    QPushButton* m_addGroupButton = nullptr;
+    QPushButton* m_removeGroupButton = nullptr;
+    QPushButton* m_groupUpButton = nullptr;
+    QPushButton* m_groupDownButton = nullptr;
+    QTableWidget* m_groupListView = nullptr;
+    QLineEdit* m_pluginNameEdit = nullptr;
+    QPushButton* m_addPluginButton = nullptr;
+    QPushButton* m_removePluginButton = nullptr;
+    QPushButton* m_pluginUpButton = nullptr;
+    QPushButton* m_pluginDownButton = nullptr;
+    QTableWidget* m_pluginListView = nullptr;
+    QTabWidget* m_pageControl2 = nullptr;
+    QPlainTextEdit* m_descriptionMemo = nullptr;
+    QLineEdit* m_imageEdit = nullptr;
+    QPushButton* m_chooseImageButton = nullptr;
+    QPushButton* m_clearImageButton = nullptr;
+    QLabel* m_pluginImage = nullptr;
+    QMenu* m_popupMenu = nullptr;
+    QMenu* m_popupMenu2 = nullptr;
+    QAction* m_editListElementCMenu = nullptr;
+    QAction* m_editListElementCMenu2 = nullptr;
+    QAction* m_editGroupTypeCMenu2 = nullptr;
+    QComboBox* m_editGroupTypeComboBox = nullptr;
+    bool m_typeBoxOpen = false;
+};
