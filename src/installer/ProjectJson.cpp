@@ -1,0 +1,289 @@
+#include "installer/ProjectJson.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+
+namespace ProjectJson {
+
+namespace {
+
+// ---- Output ----
+
+template <class T, class F> QJsonArray arrayOf(const QList<T>& items, F toObject) {
+    QJsonArray array;
+    for (const T& item : items)
+        array.append(toObject(item));
+    return array;
+}
+
+QJsonObject dependencyJson(const CDependency& d) {
+    return {{QStringLiteral("sType"), d.sType},
+            {QStringLiteral("sName"), d.sName},
+            {QStringLiteral("sValue"), d.sValue}};
+}
+
+QJsonObject conditionJson(const CCondition& c) {
+    return {{QStringLiteral("sName"), c.sName}, {QStringLiteral("sValue"), c.sValue}};
+}
+
+QJsonObject fileJson(const CFile& f) {
+    return {{QStringLiteral("sType"), f.sType},
+            {QStringLiteral("sSource"), f.sSource},
+            {QStringLiteral("sDestination"), f.sDestination},
+            {QStringLiteral("iPriority"), f.iPriority}};
+}
+
+QJsonObject patternJson(const CDependencyPattern& p) {
+    return {{QStringLiteral("sOperator"), p.sOperator},
+            {QStringLiteral("sType"), p.sType},
+            {QStringLiteral("vDependencies"), arrayOf(p.vDependencies, dependencyJson)}};
+}
+
+QJsonObject pluginJson(const CPlugin& p) {
+    return {{QStringLiteral("sName"), p.sName},
+            {QStringLiteral("sDescription"), p.sDescription},
+            {QStringLiteral("sImage"), p.sImage},
+            {QStringLiteral("sType"), p.sType},
+            {QStringLiteral("vConditionFlags"), arrayOf(p.vConditionFlags, conditionJson)},
+            {QStringLiteral("vFiles"), arrayOf(p.vFiles, fileJson)},
+            {QStringLiteral("vPatterns"), arrayOf(p.vPatterns, patternJson)}};
+}
+
+QJsonObject groupJson(const CPluginGroup& g) {
+    return {{QStringLiteral("sName"), g.sName},
+            {QStringLiteral("sType"), g.sType},
+            {QStringLiteral("vPlugins"), arrayOf(g.vPlugins, pluginJson)}};
+}
+
+QJsonObject stepJson(const CStep& s) {
+    return {{QStringLiteral("sName"), s.sName},
+            {QStringLiteral("sOperator"), s.sOperator},
+            {QStringLiteral("vVisibility"), arrayOf(s.vVisibility, dependencyJson)},
+            {QStringLiteral("vGroups"), arrayOf(s.vGroups, groupJson)}};
+}
+
+QJsonObject conditionalFileJson(const CConditionalFile& c) {
+    return {{QStringLiteral("sOperator"), c.sOperator},
+            {QStringLiteral("vDependencies"), arrayOf(c.vDependencies, dependencyJson)},
+            {QStringLiteral("vFiles"), arrayOf(c.vFiles, fileJson)}};
+}
+
+// ---- Input ----
+
+using Keys = std::initializer_list<const char*>;
+
+QString childPath(const QString& parent, const QString& key) {
+    return parent.isEmpty() ? key : parent + QLatin1Char('.') + key;
+}
+
+// Reads elements from JSON values, remembering the path of the first value it refuses.
+class Parser {
+public:
+    QString error;
+
+    bool read(const QJsonValue& value, const QString& path, CDependency& d) {
+        QJsonObject o;
+        return object(value, path, {"sType", "sName", "sValue"}, o) &&
+               text(o, "sType", path, d.sType) && text(o, "sName", path, d.sName) &&
+               text(o, "sValue", path, d.sValue);
+    }
+
+    bool read(const QJsonValue& value, const QString& path, CCondition& c) {
+        QJsonObject o;
+        return object(value, path, {"sName", "sValue"}, o) && text(o, "sName", path, c.sName) &&
+               text(o, "sValue", path, c.sValue);
+    }
+
+    bool read(const QJsonValue& value, const QString& path, CFile& f) {
+        QJsonObject o;
+        return object(value, path, {"sType", "sSource", "sDestination", "iPriority"}, o) &&
+               text(o, "sType", path, f.sType) && text(o, "sSource", path, f.sSource) &&
+               text(o, "sDestination", path, f.sDestination) &&
+               int32(o, "iPriority", path, f.iPriority);
+    }
+
+    bool read(const QJsonValue& value, const QString& path, CDependencyPattern& p) {
+        QJsonObject o;
+        return object(value, path, {"sOperator", "sType", "vDependencies"}, o) &&
+               text(o, "sOperator", path, p.sOperator) && text(o, "sType", path, p.sType) &&
+               list(o, "vDependencies", path, p.vDependencies);
+    }
+
+    bool read(const QJsonValue& value, const QString& path, CPlugin& p) {
+        QJsonObject o;
+        return object(value, path,
+                      {"sName", "sDescription", "sImage", "sType", "vConditionFlags", "vFiles",
+                       "vPatterns"},
+                      o) &&
+               text(o, "sName", path, p.sName) && text(o, "sDescription", path, p.sDescription) &&
+               text(o, "sImage", path, p.sImage) && text(o, "sType", path, p.sType) &&
+               list(o, "vConditionFlags", path, p.vConditionFlags) &&
+               list(o, "vFiles", path, p.vFiles) && list(o, "vPatterns", path, p.vPatterns);
+    }
+
+    bool read(const QJsonValue& value, const QString& path, CPluginGroup& g) {
+        QJsonObject o;
+        return object(value, path, {"sName", "sType", "vPlugins"}, o) &&
+               text(o, "sName", path, g.sName) && text(o, "sType", path, g.sType) &&
+               list(o, "vPlugins", path, g.vPlugins);
+    }
+
+    bool read(const QJsonValue& value, const QString& path, CStep& s) {
+        QJsonObject o;
+        return object(value, path, {"sName", "sOperator", "vVisibility", "vGroups"}, o) &&
+               text(o, "sName", path, s.sName) && text(o, "sOperator", path, s.sOperator) &&
+               list(o, "vVisibility", path, s.vVisibility) && list(o, "vGroups", path, s.vGroups);
+    }
+
+    bool read(const QJsonValue& value, const QString& path, CConditionalFile& c) {
+        QJsonObject o;
+        return object(value, path, {"sOperator", "vDependencies", "vFiles"}, o) &&
+               text(o, "sOperator", path, c.sOperator) &&
+               list(o, "vDependencies", path, c.vDependencies) && list(o, "vFiles", path, c.vFiles);
+    }
+
+    bool read(const QJsonValue& value, const QString& path, CFOMOD& p) {
+        QJsonObject o;
+        return object(value, path,
+                      {"sName", "sAuthor", "sVersion", "sCategory", "sWebsite", "sImage",
+                       "sDescription", "vSteps", "vRequiredFiles", "vConditionalFiles"},
+                      o) &&
+               text(o, "sName", path, p.sName) && text(o, "sAuthor", path, p.sAuthor) &&
+               text(o, "sVersion", path, p.sVersion) && text(o, "sCategory", path, p.sCategory) &&
+               text(o, "sWebsite", path, p.sWebsite) && text(o, "sImage", path, p.sImage) &&
+               text(o, "sDescription", path, p.sDescription) && list(o, "vSteps", path, p.vSteps) &&
+               list(o, "vRequiredFiles", path, p.vRequiredFiles) &&
+               list(o, "vConditionalFiles", path, p.vConditionalFiles);
+    }
+
+private:
+    bool fail(const QString& path, const char* what) {
+        error = path.isEmpty() ? QString::fromLatin1(what)
+                               : path + QStringLiteral(": ") + QString::fromLatin1(what);
+        return false;
+    }
+
+    // The value must be an object holding no key besides the known ones.
+    bool object(const QJsonValue& value, const QString& path, Keys known, QJsonObject& out) {
+        if (!value.isObject())
+            return fail(path, path.isEmpty() ? "expected an object at the top level"
+                                             : "expected an object");
+        out = value.toObject();
+        for (auto it = out.constBegin(); it != out.constEnd(); ++it) {
+            bool isKnown = false;
+            for (const char* key : known)
+                isKnown = isKnown || it.key() == QLatin1String(key);
+            if (!isKnown)
+                return fail(childPath(path, it.key()), "unknown key");
+        }
+        return true;
+    }
+
+    bool text(const QJsonObject& o, const char* key, const QString& path, QString& field) {
+        const auto it = o.constFind(QLatin1String(key));
+        if (it == o.constEnd())
+            return true;
+        if (!it->isString())
+            return fail(childPath(path, QLatin1String(key)), "expected a string");
+        field = it->toString();
+        return true;
+    }
+
+    bool int32(const QJsonObject& o, const char* key, const QString& path, qint32& field) {
+        const auto it = o.constFind(QLatin1String(key));
+        if (it == o.constEnd())
+            return true;
+        const QString where = childPath(path, QLatin1String(key));
+        if (!it->isDouble())
+            return fail(where, "expected a number");
+        const double number = it->toDouble();
+        if (!std::isfinite(number) || number != std::trunc(number))
+            return fail(where, "expected an integer");
+        if (number < std::numeric_limits<qint32>::min() ||
+            number > std::numeric_limits<qint32>::max())
+            return fail(where, "expected an integer in the signed 32-bit range");
+        field = static_cast<qint32>(number);
+        return true;
+    }
+
+    template <class T>
+    bool list(const QJsonObject& o, const char* key, const QString& path, QList<T>& field) {
+        const auto it = o.constFind(QLatin1String(key));
+        if (it == o.constEnd())
+            return true;
+        const QString where = childPath(path, QLatin1String(key));
+        if (!it->isArray())
+            return fail(where, "expected an array");
+        const QJsonArray array = it->toArray();
+        QList<T> items;
+        items.reserve(array.size());
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            T item;
+            if (!read(array.at(i), where + QStringLiteral("[%1]").arg(i), item))
+                return false;
+            items.append(std::move(item));
+        }
+        field = std::move(items);
+        return true;
+    }
+};
+
+} // namespace
+
+QJsonObject toJson(const CFOMOD& project) {
+    return {{QStringLiteral("sName"), project.sName},
+            {QStringLiteral("sAuthor"), project.sAuthor},
+            {QStringLiteral("sVersion"), project.sVersion},
+            {QStringLiteral("sCategory"), project.sCategory},
+            {QStringLiteral("sWebsite"), project.sWebsite},
+            {QStringLiteral("sImage"), project.sImage},
+            {QStringLiteral("sDescription"), project.sDescription},
+            {QStringLiteral("vSteps"), arrayOf(project.vSteps, stepJson)},
+            {QStringLiteral("vRequiredFiles"), arrayOf(project.vRequiredFiles, fileJson)},
+            {QStringLiteral("vConditionalFiles"),
+             arrayOf(project.vConditionalFiles, conditionalFileJson)}};
+}
+
+QByteArray toText(const CFOMOD& project) {
+    return QJsonDocument(toJson(project)).toJson(QJsonDocument::Indented);
+}
+
+bool fromJson(const QJsonObject& object, CFOMOD& project, QString* errorText) {
+    Parser parser;
+    CFOMOD built;
+    if (!parser.read(object, QString(), built)) {
+        if (errorText)
+            *errorText = parser.error;
+        return false;
+    }
+    project = std::move(built);
+    return true;
+}
+
+bool fromText(const QByteArray& text, CFOMOD& project, QString* errorText) {
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        const QByteArray before = text.left(parseError.offset);
+        const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+        if (errorText)
+            *errorText = QStringLiteral("line %1, column %2: %3")
+                             .arg(before.count('\n') + 1)
+                             .arg(parseError.offset - lineStart + 1)
+                             .arg(parseError.errorString());
+        return false;
+    }
+    if (!document.isObject()) {
+        if (errorText)
+            *errorText = QStringLiteral("expected an object at the top level");
+        return false;
+    }
+    return fromJson(document.object(), project, errorText);
+}
+
+} // namespace ProjectJson

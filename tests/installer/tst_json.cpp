@@ -1,0 +1,236 @@
+#include "installer/ProjectJson.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTest>
+
+// A project in which every field differs from its constructor's value.
+static CFOMOD richProject() {
+    CFOMOD p;
+    p.sName = QStringLiteral("Mod \"Q\" & <Co>");
+    p.sAuthor = QStringLiteral("Ægir Þórsson");
+    p.sVersion = QStringLiteral("1.2b");
+    p.sCategory = QStringLiteral("Gameplay");
+    p.sWebsite = QStringLiteral("https://example.org/mods/1");
+    p.sImage = QStringLiteral("fomod\\images\\header.png");
+    p.sDescription = QStringLiteral("Line one&#13;&#10;\nLine two &#38; \U0001F600");
+
+    CStep step(QStringLiteral("Main"));
+    step.sOperator = QStringLiteral("Or");
+    step.vVisibility = {
+        {QStringLiteral("flag"), QStringLiteral("F1"), QStringLiteral("On")},
+        {QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("Active")}};
+    CPluginGroup group(QStringLiteral("Choose"), QStringLiteral("SelectExactlyOne"));
+    CPlugin plugin(QStringLiteral("Option A"));
+    plugin.sDescription = QStringLiteral("Does A");
+    plugin.sImage = QStringLiteral("img\\a.jpg");
+    plugin.sType = QStringLiteral("Recommended");
+    plugin.vConditionFlags = {CCondition(QStringLiteral("F1"), QStringLiteral("On"))};
+    plugin.vFiles = {{QStringLiteral("file"), QStringLiteral("a\\a.esp"), QStringLiteral("a.esp"),
+                      -2147483647 - 1},
+                     {QStringLiteral("folder"), QStringLiteral("a\\meshes"),
+                      QStringLiteral("meshes"), 2147483647}};
+    CDependencyPattern pattern;
+    pattern.sOperator = QStringLiteral("And");
+    pattern.sType = QStringLiteral("NotUsable");
+    pattern.vDependencies = {
+        {QStringLiteral("file"), QStringLiteral("b.esp"), QStringLiteral("Missing")}};
+    plugin.vPatterns = {pattern};
+    group.vPlugins = {plugin, CPlugin(QStringLiteral("Option B"))};
+    step.vGroups = {group};
+    p.vSteps = {step, CStep(QStringLiteral("Empty"))};
+
+    p.vRequiredFiles = {{QStringLiteral("folder"), QStringLiteral("core"), QStringLiteral(""), 7}};
+    CConditionalFile conditional;
+    conditional.sOperator = QStringLiteral("Or");
+    conditional.vDependencies = {
+        {QStringLiteral("flag"), QStringLiteral("F1"), QStringLiteral("Off")}};
+    conditional.vFiles = {
+        {QStringLiteral("file"), QStringLiteral("x.esp"), QStringLiteral("x.esp"), -3}};
+    p.vConditionalFiles = {conditional};
+    return p;
+}
+
+static QStringList sortedKeys(const QJsonValue& value) {
+    QStringList keys = value.toObject().keys();
+    keys.sort();
+    return keys;
+}
+
+static QStringList sorted(QStringList keys) {
+    keys.sort();
+    return keys;
+}
+
+class TestJson : public QObject {
+    Q_OBJECT
+
+private slots:
+    void roundTripKeepsEveryField() {
+        const CFOMOD original = richProject();
+
+        CFOMOD fromObject;
+        QString error;
+        QVERIFY2(ProjectJson::fromJson(ProjectJson::toJson(original), fromObject, &error),
+                 qPrintable(error));
+        QVERIFY(fromObject == original);
+
+        CFOMOD fromText;
+        QVERIFY2(ProjectJson::fromText(ProjectJson::toText(original), fromText, &error),
+                 qPrintable(error));
+        QVERIFY(fromText == original);
+        QCOMPARE(ProjectJson::toJson(fromText), ProjectJson::toJson(original));
+    }
+
+    // Every key is written, also for elements that hold nothing but constructor values.
+    void outputCarriesEveryKey() {
+        CFOMOD p;
+        CStep step;
+        step.vVisibility = {CDependency()};
+        CPlugin plugin;
+        plugin.vConditionFlags = {CCondition()};
+        plugin.vFiles = {CFile()};
+        CDependencyPattern pattern;
+        pattern.vDependencies = {CDependency()};
+        plugin.vPatterns = {pattern};
+        CPluginGroup group;
+        group.vPlugins = {plugin};
+        step.vGroups = {group};
+        p.vSteps = {step};
+        p.vRequiredFiles = {CFile()};
+        CConditionalFile conditional;
+        conditional.vDependencies = {CDependency()};
+        conditional.vFiles = {CFile()};
+        p.vConditionalFiles = {conditional};
+
+        const QJsonObject json = ProjectJson::toJson(p);
+        const QStringList dependencyKeys = sorted({"sType", "sName", "sValue"});
+        const QStringList fileKeys = sorted({"sType", "sSource", "sDestination", "iPriority"});
+        QCOMPARE(sortedKeys(json),
+                 sorted({"sName", "sAuthor", "sVersion", "sCategory", "sWebsite", "sImage",
+                         "sDescription", "vSteps", "vRequiredFiles", "vConditionalFiles"}));
+        const QJsonObject jsonStep = json["vSteps"][0].toObject();
+        QCOMPARE(sortedKeys(jsonStep), sorted({"sName", "sOperator", "vVisibility", "vGroups"}));
+        QCOMPARE(sortedKeys(jsonStep["vVisibility"][0]), dependencyKeys);
+        const QJsonObject jsonGroup = jsonStep["vGroups"][0].toObject();
+        QCOMPARE(sortedKeys(jsonGroup), sorted({"sName", "sType", "vPlugins"}));
+        const QJsonObject jsonPlugin = jsonGroup["vPlugins"][0].toObject();
+        QCOMPARE(sortedKeys(jsonPlugin), sorted({"sName", "sDescription", "sImage", "sType",
+                                                 "vConditionFlags", "vFiles", "vPatterns"}));
+        QCOMPARE(sortedKeys(jsonPlugin["vConditionFlags"][0]), sorted({"sName", "sValue"}));
+        QCOMPARE(sortedKeys(jsonPlugin["vFiles"][0]), fileKeys);
+        QCOMPARE(sortedKeys(jsonPlugin["vPatterns"][0]),
+                 sorted({"sOperator", "sType", "vDependencies"}));
+        QCOMPARE(sortedKeys(jsonPlugin["vPatterns"][0]["vDependencies"][0]), dependencyKeys);
+        QCOMPARE(sortedKeys(json["vRequiredFiles"][0]), fileKeys);
+        const QJsonObject jsonConditional = json["vConditionalFiles"][0].toObject();
+        QCOMPARE(sortedKeys(jsonConditional), sorted({"sOperator", "vDependencies", "vFiles"}));
+        QCOMPARE(sortedKeys(jsonConditional["vDependencies"][0]), dependencyKeys);
+        QCOMPARE(sortedKeys(jsonConditional["vFiles"][0]), fileKeys);
+
+        // Values are typed as the model is: texts as strings, the priority as a number.
+        QCOMPARE(jsonStep["sOperator"], QJsonValue("And"));
+        QCOMPARE(jsonPlugin["sType"], QJsonValue("Optional"));
+        QCOMPARE(jsonPlugin["vFiles"][0]["iPriority"], QJsonValue(0));
+        QCOMPARE(json["sName"], QJsonValue(""));
+    }
+
+    void missingKeysTakeConstructorValues_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<CFOMOD>("expected");
+
+        QTest::newRow("empty object") << QByteArray("{}") << CFOMOD();
+
+        CFOMOD steps;
+        steps.vSteps = {CStep(), CStep(QStringLiteral("Named"))};
+        QTest::newRow("step keeps the operator And")
+            << QByteArray(R"({"vSteps": [{}, {"sName": "Named"}]})") << steps;
+
+        CFOMOD plugins;
+        CStep step;
+        CPluginGroup group;
+        group.vPlugins = {CPlugin()};
+        step.vGroups = {group};
+        plugins.vSteps = {step};
+        QTest::newRow("plugin keeps the type Optional")
+            << QByteArray(R"({"vSteps": [{"vGroups": [{"vPlugins": [{}]}]}]})") << plugins;
+
+        CFOMOD files;
+        CFile file;
+        file.sSource = QStringLiteral("a");
+        files.vRequiredFiles = {file};
+        QTest::newRow("file keeps priority 0")
+            << QByteArray(R"({"vRequiredFiles": [{"sSource": "a"}]})") << files;
+    }
+
+    void missingKeysTakeConstructorValues() {
+        QFETCH(QByteArray, json);
+        QFETCH(CFOMOD, expected);
+        CFOMOD project;
+        QString error;
+        QVERIFY2(ProjectJson::fromText(json, project, &error), qPrintable(error));
+        QCOMPARE(ProjectJson::toJson(project), ProjectJson::toJson(expected));
+    }
+
+    void badInputIsRefusedByName_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("top level array")
+            << QByteArray("[]") << "expected an object at the top level";
+        QTest::newRow("unknown top key")
+            << QByteArray(R"({"sName": "a", "sNmae": "b"})") << "sNmae: unknown key";
+        QTest::newRow("unknown nested key")
+            << QByteArray(R"({"vSteps": [{}, {"vGroups": [{"iPriority": 1}]}]})")
+            << "vSteps[1].vGroups[0].iPriority: unknown key";
+        QTest::newRow("number for a text")
+            << QByteArray(R"({"vSteps": [{"vGroups": [{}, {"sType": 3}]}]})")
+            << "vSteps[0].vGroups[1].sType: expected a string";
+        QTest::newRow("null for a text")
+            << QByteArray(R"({"sAuthor": null})") << "sAuthor: expected a string";
+        QTest::newRow("object for a sequence")
+            << QByteArray(R"({"vSteps": {}})") << "vSteps: expected an array";
+        QTest::newRow("text as an element") << QByteArray(R"({"vRequiredFiles": ["a.esp"]})")
+                                            << "vRequiredFiles[0]: expected an object";
+        QTest::newRow("priority as text")
+            << QByteArray(R"({"vConditionalFiles": [{"vFiles": [{"iPriority": "1"}]}]})")
+            << "vConditionalFiles[0].vFiles[0].iPriority: expected a number";
+        QTest::newRow("fractional priority")
+            << QByteArray(R"({"vRequiredFiles": [{"iPriority": 1.5}]})")
+            << "vRequiredFiles[0].iPriority: expected an integer";
+        QTest::newRow("priority above range")
+            << QByteArray(R"({"vRequiredFiles": [{"iPriority": 2147483648}]})")
+            << "vRequiredFiles[0].iPriority: expected an integer in the signed 32-bit range";
+        QTest::newRow("priority below range")
+            << QByteArray(R"({"vRequiredFiles": [{"iPriority": -2147483649}]})")
+            << "vRequiredFiles[0].iPriority: expected an integer in the signed 32-bit range";
+        QTest::newRow("deep pattern dependency")
+            << QByteArray(R"({"vSteps": [{"vGroups": [{"vPlugins": [{"vPatterns": [)"
+                          R"({"vDependencies": [{"sValue": true}]}]}]}]}]})")
+            << "vSteps[0].vGroups[0].vPlugins[0].vPatterns[0].vDependencies[0].sValue: "
+               "expected a string";
+        QTest::newRow("syntax error names the line")
+            << QByteArray("{\n  \"sName\": \"a\",\n  \"sAuthor\" \"b\"\n}")
+            << "line 3, column *"; // the column is where Qt's parser stopped
+    }
+
+    // A refused input names the key and leaves the target project as it was.
+    void badInputIsRefusedByName() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, message);
+        const CFOMOD before = richProject();
+        CFOMOD project = before;
+        QString error;
+        QVERIFY(!ProjectJson::fromText(json, project, &error));
+        if (message.endsWith(QLatin1Char('*')))
+            QVERIFY2(error.startsWith(message.chopped(1)), qPrintable(error));
+        else
+            QCOMPARE(error, message);
+        QVERIFY(project == before);
+    }
+};
+
+Q_DECLARE_METATYPE(CFOMOD)
+
+QTEST_GUILESS_MAIN(TestJson)
+#include "tst_json.moc"
