@@ -1,10 +1,10 @@
+#include "editor/MainForm.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("TMainForm"));
+    TMainForm window;
     window.show();
     return app.exec();
 }

@@ -5,6 +5,15 @@
 #include <QMainWindow>
 #include <QString>
 
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
 class StepsController;
 class GroupsPluginsController;
 
@@ -36,7 +45,56 @@ public:
     StepsController* steps() const { return m_steps; }
     GroupsPluginsController* groupsPlugins() const { return m_groupsPlugins; }
 
+    // Handlers of the "Mod info" page and the window.
+    void ModNameEditChange();
+    void ModAuthorEditChange();
+    void ModVersionEditChange();
+    void ModURLEditChange();
+    void ModCategoryEditChange();
+    void ModDesccriptionMemoChange();
+    void OpenRootDirButtonClick();
+    void RootDirEditChange();
+    void ProceedButtonClick();
+    void ChooseHeaderImageButtonClick();
+    void ClearHeaderImageButtonClick();
+    void ExitMenuClick();
+
+    // Shows a picture in the header preview; a null picture leaves the preview as it was.
+    void showHeaderPreview(const QString& nativePath);
+
+    // The memo's whole text with its lines separated by CR LF, as the descriptions hold it.
+    static QString memoText(const QPlainTextEdit* memo);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void FormCreate();
+    void buildMenu();
+    QWidget* buildModInfoPage();
+    QWidget* buildHelpPage();
+    void buildFloatingControls();
+    void connectHandlers();
+
     StepsController* m_steps = nullptr;
     GroupsPluginsController* m_groupsPlugins = nullptr;
+
+    QTabWidget* m_pageControl = nullptr;
+    QLineEdit* m_modName = nullptr;
+    QLineEdit* m_modAuthor = nullptr;
+    QLineEdit* m_modVersion = nullptr;
+    QLineEdit* m_modURL = nullptr;
+    QComboBox* m_modCategory = nullptr;
+    QLineEdit* m_headerImageEdit = nullptr;
+    QLabel* m_headerImage = nullptr;
+    QPlainTextEdit* m_modDescription = nullptr;
+    QLineEdit* m_rootDirEdit = nullptr;
+    QPushButton* m_openRootDir = nullptr;
+    QPushButton* m_proceed = nullptr;
+    QPushButton* m_chooseHeaderImage = nullptr;
+    QPushButton* m_clearHeaderImage = nullptr;
+    QAction* m_exitMenu = nullptr;
+    QAction* m_saveMenu = nullptr;
+    QAction* m_mergeMenu = nullptr;
+    QTimer* m_showConfirmationTimer = nullptr;
 };

@@ -1,0 +1,550 @@
+#include "editor/MainForm.h"
+
+#include "editor/GroupsPluginsController.h"
+#include "editor/HelpText.h"
+#include "editor/InstallPages.h"
+#include "editor/StepsController.h"
+#include "installer/Escaping.h"
+#include "platform/Paths.h"
+#include "platform/Pictures.h"
+#include "platform/ProgramInfo.h"
+#include "platform/Prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kModCategories = {
+    QStringLiteral("Ammo"),
+    QStringLiteral("Animation"),
+    QStringLiteral("Armour"),
+    QStringLiteral("Audio - Misc"),
+    QStringLiteral("Audio - Music"),
+    QStringLiteral("Audio - SFX"),
+    QStringLiteral("Audio - Voice"),
+    QStringLiteral("Body, Face, and Hair"),
+    QStringLiteral("Bug Fixes"),
+    QStringLiteral("Buildings"),
+    QStringLiteral("Character Presets"),
+    QStringLiteral("Cheats and God items"),
+    QStringLiteral("Clothing"),
+    QStringLiteral("Clothing - Backpacks"),
+    QStringLiteral("Collectibles, Treasure Hunts, and Puzzles"),
+    QStringLiteral("Companions"),
+    QStringLiteral("Crafting - Equipment"),
+    QStringLiteral("Crafting - Home/Settlement"),
+    QStringLiteral("Crafting - Other"),
+    QStringLiteral("Creatures"),
+    QStringLiteral("ENB Presets"),
+    QStringLiteral("Environment"),
+    QStringLiteral("Factions"),
+    QStringLiteral("Gameplay Effects and Changes"),
+    QStringLiteral("Immersion"),
+    QStringLiteral("Items (Food, Drinks, Chems, etc)"),
+    QStringLiteral("Locations - New"),
+    QStringLiteral("Locations - Vanilla"),
+    QStringLiteral("Miscellaneous"),
+    QStringLiteral("Modders Resources and Tutorials"),
+    QStringLiteral("Models and Textures"),
+    QStringLiteral("New Lands"),
+    QStringLiteral("NPC"),
+    QStringLiteral("NPC - Vendors"),
+    QStringLiteral("Overhauls"),
+    QStringLiteral("Patches"),
+    QStringLiteral("Performance"),
+    QStringLiteral("Perks"),
+    QStringLiteral("Pip-Boy"),
+    QStringLiteral("Player Homes"),
+    QStringLiteral("Player Settlement"),
+    QStringLiteral("Poses"),
+    QStringLiteral("Power Armour"),
+    QStringLiteral("Quests and Adventures"),
+    QStringLiteral("Radio"),
+    QStringLiteral("ReShade Presets"),
+    QStringLiteral("Save Games"),
+    QStringLiteral("Skills and Leveling"),
+    QStringLiteral("Tattoos"),
+    QStringLiteral("Transfer Settlement Blueprints"),
+    QStringLiteral("User Interface"),
+    QStringLiteral("Utilities"),
+    QStringLiteral("Vehicles"),
+    QStringLiteral("Videos and Trailers"),
+    QStringLiteral("Visuals and Graphics"),
+    QStringLiteral("Weapons"),
+    QStringLiteral("Weapons and Armour"),
+    QStringLiteral("Weather and Lighting"),
+};
+
+constexpr int kWideEdit = 346;
+constexpr int kNarrowEdit = 146;
+constexpr QSize kPreviewSize(196, 133);
+
+QAction* makeAction(QMenu* menu, const QString& name, const QString& caption,
+                    const QKeySequence& shortcut = QKeySequence()) {
+    auto* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* makeSeparator(QMenu* menu, const QString& name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(name);
+    return separator;
+}
+
+QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* makeEdit(const QString& name, int width, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setFixedWidth(width);
+    return edit;
+}
+
+QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+// A label above its control, as one field of the column.
+void addField(QVBoxLayout* column, QLabel* label, QWidget* control) {
+    label->setBuddy(control);
+    auto* field = new QVBoxLayout;
+    field->setSpacing(2);
+    field->addWidget(label);
+    field->addWidget(control, 0, Qt::AlignLeft);
+    column->addLayout(field);
+}
+
+QFont interfaceFont() {
+    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma"))) {
+        QFont tahoma(QStringLiteral("Tahoma"));
+        tahoma.setPointSize(8);
+        return tahoma;
+    }
+    return QApplication::font();
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("TMainForm"));
+    setFont(interfaceFont());
+
+    buildMenu();
+
+    // The groups controller builds its boxes first: the steps page places them.
+    m_groupsPlugins = new GroupsPluginsController(*this);
+    m_steps = new StepsController(*this);
+
+    m_pageControl = new QTabWidget(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    m_pageControl->addTab(buildModInfoPage(), QStringLiteral("Mod info"));
+    m_pageControl->addTab(m_steps->page(), QStringLiteral("Steps"));
+    m_pageControl->addTab(InstallPages::buildRequiredInstallsPage(),
+                          QStringLiteral("Required installations"));
+    m_pageControl->addTab(InstallPages::buildConditionalInstallsPage(),
+                          QStringLiteral("Conditional installations"));
+    m_pageControl->addTab(buildHelpPage(), QStringLiteral("Help"));
+    // A disabled page can still be opened by its tab; only its contents are locked.
+    for (int i = 1; i <= 3; ++i)
+        m_pageControl->widget(i)->setEnabled(false);
+    setCentralWidget(m_pageControl);
+
+    buildFloatingControls();
+    connectHandlers();
+    FormCreate();
+
+    // The client area below the menu is 1108 x 858.
+    resize(1108, 858 + menuBar()->sizeHint().height());
+    setMinimumSize(550, 650);
+    if (const QScreen* screen = this->screen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+
+    QMenu* fomod = bar->addMenu(QStringLiteral("FOMOD"));
+    fomod->setObjectName(QStringLiteral("FOMODMenu"));
+    fomod->menuAction()->setObjectName(QStringLiteral("FOMODMenuAction"));
+    makeAction(fomod, QStringLiteral("NewMenu"), QStringLiteral("New"));
+    makeAction(fomod, QStringLiteral("OpenMenu"), QStringLiteral("Open folder"),
+               QKeySequence(Qt::CTRL | Qt::Key_O));
+    makeAction(fomod, QStringLiteral("OpenfileMenu"), QStringLiteral("Open file"));
+    m_saveMenu = makeAction(fomod, QStringLiteral("SaveMenu"), QStringLiteral("Save"),
+                            QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_saveMenu->setEnabled(false);
+    m_mergeMenu =
+        makeAction(fomod, QStringLiteral("MergeFOMODMenu"), QStringLiteral("Merge FOMOD"));
+    m_mergeMenu->setEnabled(false);
+    QMenu* recent = fomod->addMenu(QStringLiteral("Recent"));
+    recent->setObjectName(QStringLiteral("RecentMenu"));
+    // The template entry shares its click handler with the recent entries; shown as a line.
+    QAction* recentTemplate = recent->addSeparator();
+    recentTemplate->setObjectName(QStringLiteral("RecentFileTemplate"));
+    recentTemplate->setText(QStringLiteral("-"));
+    recentTemplate->setEnabled(false);
+    makeSeparator(fomod, QStringLiteral("N1"));
+    m_exitMenu = makeAction(fomod, QStringLiteral("ExitMenu"), QStringLiteral("Exit"),
+                            QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    QMenu* options = bar->addMenu(QStringLiteral("Options"));
+    options->setObjectName(QStringLiteral("OptionsMenu"));
+    options->menuAction()->setObjectName(QStringLiteral("OptionsMenuAction"));
+    makeAction(options, QStringLiteral("SettingsMenu"), QStringLiteral("Settings"));
+    makeSeparator(options, QStringLiteral("N2"));
+    makeAction(options, QStringLiteral("RunBeforeSaveMenu"), QStringLiteral("Run before save"));
+    makeAction(options, QStringLiteral("RunAfterSaveMenu"), QStringLiteral("Run after save"));
+}
+
+QWidget* TMainForm::buildModInfoPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("ModInfoTabSheet"));
+
+    // The mod's information: one column of labelled fields above the description.
+    auto* info = new QGroupBox(QStringLiteral("Mod infornation"), page);
+    info->setObjectName(QStringLiteral("ModInfoGroupBox"));
+
+    auto* fieldsPanel = new QWidget(info);
+    fieldsPanel->setObjectName(QStringLiteral("ModInfoFieldsPanel"));
+    fieldsPanel->setFixedHeight(290);
+    auto* fields = new QVBoxLayout(fieldsPanel);
+    fields->setContentsMargins(14, 4, 14, 4);
+    fields->setSpacing(6);
+
+    m_modName = makeEdit(QStringLiteral("ModNameEdit"), kWideEdit, fieldsPanel);
+    m_modAuthor = makeEdit(QStringLiteral("ModAuthorEdit"), kWideEdit, fieldsPanel);
+    m_modVersion = makeEdit(QStringLiteral("ModVersionEdit"), kNarrowEdit, fieldsPanel);
+    m_modURL = makeEdit(QStringLiteral("ModURLEdit"), kWideEdit, fieldsPanel);
+    m_modCategory = new QComboBox(fieldsPanel);
+    m_modCategory->setObjectName(QStringLiteral("ModCategoryComboBox"));
+    m_modCategory->setEditable(true);
+    m_modCategory->setInsertPolicy(QComboBox::NoInsert);
+    m_modCategory->setMaxVisibleItems(20);
+    m_modCategory->addItems(kModCategories);
+    m_modCategory->setCurrentIndex(-1);
+    m_modCategory->setFixedWidth(kWideEdit);
+    addField(fields,
+             makeLabel(QStringLiteral("ModNameLabel"), QStringLiteral("Mod name"), fieldsPanel),
+             m_modName);
+    addField(fields,
+             makeLabel(QStringLiteral("ModAuthorLabel"), QStringLiteral("Mod author"), fieldsPanel),
+             m_modAuthor);
+    addField(
+        fields,
+        makeLabel(QStringLiteral("ModVersionLabel"), QStringLiteral("Mod version"), fieldsPanel),
+        m_modVersion);
+    addField(
+        fields,
+        makeLabel(QStringLiteral("ModURLLabel"), QStringLiteral("Mod page on Nexus"), fieldsPanel),
+        m_modURL);
+    addField(
+        fields,
+        makeLabel(QStringLiteral("ModCategoryLabel"), QStringLiteral("Mod category"), fieldsPanel),
+        m_modCategory);
+
+    // Header image: the stored path, its two buttons and the preview on their right.
+    m_headerImageEdit = makeEdit(QStringLiteral("ModHeaderImageEdit"), kWideEdit, fieldsPanel);
+    m_headerImageEdit->setReadOnly(false);
+    m_chooseHeaderImage = makeButton(QStringLiteral("ChooseHeaderImageButton"),
+                                     QStringLiteral("Choose"), fieldsPanel);
+    m_clearHeaderImage =
+        makeButton(QStringLiteral("ClearHeaderImageButton"), QStringLiteral("Clear"), fieldsPanel);
+    auto* preview = new QWidget(fieldsPanel);
+    preview->setObjectName(QStringLiteral("HeaderImagePanel"));
+    preview->setFixedSize(kPreviewSize);
+    auto* shape = new QFrame(preview);
+    shape->setObjectName(QStringLiteral("Shape4"));
+    shape->setFrameShape(QFrame::Box);
+    auto* noImage =
+        makeLabel(QStringLiteral("NoHeaderImageLabel"), QStringLiteral("[No image]"), preview);
+    noImage->setAlignment(Qt::AlignCenter);
+    m_headerImage = new QLabel(preview);
+    m_headerImage->setObjectName(QStringLiteral("HeaderImage"));
+    m_headerImage->setScaledContents(true);
+    // Stacked in one cell: the empty image box lets the frame and the label show through.
+    auto* stack = new QGridLayout(preview);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->addWidget(shape, 0, 0);
+    stack->addWidget(noImage, 0, 0);
+    stack->addWidget(m_headerImage, 0, 0);
+
+    auto* headerLabel = makeLabel(QStringLiteral("ModHeaderImageLabel"),
+                                  QStringLiteral("Mod header image"), fieldsPanel);
+    headerLabel->setBuddy(m_headerImageEdit);
+    auto* headerButtons = new QVBoxLayout;
+    headerButtons->setSpacing(4);
+    headerButtons->addWidget(m_chooseHeaderImage);
+    headerButtons->addWidget(m_clearHeaderImage);
+    headerButtons->addStretch(1);
+    auto* headerEdit = new QVBoxLayout;
+    headerEdit->setSpacing(2);
+    headerEdit->addWidget(headerLabel);
+    headerEdit->addWidget(m_headerImageEdit);
+    headerEdit->addStretch(1);
+    auto* headerRow = new QHBoxLayout;
+    headerRow->setSpacing(8);
+    headerRow->addLayout(headerEdit);
+    headerRow->addLayout(headerButtons);
+    headerRow->addWidget(preview, 0, Qt::AlignTop);
+    headerRow->addStretch(1);
+    fields->addLayout(headerRow, 1);
+
+    auto* descriptionLabel =
+        makeLabel(QStringLiteral("ModDescriptionLabel"), QStringLiteral("Mod description"), info);
+    m_modDescription = new QPlainTextEdit(info);
+    m_modDescription->setObjectName(QStringLiteral("ModDesccriptionMemo"));
+    m_modDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    descriptionLabel->setBuddy(m_modDescription);
+
+    auto* infoLayout = new QVBoxLayout(info);
+    infoLayout->setContentsMargins(0, 4, 0, 14);
+    infoLayout->setSpacing(2);
+    infoLayout->addWidget(fieldsPanel);
+    auto* descriptionLayout = new QVBoxLayout;
+    descriptionLayout->setContentsMargins(14, 0, 14, 0);
+    descriptionLayout->setSpacing(2);
+    descriptionLayout->addWidget(descriptionLabel);
+    descriptionLayout->addWidget(m_modDescription, 1);
+    infoLayout->addLayout(descriptionLayout, 1);
+
+    // The workspace: the root directory that holds the fomod folder.
+    auto* workspace = new QGroupBox(QStringLiteral("Workspace"), page);
+    workspace->setObjectName(QStringLiteral("WorkSpaceGroupBox"));
+    workspace->setFixedHeight(64);
+    auto* rootLabel =
+        makeLabel(QStringLiteral("RootDirLabel"), QStringLiteral("Root directory"), workspace);
+    m_rootDirEdit = new QLineEdit(workspace);
+    m_rootDirEdit->setObjectName(QStringLiteral("RootDirEdit"));
+    rootLabel->setBuddy(m_rootDirEdit);
+    m_openRootDir =
+        makeButton(QStringLiteral("OpenRootDirButton"), QStringLiteral("Open"), workspace);
+    auto* workspaceRow = new QHBoxLayout(workspace);
+    workspaceRow->setContentsMargins(14, 4, 14, 8);
+    workspaceRow->addWidget(rootLabel);
+    workspaceRow->addWidget(m_rootDirEdit, 1);
+    workspaceRow->addWidget(m_openRootDir);
+
+    auto* proceedBar = new QWidget(page);
+    proceedBar->setObjectName(QStringLiteral("ProceedPanel"));
+    proceedBar->setFixedHeight(48);
+    m_proceed = makeButton(QStringLiteral("ProceedButton"), QStringLiteral("Proceed"), proceedBar);
+    m_proceed->setEnabled(false);
+    m_proceed->setMinimumWidth(100);
+    auto* proceedRow = new QHBoxLayout(proceedBar);
+    proceedRow->setContentsMargins(4, 8, 4, 8);
+    proceedRow->addStretch(1);
+    proceedRow->addWidget(m_proceed);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setSpacing(4);
+    layout->addWidget(info, 1);
+    layout->addWidget(workspace);
+    layout->addWidget(proceedBar);
+    return page;
+}
+
+QWidget* TMainForm::buildHelpPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("InfoTabSheet"));
+    auto* memo = new QPlainTextEdit(page);
+    memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setReadOnly(true);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setPlainText(HelpText::quickGuide());
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(memo);
+    return page;
+}
+
+void TMainForm::buildFloatingControls() {
+    // Children of the window above the pages, shown by their commands when needed.
+    auto* savePanel = new QFrame(this);
+    savePanel->setObjectName(QStringLiteral("SaveConfirmationPanel"));
+    savePanel->setFrameShape(QFrame::StyledPanel);
+    savePanel->setAutoFillBackground(true);
+    savePanel->hide();
+
+    auto* priority = new QLineEdit(QStringLiteral("0"), this);
+    priority->setObjectName(QStringLiteral("FilePriorityEdit"));
+    priority->setValidator(new QIntValidator(0, 2147483647, priority));
+    priority->setEnabled(false);
+    priority->hide();
+
+    m_showConfirmationTimer = new QTimer(this);
+    m_showConfirmationTimer->setObjectName(QStringLiteral("ShowConfirmationTimer"));
+    m_showConfirmationTimer->setInterval(2000);
+}
+
+void TMainForm::connectHandlers() {
+    connect(m_pageControl, &QTabWidget::currentChanged, this, [this] { StepsTabControlChange(); });
+    connect(m_modName, &QLineEdit::textChanged, this, [this] { ModNameEditChange(); });
+    connect(m_modAuthor, &QLineEdit::textChanged, this, [this] { ModAuthorEditChange(); });
+    connect(m_modVersion, &QLineEdit::textChanged, this, [this] { ModVersionEditChange(); });
+    connect(m_modURL, &QLineEdit::textChanged, this, [this] { ModURLEditChange(); });
+    connect(m_modCategory, &QComboBox::editTextChanged, this, [this] { ModCategoryEditChange(); });
+    connect(m_modDescription, &QPlainTextEdit::textChanged, this,
+            [this] { ModDesccriptionMemoChange(); });
+    connect(m_openRootDir, &QPushButton::clicked, this, [this] { OpenRootDirButtonClick(); });
+    connect(m_rootDirEdit, &QLineEdit::textChanged, this, [this] { RootDirEditChange(); });
+    connect(m_proceed, &QPushButton::clicked, this, [this] { ProceedButtonClick(); });
+    connect(m_chooseHeaderImage, &QPushButton::clicked, this,
+            [this] { ChooseHeaderImageButtonClick(); });
+    connect(m_clearHeaderImage, &QPushButton::clicked, this,
+            [this] { ClearHeaderImageButtonClick(); });
+    connect(m_exitMenu, &QAction::triggered, this, [this] { ExitMenuClick(); });
+}
+
+void TMainForm::FormCreate() {
+    m_pageControl->setCurrentIndex(0);
+    setWindowTitle(QStringLiteral("Quarvel ") + ProgramInfo::versionText());
+    sProgramDir = ProgramInfo::programDir();
+}
+
+void TMainForm::StepsTabControlChange() {
+    if (m_steps)
+        m_steps->StepsTabControlChange();
+}
+
+void TMainForm::ModNameEditChange() {
+    project.sName = m_modName->text();
+}
+void TMainForm::ModAuthorEditChange() {
+    project.sAuthor = m_modAuthor->text();
+}
+void TMainForm::ModVersionEditChange() {
+    project.sVersion = m_modVersion->text();
+}
+void TMainForm::ModURLEditChange() {
+    project.sWebsite = m_modURL->text();
+}
+void TMainForm::ModCategoryEditChange() {
+    project.sCategory = m_modCategory->currentText();
+}
+
+QString TMainForm::memoText(const QPlainTextEdit* memo) {
+    QString text = memo->toPlainText();
+    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+void TMainForm::ModDesccriptionMemoChange() {
+    project.sDescription = Escaping::normaliseModDescription(memoText(m_modDescription));
+}
+
+void TMainForm::OpenRootDirButtonClick() {
+    const QStringList chosen = Prompts::chooseFolders(this, false);
+    if (chosen.isEmpty())
+        return;
+    const QString folder = chosen.first();
+    const QString fomod = Paths::joinNative(folder, QStringLiteral("\\fomod"));
+    if (Paths::isDirectory(fomod)) {
+        m_rootDirEdit->setText(folder);
+        return;
+    }
+    if (!Prompts::askYesNo(
+            this,
+            QStringLiteral("There is no 'fomod' catalog in specified directory. Create one?")))
+        return;
+    QDir().mkdir(fomod); // a failure shows as a disabled Proceed
+    m_rootDirEdit->setText(folder);
+    // The edit may already have held this folder; its state must follow the new directory.
+    RootDirEditChange();
+}
+
+void TMainForm::RootDirEditChange() {
+    sRootDir = m_rootDirEdit->text();
+    if (sRootDir.isEmpty())
+        return;
+    m_proceed->setEnabled(
+        Paths::isDirectory(Paths::joinNative(sRootDir, QStringLiteral("\\fomod"))));
+}
+
+void TMainForm::ProceedButtonClick() {
+    project.vSteps.append(CStep(QStringLiteral("Step") + QString::number(iStepCount + 1)));
+    m_steps->appendStepTab(QString());
+    iStepCount = qint32(project.vSteps.size());
+    for (int i = 1; i <= 3; ++i)
+        m_pageControl->widget(i)->setEnabled(true);
+    {
+        const QSignalBlocker block(m_pageControl);
+        m_pageControl->setCurrentIndex(1);
+    }
+    m_proceed->setEnabled(false);
+    m_openRootDir->setEnabled(false);
+    m_rootDirEdit->setEnabled(false);
+    m_saveMenu->setEnabled(true);
+    m_mergeMenu->setEnabled(true);
+    StepsTabControlChange();
+}
+
+void TMainForm::showHeaderPreview(const QString& nativePath) {
+    const QPixmap picture = Pictures::loadPreview(nativePath);
+    if (!picture.isNull())
+        m_headerImage->setPixmap(picture);
+}
+
+void TMainForm::ChooseHeaderImageButtonClick() {
+    const QStringList chosen = Prompts::chooseFiles(this, QString(), false);
+    if (chosen.isEmpty())
+        return;
+    const QString path = chosen.first();
+    const std::optional<QString> relative = Paths::relativeToRoot(sRootDir, path);
+    if (!relative) {
+        Prompts::message(this, QStringLiteral("File is out of root directory"));
+        return;
+    }
+    m_headerImageEdit->setText(*relative);
+    showHeaderPreview(path);
+    project.sImage = m_headerImageEdit->text();
+}
+
+void TMainForm::ClearHeaderImageButtonClick() {
+    m_headerImageEdit->clear();
+    m_headerImage->clear();
+    project.sImage.clear();
+}
+
+void TMainForm::ExitMenuClick() {
+    // Nothing is saved and nothing is asked.
+    QCoreApplication::exit(0);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    event->accept();
+    ExitMenuClick();
+}

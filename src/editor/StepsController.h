@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+class QTabWidget;
+class QTableWidget;
+class QWidget;
+class TMainForm;
+
+// The "Steps" page: the step tabs, the step commands, the "Conditions" page with the current
+// step's visibility conditions, and the rebuild that refreshes every editing view from the
+// project.
+class StepsController : public QObject {
+    Q_OBJECT
+
+public:
+    explicit StepsController(TMainForm& form);
+
+    // The page widget "StepsTabSheet", to be placed in the main page control.
+    QWidget* page() const { return m_page; }
+
+    // The rebuild: empties and refills the steps view and the shared name and value lists.
+    void StepsTabControlChange();
+
+    void StepNameEditChange();
+    void NewStepButtonClick();
+    void DeleteStepButtonClick();
+    void MoveLeftButtonClick();
+    void MoveRightButtonClick();
+    void AddConditionButtonClick();
+    void DeleteConditionButtonClick();
+    void ConditionListViewSelectItem();
+    void visOperatorComboBoxChange();
+    void VisibilityTypeComboBoxChange();
+
+    // Appends a step tab with the caption a step of that name shows, without a rebuild.
+    void appendStepTab(const QString& stepName);
+    // Removes every step tab, without a rebuild.
+    void removeAllStepTabs();
+
+    // The caption of a step's tab.
+    static QString tabCaption(const QString& stepName);
+
+private:
+    QWidget* buildGroupsAndFilesPage();
+    QWidget* buildConditionsPage();
+    QWidget* buildBottomBar();
+    void connectHandlers();
+    bool hasCurrentStep() const;
+    void addConditionRow(const QString& type, const QString& name, const QString& value,
+                         const QString& stepOperator);
+
+    TMainForm& m_form;
+    QWidget* m_page = nullptr;
+    QTabBar* m_stepsTabs = nullptr;
+    QTabWidget* m_stepsPages = nullptr;
+    QLineEdit* m_stepName = nullptr;
+    QPushButton* m_moveLeft = nullptr;
+    QPushButton* m_moveRight = nullptr;
+    QPushButton* m_deleteStep = nullptr;
+    QPushButton* m_newStep = nullptr;
+    QComboBox* m_visibilityType = nullptr;
+    QComboBox* m_conditionName = nullptr;
+    QComboBox* m_conditionValue = nullptr;
+    QComboBox* m_visOperator = nullptr;
+    QLabel* m_equalsLabel = nullptr;
+    QPushButton* m_addCondition = nullptr;
+    QPushButton* m_deleteCondition = nullptr;
+    QTableWidget* m_conditionList = nullptr;
+};
