@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
+class CCondition;
 class GroupsPluginsController;
 class QComboBox;
 class QPushButton;
@@ -18,6 +20,12 @@ public:
     FlagSetController(TMainForm& form, GroupsPluginsController& groups);
 
     QWidget* page() const { return m_page; } // FlagSetTabSheet
+
+    // Used by the plugin selection: empty the list, show a plugin's flags, switch the buttons
+    // ("Add" follows the plugin selection, "Delete" starts disabled).
+    void clearList();
+    void appendRows(const QList<CCondition>& flags);
+    void setPluginSelected(bool selected);
 
     void AddVaribleButtonClick();
     void DeleteVaribleButtonClick();

@@ -1,0 +1,107 @@
+#include "editor/FileListPair.h"
+
+#include "editor/ReportListView.h"
+#include "model/Fomod.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kEditHint = "To edit: select destination path and then click on it again. "
+                              "It's like you rename files in Windows.";
+
+} // namespace
+
+FileListPair::FileListPair(const Names& names, QObject* parent) : QObject(parent) {
+    m_panel = new QWidget;
+    m_panel->setObjectName(names.sPanel);
+
+    auto* copyLabel = new QLabel(QStringLiteral("Copy this"));
+    copyLabel->setObjectName(names.sCopyLabel);
+    auto* dataLabel = new QLabel(QStringLiteral("DATA\\"));
+    dataLabel->setObjectName(names.sDataLabel);
+
+    m_sourceList = ReportListView::create(
+        names.sSourceList,
+        {{QStringLiteral("File/Folder"), 70}, {QStringLiteral("Source path"), 409}}, false);
+    m_destinationList = ReportListView::create(
+        names.sDestinationList,
+        {{QStringLiteral("Destination path"), 375}, {QStringLiteral("Priority"), 0}}, true);
+    m_destinationList->setToolTip(QString::fromLatin1(kEditHint));
+
+    m_addFileButton = new QPushButton(QStringLiteral("Add file"));
+    m_addFileButton->setObjectName(names.sAddFileButton);
+    m_addFolderButton = new QPushButton(QStringLiteral("Add folder"));
+    m_addFolderButton->setObjectName(names.sAddFolderButton);
+    m_removeButton = new QPushButton(QStringLiteral("Remove"));
+    m_removeButton->setObjectName(names.sRemoveButton);
+    m_removeButton->setEnabled(false);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_addFileButton);
+    buttons->addWidget(m_addFolderButton);
+    buttons->addWidget(m_removeButton);
+    buttons->addStretch(1);
+
+    // Both lists end 10 pixels above the panel's bottom edge.
+    auto* grid = new QGridLayout(m_panel);
+    grid->setContentsMargins(0, 0, 0, 10);
+    grid->addWidget(copyLabel, 0, 0);
+    grid->addWidget(dataLabel, 0, 1);
+    grid->addWidget(m_sourceList, 1, 0);
+    grid->addWidget(m_destinationList, 1, 1);
+    grid->addLayout(buttons, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(1, 1);
+
+    connect(m_sourceList, &QTableWidget::itemSelectionChanged, this,
+            &FileListPair::sourceSelectItem);
+    connect(m_destinationList, &QTableWidget::itemSelectionChanged, this,
+            &FileListPair::destinationSelectItem);
+}
+
+void FileListPair::clear() {
+    m_sourceList->setRowCount(0);
+    m_destinationList->setRowCount(0);
+    // No row is left, so nothing can be removed.
+    m_removeButton->setEnabled(false);
+}
+
+void FileListPair::appendRows(const QList<CFile>& files) {
+    for (const CFile& f : files) {
+        ReportListView::appendRow(m_sourceList, {f.sType, f.sSource});
+        ReportListView::appendRow(m_destinationList, {f.sDestination, priorityText(f.iPriority)});
+    }
+}
+
+void FileListPair::sourceSelectItem() {
+    couple(m_sourceList, m_destinationList);
+}
+
+void FileListPair::destinationSelectItem() {
+    couple(m_destinationList, m_sourceList);
+}
+
+QString FileListPair::priorityText(qint32 priority) {
+    return QString::number(quint32(priority));
+}
+
+void FileListPair::couple(QTableWidget* from, QTableWidget* to) {
+    const int row = ReportListView::selectedRow(from);
+    if (row == ReportListView::selectedRow(to))
+        return;
+    ReportListView::selectRow(to, row);
+    if (row < 0) {
+        m_removeButton->setEnabled(false);
+        return;
+    }
+    if (QTableWidgetItem* item = to->item(row, 0))
+        to->scrollToItem(item);
+    m_removeButton->setEnabled(true);
+}

@@ -1,0 +1,133 @@
+#include "editor/FlagSetController.h"
+
+#include "editor/GroupsPluginsController.h"
+#include "editor/MainForm.h"
+#include "editor/ReportListView.h"
+#include "model/Fomod.h"
+#include "model/Vocabulary.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kEquals = QStringLiteral(" =");
+
+} // namespace
+
+FlagSetController::FlagSetController(TMainForm& form, GroupsPluginsController& groups)
+    : QObject(&form), m_form(form), m_groups(groups) {
+    m_page = new QWidget;
+    m_page->setObjectName(QStringLiteral("FlagSetTabSheet"));
+
+    // "Flag name <name> set <value>", read as a sentence, above the list.
+    auto* nameLabel = new QLabel(QStringLiteral("Flag name"));
+    nameLabel->setObjectName(QStringLiteral("FNameLabel"));
+    nameLabel->setAlignment(Qt::AlignCenter);
+    m_nameComboBox = new QComboBox;
+    m_nameComboBox->setObjectName(QStringLiteral("VaribleComboBox"));
+    m_nameComboBox->setEditable(true);
+    m_nameComboBox->setInsertPolicy(QComboBox::NoInsert);
+    m_nameComboBox->setFixedWidth(176);
+    auto* setLabel = new QLabel(QStringLiteral("set"));
+    setLabel->setObjectName(QStringLiteral("FSetLabel"));
+    m_valueComboBox = new QComboBox;
+    m_valueComboBox->setObjectName(QStringLiteral("VaribleValueComboBox"));
+    m_valueComboBox->setEditable(true);
+    m_valueComboBox->setInsertPolicy(QComboBox::NoInsert);
+    m_valueComboBox->addItems(Vocabulary::flagValues());
+    m_valueComboBox->setCurrentIndex(0);
+    m_valueComboBox->setMinimumWidth(50);
+
+    m_listView = ReportListView::create(
+        QStringLiteral("FlagSetListView"),
+        {{QStringLiteral("Flag name"), 130}, {QString(), 50}, {QStringLiteral("Value"), 0}}, false);
+
+    m_addButton = new QPushButton(QStringLiteral("Add"));
+    m_addButton->setObjectName(QStringLiteral("AddVaribleButton"));
+    m_addButton->setEnabled(false);
+    m_deleteButton = new QPushButton(QStringLiteral("Delete"));
+    m_deleteButton->setObjectName(QStringLiteral("DeleteVaribleButton"));
+    m_deleteButton->setEnabled(false);
+
+    auto* sentence = new QGridLayout;
+    sentence->setContentsMargins(0, 0, 0, 0);
+    sentence->addWidget(nameLabel, 0, 0);
+    sentence->addWidget(m_nameComboBox, 1, 0);
+    sentence->addWidget(setLabel, 1, 1);
+    sentence->addWidget(m_valueComboBox, 1, 2);
+    sentence->setColumnStretch(2, 1);
+
+    auto* panel = new QWidget;
+    panel->setFixedWidth(275);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addLayout(sentence);
+    panelLayout->addWidget(m_listView, 1);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addSpacing(nameLabel->sizeHint().height());
+    buttons->addWidget(m_addButton);
+    buttons->addWidget(m_deleteButton);
+    buttons->addStretch(1);
+
+    auto* layout = new QHBoxLayout(m_page);
+    layout->addWidget(panel);
+    layout->addLayout(buttons, 1);
+
+    connect(m_addButton, &QPushButton::clicked, this, &FlagSetController::AddVaribleButtonClick);
+    connect(m_deleteButton, &QPushButton::clicked, this,
+            &FlagSetController::DeleteVaribleButtonClick);
+    connect(m_listView, &QTableWidget::itemSelectionChanged, this,
+            &FlagSetController::FlagSetListViewSelectItem);
+}
+
+void FlagSetController::clearList() {
+    m_listView->setRowCount(0);
+    FlagSetListViewSelectItem();
+}
+
+void FlagSetController::appendRows(const QList<CCondition>& flags) {
+    for (const CCondition& flag : flags)
+        ReportListView::appendRow(m_listView, {flag.sName, kEquals, flag.sValue});
+}
+
+void FlagSetController::setPluginSelected(bool selected) {
+    m_addButton->setEnabled(selected);
+    m_deleteButton->setEnabled(false);
+}
+
+void FlagSetController::AddVaribleButtonClick() {
+    const QString name = m_nameComboBox->currentText();
+    CPlugin* plugin = m_groups.selectedPlugin();
+    if (name.isEmpty() || !plugin)
+        return;
+    const QString value = m_valueComboBox->currentText();
+    plugin->vConditionFlags.append(CCondition(name, value));
+    ReportListView::appendRow(m_listView, {name, kEquals, value});
+}
+
+void FlagSetController::DeleteVaribleButtonClick() {
+    CPlugin* plugin = m_groups.selectedPlugin();
+    const int row = ReportListView::selectedRow(m_listView);
+    if (!plugin || plugin->vConditionFlags.isEmpty() || row < 0 ||
+        row >= plugin->vConditionFlags.size())
+        return;
+    plugin->vConditionFlags.removeAt(row);
+    {
+        const QSignalBlocker blocker(m_listView);
+        m_listView->removeRow(row);
+        m_listView->clearSelection();
+    }
+    FlagSetListViewSelectItem();
+}
+
+void FlagSetController::FlagSetListViewSelectItem() {
+    m_deleteButton->setEnabled(ReportListView::selectedRow(m_listView) >= 0);
+}

@@ -1,0 +1,321 @@
+#include "editor/PluginDependenciesController.h"
+
+#include "editor/GroupsPluginsController.h"
+#include "editor/MainForm.h"
+#include "editor/ReportListView.h"
+#include "model/Fomod.h"
+#include "model/Vocabulary.h"
+#include "settings/LanguageTable.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QComboBox* makeCombo(const QString& name, const QStringList& items, bool editable) {
+    auto* combo = new QComboBox;
+    combo->setObjectName(name);
+    combo->setEditable(editable);
+    if (editable)
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setEnabled(false);
+    return combo;
+}
+
+QLabel* makeLabel(const QString& name, const QString& caption) {
+    auto* label = new QLabel(caption);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* makeButton(const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setEnabled(false);
+    return button;
+}
+
+QString patternCaption(qsizetype index) {
+    return QStringLiteral("Pattern[") + QString::number(index) + QLatin1Char(']');
+}
+
+// Sets a combo box's text without moving the cursor of one being typed into.
+void setComboText(QComboBox* combo, const QString& text) {
+    if (combo->currentText() != text)
+        combo->setCurrentText(text);
+}
+
+} // namespace
+
+PluginDependenciesController::PluginDependenciesController(TMainForm& form,
+                                                           GroupsPluginsController& groups)
+    : QObject(&form), m_form(form), m_groups(groups) {
+    m_page = new QWidget;
+    m_page->setObjectName(QStringLiteral("PluginDependenciesTabSheet"));
+
+    m_defTypeComboBox =
+        makeCombo(QStringLiteral("pdDefTypeComboBox"), Vocabulary::pluginTypes(), true);
+    m_patternsPageControl = new QTabBar;
+    m_patternsPageControl->setObjectName(QStringLiteral("pdPatternsPageControl"));
+    m_patternsPageControl->setExpanding(false);
+    m_patternsPageControl->setUsesScrollButtons(true);
+    m_patternsPageControl->setDrawBase(true);
+    m_operatorComboBox =
+        makeCombo(QStringLiteral("pdOperatorComboBox"), Vocabulary::operators(), true);
+    m_typeNameComboBox =
+        makeCombo(QStringLiteral("pdTypeNameComboBox"), Vocabulary::pluginTypes(), true);
+    m_newPatternButton =
+        makeButton(QStringLiteral("pdNewPatternButton"), QStringLiteral("New pattern"));
+    m_deletePatternButton =
+        makeButton(QStringLiteral("pdDeletePatternButton"), QStringLiteral("Delete pattern"));
+    m_dependencyTypeComboBox =
+        makeCombo(QStringLiteral("pdDependencyTypeComboBox"), Vocabulary::dependencyTypes(), false);
+    m_fileFlagNameComboBox = makeCombo(QStringLiteral("pdFileFlagNameComboBox"), {}, true);
+    m_stateValueComboBox =
+        makeCombo(QStringLiteral("pdStateValueComboBox"), Vocabulary::fileStates(), true);
+    m_valueLabel = makeLabel(QStringLiteral("pdValueLabel"), QStringLiteral("State"));
+    m_addButton = makeButton(QStringLiteral("pdAddButton"), QStringLiteral("Add"));
+    m_deleteButton = makeButton(QStringLiteral("pdDeleteButton"), QStringLiteral("Delete"));
+
+    m_listView = ReportListView::create(QStringLiteral("PluginDependenciesListView"),
+                                        {{QStringLiteral("Type"), 50},
+                                         {QStringLiteral("File/Flag name"), 0},
+                                         {QStringLiteral("State/Value"), 70},
+                                         {QStringLiteral("Operator"), 60}},
+                                        false);
+
+    auto* head = new QGridLayout;
+    head->addWidget(
+        makeLabel(QStringLiteral("pdDefTypeNameLabel"), QStringLiteral("Default type name")), 0, 0);
+    head->addWidget(m_defTypeComboBox, 0, 1, 1, 3);
+    head->addWidget(m_patternsPageControl, 1, 0, 1, 4);
+    head->addWidget(makeLabel(QStringLiteral("pdOperatorLabel"), QStringLiteral("Operator")), 2, 0);
+    head->addWidget(m_operatorComboBox, 2, 1);
+    head->addWidget(makeLabel(QStringLiteral("pdTypeNameLabel"), QStringLiteral("Type name")), 2,
+                    2);
+    head->addWidget(m_typeNameComboBox, 2, 3);
+    auto* patternButtons = new QHBoxLayout;
+    patternButtons->addStretch(1);
+    patternButtons->addWidget(m_newPatternButton);
+    patternButtons->addWidget(m_deletePatternButton);
+    head->addLayout(patternButtons, 3, 0, 1, 4);
+    head->setColumnStretch(1, 1);
+    head->setColumnStretch(3, 1);
+
+    auto* dependency = new QGridLayout;
+    dependency->addWidget(
+        makeLabel(QStringLiteral("pdDepTypeLabel"), QStringLiteral("Dependency type")), 0, 0);
+    dependency->addWidget(m_dependencyTypeComboBox, 1, 0);
+    dependency->addWidget(
+        makeLabel(QStringLiteral("pdNameLabel"), QStringLiteral("File/Flag name")), 0, 1);
+    dependency->addWidget(m_fileFlagNameComboBox, 1, 1);
+    dependency->addWidget(m_valueLabel, 0, 2);
+    dependency->addWidget(m_stateValueComboBox, 1, 2);
+    dependency->setColumnStretch(1, 1);
+    auto* dependencyButtons = new QHBoxLayout;
+    dependencyButtons->addStretch(1);
+    dependencyButtons->addWidget(m_addButton);
+    dependencyButtons->addWidget(m_deleteButton);
+    dependency->addLayout(dependencyButtons, 2, 0, 1, 3);
+
+    auto* layout = new QVBoxLayout(m_page);
+    layout->addLayout(head);
+    layout->addLayout(dependency);
+    layout->addWidget(m_listView, 1);
+
+    connect(m_defTypeComboBox, &QComboBox::currentTextChanged, this,
+            &PluginDependenciesController::pdDefTypeComboBoxChange);
+    connect(m_operatorComboBox, &QComboBox::currentTextChanged, this,
+            &PluginDependenciesController::pdOperatorComboBoxChange);
+    connect(m_typeNameComboBox, &QComboBox::currentTextChanged, this,
+            &PluginDependenciesController::pdTypeNameComboBoxChange);
+    connect(m_dependencyTypeComboBox, &QComboBox::currentTextChanged, this,
+            &PluginDependenciesController::pdDependencyTypeComboBoxChange);
+    connect(m_patternsPageControl, &QTabBar::currentChanged, this,
+            &PluginDependenciesController::pdPatternsPageControlChange);
+    connect(m_newPatternButton, &QPushButton::clicked, this,
+            &PluginDependenciesController::pdNewPatternButtonClick);
+    connect(m_deletePatternButton, &QPushButton::clicked, this,
+            &PluginDependenciesController::pdDeletePatternButtonClick);
+    connect(m_addButton, &QPushButton::clicked, this,
+            &PluginDependenciesController::pdAddButtonClick);
+    connect(m_deleteButton, &QPushButton::clicked, this,
+            &PluginDependenciesController::pdDeleteButtonClick);
+    connect(m_listView, &QTableWidget::itemSelectionChanged, this,
+            &PluginDependenciesController::PluginDependenciesListViewSelectItem);
+}
+
+CDependencyPattern* PluginDependenciesController::currentPattern() const {
+    CPlugin* plugin = m_groups.selectedPlugin();
+    const int p = m_patternsPageControl->currentIndex();
+    if (!plugin || p < 0 || p >= plugin->vPatterns.size())
+        return nullptr;
+    return &plugin->vPatterns[p];
+}
+
+void PluginDependenciesController::showSelectedPlugin() {
+    for (QWidget* w : std::initializer_list<QWidget*>{m_defTypeComboBox, m_newPatternButton,
+                                                      m_deletePatternButton, m_operatorComboBox,
+                                                      m_typeNameComboBox})
+        w->setEnabled(false);
+    {
+        const QSignalBlocker blocker(m_patternsPageControl);
+        for (int i = m_patternsPageControl->count() - 1; i >= 0; --i)
+            m_patternsPageControl->removeTab(i);
+    }
+    m_listView->setRowCount(0);
+
+    const CPlugin* plugin = m_groups.selectedPlugin();
+    if (plugin) {
+        // Showing the type runs its change handler, which stores the same text back.
+        m_defTypeComboBox->setCurrentText(plugin->sType);
+        m_defTypeComboBox->setEnabled(true);
+        m_newPatternButton->setEnabled(true);
+        {
+            const QSignalBlocker blocker(m_patternsPageControl);
+            for (qsizetype k = 0; k < plugin->vPatterns.size(); ++k)
+                m_patternsPageControl->addTab(patternCaption(k));
+            m_patternsPageControl->setCurrentIndex(m_patternsPageControl->count() > 0 ? 0 : -1);
+        }
+        m_operatorComboBox->setEnabled(true);
+        m_typeNameComboBox->setEnabled(true);
+    }
+    // Also without a plugin, so no dependency control stays enabled for a missing selection.
+    pdPatternsPageControlChange();
+}
+
+void PluginDependenciesController::pdPatternsPageControlChange() {
+    m_listView->setRowCount(0);
+    m_deletePatternButton->setEnabled(m_patternsPageControl->count() > 0);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_dependencyTypeComboBox, m_fileFlagNameComboBox,
+                                         m_stateValueComboBox, m_deleteButton, m_addButton})
+        w->setEnabled(false);
+    if (!m_groups.selectedPlugin())
+        return;
+    if (const CDependencyPattern* pattern = currentPattern()) {
+        {
+            const QSignalBlocker blocker(m_listView);
+            for (const CDependency& d : pattern->vDependencies)
+                ReportListView::appendRow(m_listView,
+                                          {d.sType, d.sName, d.sValue, pattern->sOperator});
+        }
+        const QString op = pattern->sOperator;
+        const QString type = pattern->sType;
+        {
+            // These texts come from the pattern; storing them back would change nothing.
+            const QSignalBlocker opBlocker(m_operatorComboBox);
+            const QSignalBlocker typeBlocker(m_typeNameComboBox);
+            setComboText(m_operatorComboBox, op);
+            setComboText(m_typeNameComboBox, type);
+        }
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{m_dependencyTypeComboBox, m_fileFlagNameComboBox,
+                                             m_stateValueComboBox, m_addButton})
+            w->setEnabled(true);
+    }
+    PluginDependenciesListViewSelectItem();
+}
+
+void PluginDependenciesController::pdDefTypeComboBoxChange() {
+    if (CPlugin* plugin = m_groups.selectedPlugin())
+        plugin->sType = m_defTypeComboBox->currentText();
+}
+
+void PluginDependenciesController::pdOperatorComboBoxChange() {
+    if (!m_groups.selectedPlugin())
+        return;
+    if (CDependencyPattern* pattern = currentPattern())
+        pattern->sOperator = m_operatorComboBox->currentText();
+    pdPatternsPageControlChange();
+}
+
+void PluginDependenciesController::pdTypeNameComboBoxChange() {
+    if (CDependencyPattern* pattern = currentPattern())
+        pattern->sType = m_typeNameComboBox->currentText();
+}
+
+void PluginDependenciesController::pdDependencyTypeComboBoxChange() {
+    m_valueLabel->setText(
+        Language::lookup(m_valueLabel->objectName() + m_dependencyTypeComboBox->currentText()));
+}
+
+void PluginDependenciesController::pdNewPatternButtonClick() {
+    CPlugin* plugin = m_groups.selectedPlugin();
+    if (!plugin)
+        return;
+    CDependencyPattern pattern;
+    pattern.sOperator = m_operatorComboBox->currentText();
+    pattern.sType = m_typeNameComboBox->currentText();
+    plugin->vPatterns.append(pattern);
+    {
+        const QSignalBlocker blocker(m_patternsPageControl);
+        const int tab = m_patternsPageControl->addTab(patternCaption(plugin->vPatterns.size() - 1));
+        m_patternsPageControl->setCurrentIndex(tab);
+    }
+    pdPatternsPageControlChange();
+}
+
+void PluginDependenciesController::pdDeletePatternButtonClick() {
+    CPlugin* plugin = m_groups.selectedPlugin();
+    const int p = m_patternsPageControl->currentIndex();
+    if (!plugin || p < 0 || p >= plugin->vPatterns.size())
+        return;
+    plugin->vPatterns.removeAt(p);
+    {
+        // The following tab becomes current, the first one after the last tab.
+        const QSignalBlocker blocker(m_patternsPageControl);
+        m_patternsPageControl->removeTab(p);
+        const int left = m_patternsPageControl->count();
+        m_patternsPageControl->setCurrentIndex(left == 0 ? -1 : (p < left ? p : 0));
+    }
+    pdPatternsPageControlChange();
+}
+
+void PluginDependenciesController::pdAddButtonClick() {
+    CDependencyPattern* pattern = currentPattern();
+    if (!pattern)
+        return;
+    CDependency dependency;
+    dependency.sType = m_dependencyTypeComboBox->currentText();
+    dependency.sName = m_fileFlagNameComboBox->currentText();
+    dependency.sValue = m_stateValueComboBox->currentText();
+    pattern->vDependencies.append(dependency);
+    ReportListView::appendRow(m_listView, {dependency.sType, dependency.sName, dependency.sValue,
+                                           m_operatorComboBox->currentText()});
+    if (dependency.sName.isEmpty() ||
+        m_fileFlagNameComboBox->findText(dependency.sName,
+                                         Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        const QSignalBlocker blocker(m_fileFlagNameComboBox);
+        const QString typed = m_fileFlagNameComboBox->currentText();
+        m_fileFlagNameComboBox->addItem(dependency.sName);
+        setComboText(m_fileFlagNameComboBox, typed);
+    }
+}
+
+void PluginDependenciesController::pdDeleteButtonClick() {
+    const int row = ReportListView::selectedRow(m_listView);
+    CDependencyPattern* pattern = currentPattern();
+    if (row < 0 || !pattern || row >= pattern->vDependencies.size())
+        return;
+    pattern->vDependencies.removeAt(row);
+    {
+        const QSignalBlocker blocker(m_listView);
+        m_listView->removeRow(row);
+        m_listView->clearSelection();
+    }
+    PluginDependenciesListViewSelectItem();
+}
+
+void PluginDependenciesController::PluginDependenciesListViewSelectItem() {
+    m_deleteButton->setEnabled(ReportListView::selectedRow(m_listView) >= 0);
+}
