@@ -1,0 +1,49 @@
+#include "scripts/ScriptRunner.h"
+
+#include "platform/CommandInterpreter.h"
+#include "platform/ProgramInfo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ScriptRunner {
+
+QString scriptPath(const QString& programDir, const QString& fileName) {
+    return QDir::toNativeSeparators(programDir + QLatin1Char('/') + fileName);
+}
+
+QString beforeSavePath() {
+    return scriptPath(ProgramInfo::programDir(), QStringLiteral("runbefore.txt"));
+}
+
+QString afterSavePath() {
+    return scriptPath(ProgramInfo::programDir(), QStringLiteral("runafter.txt"));
+}
+
+void runSaveScript(const QString& path, const Macros::Context& context) {
+    if (QFileInfo(path).isDir())
+        return;
+    QFile script(path);
+    if (!script.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray expanded =
+        Macros::expandScript(script.readAll(), context, CommandInterpreter::lineBreak());
+    script.close();
+
+    const QString runPath = CommandInterpreter::scriptFileFor(path);
+    QFile run(runPath);
+    if (!run.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    const bool written = run.write(expanded) == expanded.size() && run.flush();
+    run.close();
+    if (written)
+        CommandInterpreter::runAndWait(runPath);
+    QFile::remove(runPath);
+}
+
+void runSaveScript(const QString& path, const CFOMOD& project, const QString& rootDir) {
+    runSaveScript(path, Macros::contextFor(project, rootDir));
+}
+
+} // namespace ScriptRunner

@@ -1,0 +1,109 @@
+#include "model/Fomod.h"
+#include "platform/CommandInterpreter.h"
+#include "scripts/ScriptRunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Runs the test body in a fresh working directory, which the interpreter inherits.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const QString& path) : m_previous(QDir::currentPath()) {
+        QDir::setCurrent(path);
+    }
+    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
+
+private:
+    QString m_previous;
+};
+
+} // namespace
+
+class TestScriptRunner : public QObject {
+    Q_OBJECT
+
+private slots:
+    void runsTheExpandedScript();
+    void missingScriptRunsNothing();
+    void unwritableRunFileRunsNothing();
+    void scriptPaths();
+};
+
+void TestScriptRunner::runsTheExpandedScript() {
+#ifdef Q_OS_WIN
+    QSKIP("the script below is written for /bin/sh");
+#endif
+    QTemporaryDir programDir;
+    QTemporaryDir workDir;
+    QVERIFY(programDir.isValid() && workDir.isValid());
+    const QString script = ScriptRunner::scriptPath(programDir.path(), "runafter.txt");
+    // As the script dialog saves it: CR LF lines.
+    QVERIFY(writeFile(script, "echo \"$MODNAME$ $MODVERSION$\" > out.txt\r\n"
+                              "echo \"$MODROOT$\" >> out.txt\r\n"));
+    CFOMOD project;
+    project.sName = "My Mod";
+    project.sVersion = "1.2";
+    {
+        WorkingDirectory cwd(workDir.path());
+        ScriptRunner::runSaveScript(script, project, "/mods/my mod");
+    }
+    QCOMPARE(readFile(workDir.filePath("out.txt")), QByteArray("My Mod 1.2\n/mods/my mod\n"));
+    QVERIFY(!QFile::exists(CommandInterpreter::scriptFileFor(script)));
+    QCOMPARE(QDir(programDir.path()).entryList(QDir::Files), QStringList{"runafter.txt"});
+}
+
+void TestScriptRunner::missingScriptRunsNothing() {
+    QTemporaryDir programDir;
+    QVERIFY(programDir.isValid());
+    const QString script = ScriptRunner::scriptPath(programDir.path(), "runafter.txt");
+    ScriptRunner::runSaveScript(script, CFOMOD{}, programDir.path());
+    QVERIFY(QDir(programDir.path()).isEmpty());
+}
+
+void TestScriptRunner::unwritableRunFileRunsNothing() {
+#ifdef Q_OS_WIN
+    QSKIP("the script below is written for /bin/sh");
+#endif
+    // A folder in the run file's place: the script must not run from a stale or foreign file.
+    QTemporaryDir programDir;
+    QTemporaryDir workDir;
+    QVERIFY(programDir.isValid() && workDir.isValid());
+    const QString script = ScriptRunner::scriptPath(programDir.path(), "runbefore.txt");
+    QVERIFY(writeFile(script, "echo ran > out.txt\r\n"));
+    QVERIFY(QDir().mkpath(CommandInterpreter::scriptFileFor(script)));
+    {
+        WorkingDirectory cwd(workDir.path());
+        ScriptRunner::runSaveScript(script, CFOMOD{}, "/root");
+    }
+    QVERIFY(QDir(workDir.path()).isEmpty());
+    QVERIFY(QFileInfo(CommandInterpreter::scriptFileFor(script)).isDir());
+}
+
+void TestScriptRunner::scriptPaths() {
+    QCOMPARE(ScriptRunner::scriptPath("/opt/q", "runbefore.txt"),
+             QDir::toNativeSeparators("/opt/q/runbefore.txt"));
+#ifdef Q_OS_WIN
+    QCOMPARE(CommandInterpreter::scriptFileFor("C:\\q\\runafter.txt"),
+             QString("C:\\q\\runafter.txt.bat"));
+#else
+    QCOMPARE(CommandInterpreter::scriptFileFor("/opt/q/runafter.txt"),
+             QString("/opt/q/runafter.txt.sh"));
+#endif
+}
+
+QTEST_GUILESS_MAIN(TestScriptRunner)
+#include "tst_scriptrunner.moc"
