@@ -1,10 +1,208 @@
+// quarvel-cli: reads, converts and writes installers from scripts, without a display.
+
+#include "installer/Merge.h"
+#include "installer/ProjectJson.h"
+#include "installer/Reader.h"
+#include "installer/Writer.h"
+#include "platform/Paths.h"
 #include "platform/ProgramInfo.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
+
+const char usageText[] = "usage: quarvel-cli --version\n"
+                         "       quarvel-cli dump ROOT\n"
+                         "       quarvel-cli dump-config FILE\n"
+                         "       quarvel-cli write PROJECT.json ROOT\n"
+                         "       quarvel-cli merge ROOT DONOR.xml\n"
+                         "       quarvel-cli roundtrip ROOT OUTROOT\n";
+
+// Every message is one line, so scripts can log or grep it.
+void printError(const QString& message) {
+    QString line = message;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' ')).remove(QLatin1Char('\r'));
+    std::fprintf(stderr, "quarvel-cli: %s\n", line.toLocal8Bit().constData());
+}
+
+void printFileError(const QString& path, const QString& reason) {
+    printError(QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason);
+}
+
+int usageError(const QString& message) {
+    printError(message);
+    std::fputs(usageText, stderr);
+    return UsageError;
+}
+
+bool printToStdout(const QByteArray& bytes) {
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+    if (std::fflush(stdout) != 0 || !written) {
+        printError(QStringLiteral("standard output: write failed"));
+        return false;
+    }
+    return true;
+}
+
+QString infoPath(const QString& root) {
+    return Paths::joinNative(root, QStringLiteral("\\fomod\\info.xml"));
+}
+
+QString configPath(const QString& root) {
+    return Paths::joinNative(root, QStringLiteral("\\fomod\\ModuleConfig.xml"));
+}
+
+QString reasonOr(const QString& reason, const char* fallback) {
+    return reason.isEmpty() ? QString::fromLatin1(fallback) : reason;
+}
+
+bool readConfig(const QString& path, CFOMOD& project) {
+    QString reason;
+    if (InstallerReader::readConfigFile(path, project, &reason))
+        return true;
+    printFileError(path, reasonOr(reason, "cannot be read"));
+    return false;
+}
+
+// Both files are read whatever became of the first, as opening a project in the editor does.
+bool readRoot(const QString& root, CFOMOD& project) {
+    QString reason;
+    bool ok = InstallerReader::readInfoFile(infoPath(root), project, &reason);
+    if (!ok)
+        printFileError(infoPath(root), reasonOr(reason, "cannot be read"));
+    return readConfig(configPath(root), project) && ok;
+}
+
+bool reportWrite(const InstallerWriter::WriteOutcome& outcome) {
+    if (!outcome.bSuccess)
+        printFileError(outcome.sPath, reasonOr(outcome.sReason, "cannot be written"));
+    return outcome.bSuccess;
+}
+
+// Writes both installer files into ROOT/fomod, creating the folder. Both are attempted even
+// when the first fails, as the editor's Save does.
+bool writeRoot(const CFOMOD& project, const QString& root) {
+    const QString fomodDir = Paths::joinNative(root, QStringLiteral("\\fomod"));
+    if (!QDir().mkpath(fomodDir)) {
+        printFileError(fomodDir, QStringLiteral("cannot create the folder"));
+        return false;
+    }
+    const bool infoOk = reportWrite(InstallerWriter::writeInfoFile(project, root));
+    const bool configOk = reportWrite(InstallerWriter::writeConfigFile(
+        project, root, ProgramInfo::versionText(), ProgramInfo::homePage()));
+    return infoOk && configOk;
+}
+
+// What was read is printed even when reading failed; the exit status tells.
+int dump(const QString& root) {
+    CFOMOD project;
+    const bool ok = readRoot(root, project);
+    return printToStdout(ProjectJson::toText(project)) && ok ? Success : Failure;
+}
+
+int dumpConfig(const QString& file) {
+    CFOMOD project;
+    const bool ok = readConfig(file, project);
+    return printToStdout(ProjectJson::toText(project)) && ok ? Success : Failure;
+}
+
+int write(const QString& jsonPath, const QString& root) {
+    QFile file(jsonPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printFileError(jsonPath, QStringLiteral("cannot open for reading: ") + file.errorString());
+        return Failure;
+    }
+    const QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        printFileError(jsonPath, QStringLiteral("cannot be read: ") + file.errorString());
+        return Failure;
+    }
+    CFOMOD project;
+    QString reason;
+    if (!ProjectJson::fromText(text, project, &reason)) {
+        printFileError(jsonPath, reason);
+        return UsageError;
+    }
+    return writeRoot(project, root) ? Success : Failure;
+}
+
+// A donor that fails to read is not merged, as in the editor; the project is printed as read.
+int merge(const QString& root, const QString& donorPath) {
+    CFOMOD project;
+    bool ok = readRoot(root, project);
+    CFOMOD donor;
+    if (readConfig(donorPath, donor))
+        mergeProjects(project, donor);
+    else
+        ok = false;
+    return printToStdout(ProjectJson::toText(project)) && ok ? Success : Failure;
+}
+
+// Nothing is written after a failed read: OUTROOT may be ROOT itself, and a partly read
+// project written over the original would lose what was not read.
+int roundtrip(const QString& root, const QString& outRoot) {
+    CFOMOD project;
+    if (!readRoot(root, project))
+        return Failure;
+    return writeRoot(project, outRoot) ? Success : Failure;
+}
+
+struct Command {
+    const char* name;
+    int argumentCount;
+    int (*run)(const QStringList& arguments);
+};
+
+const Command commands[] = {
+    {"dump", 1, [](const QStringList& a) { return dump(a[0]); }},
+    {"dump-config", 1, [](const QStringList& a) { return dumpConfig(a[0]); }},
+    {"write", 2, [](const QStringList& a) { return write(a[0], a[1]); }},
+    {"merge", 2, [](const QStringList& a) { return merge(a[0], a[1]); }},
+    {"roundtrip", 2, [](const QStringList& a) { return roundtrip(a[0], a[1]); }},
+};
+
+int run(const QStringList& arguments) {
+    if (arguments.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+    const QString name = arguments.first();
+    const QStringList rest = arguments.mid(1);
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        std::fputs(usageText, stdout);
+        return Success;
+    }
+    if (name == QLatin1String("--version")) {
+        if (!rest.isEmpty())
+            return usageError(QStringLiteral("--version takes no arguments"));
+        return printToStdout((ProgramInfo::versionText() + QLatin1Char('\n')).toUtf8()) ? Success
+                                                                                        : Failure;
+    }
+    for (const Command& command : commands) {
+        if (name != QLatin1String(command.name))
+            continue;
+        if (rest.size() != command.argumentCount)
+            return usageError(QStringLiteral("%1 takes %2 argument(s), %3 given")
+                                  .arg(name)
+                                  .arg(command.argumentCount)
+                                  .arg(rest.size()));
+        // An empty path would silently mean the file-system root.
+        if (rest.contains(QString()))
+            return usageError(QStringLiteral("%1: empty path argument").arg(name));
+        return command.run(rest);
+    }
+    return usageError(QStringLiteral("unknown command '%1'").arg(name));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QTextStream(stdout) << ProgramInfo::versionText() << Qt::endl;
-    return 0;
+    return run(QCoreApplication::arguments().mid(1));
 }

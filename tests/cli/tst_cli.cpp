@@ -1,0 +1,398 @@
+#include "platform/ProgramInfo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Runs the real quarvel-cli binary end to end.
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    QStringList errLines() const {
+        return QString::fromLocal8Bit(err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+};
+
+CliRun runCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(QUARVEL_CLI_PATH), arguments);
+    CliRun run;
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+        return run; // exit code -1: crashed or did not start
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QString dataPath(const QString& name) {
+    return QStringLiteral(QUARVEL_TEST_DATA "/cli/") + name;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QJsonObject parseJson(const QByteArray& text) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError)
+        qWarning("not JSON: %s", qPrintable(error.errorString()));
+    return document.object();
+}
+
+QStringList namesOf(const QJsonValue& array, const char* key) {
+    QStringList names;
+    for (const QJsonValue& item : array.toArray())
+        names << item[QLatin1String(key)].toString();
+    return names;
+}
+
+QString fomodFile(const QString& root, const char* name) {
+    return QDir(root).filePath(QStringLiteral("fomod/") + QLatin1String(name));
+}
+
+// Replaces $DATA, $TMP in each argument.
+QStringList expand(const QStringList& arguments, const QString& tmp) {
+    QStringList expanded;
+    for (QString argument : arguments)
+        expanded << argument
+                        .replace(QStringLiteral("$DATA"), QStringLiteral(QUARVEL_TEST_DATA "/cli"))
+                        .replace(QStringLiteral("$TMP"), tmp);
+    return expanded;
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+    // roundtrip ROOT must write exactly what `write` makes of `dump ROOT`: the JSON form loses
+    // nothing of what was read.
+    void checkRoundtripMatchesWriteOfDump(const QString& root) {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString direct = tmp.filePath(QStringLiteral("direct"));
+        const QString viaJson = tmp.filePath(QStringLiteral("json"));
+        const QString jsonPath = tmp.filePath(QStringLiteral("dump.json"));
+
+        const CliRun roundtrip = runCli({QStringLiteral("roundtrip"), root, direct});
+        QVERIFY2(roundtrip.exitCode == 0, roundtrip.err.constData());
+        const CliRun dump = runCli({QStringLiteral("dump"), root});
+        QVERIFY2(dump.exitCode == 0, dump.err.constData());
+        QVERIFY(writeBytes(jsonPath, dump.out));
+        const CliRun write = runCli({QStringLiteral("write"), jsonPath, viaJson});
+        QVERIFY2(write.exitCode == 0, write.err.constData());
+
+        for (const char* name : {"info.xml", "ModuleConfig.xml"}) {
+            const QByteArray bytes = fileBytes(fomodFile(direct, name));
+            QVERIFY2(bytes.startsWith("\xFF\xFE"), name);
+            QVERIFY2(bytes == fileBytes(fomodFile(viaJson, name)), name);
+        }
+        QVERIFY(roundtrip.err.isEmpty() && write.err.isEmpty());
+    }
+
+private slots:
+    void printsVersion() {
+        const CliRun run = runCli({QStringLiteral("--version")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(run.out), ProgramInfo::versionText() + QLatin1Char('\n'));
+        QVERIFY(run.err.isEmpty());
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no arguments") << QStringList() << "no command given";
+        QTest::newRow("unknown command")
+            << QStringList{"convert", "a"} << "unknown command 'convert'";
+        QTest::newRow("dump without root")
+            << QStringList{"dump"} << "dump takes 1 argument(s), 0 given";
+        QTest::newRow("dump-config with two")
+            << QStringList{"dump-config", "a", "b"} << "dump-config takes 1 argument(s), 2 given";
+        QTest::newRow("write without root")
+            << QStringList{"write", "p.json"} << "write takes 2 argument(s), 1 given";
+        QTest::newRow("merge with three")
+            << QStringList{"merge", "a", "b", "c"} << "merge takes 2 argument(s), 3 given";
+        QTest::newRow("roundtrip without out")
+            << QStringList{"roundtrip", "a"} << "roundtrip takes 2 argument(s), 1 given";
+        QTest::newRow("version with argument")
+            << QStringList{"--version", "x"} << "--version takes no arguments";
+        // An empty root would otherwise mean /fomod.
+        QTest::newRow("empty root")
+            << QStringList{"roundtrip", "a", ""} << "roundtrip: empty path argument";
+    }
+
+    void usageErrors() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const CliRun run = runCli(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.out.isEmpty());
+        const QStringList lines = run.errLines();
+        QVERIFY(!lines.isEmpty());
+        QCOMPARE(lines.first(), QStringLiteral("quarvel-cli: ") + message);
+        QVERIFY(run.err.contains("usage: quarvel-cli --version\n"));
+    }
+
+    // Each failed file gets one line naming it; nothing is written after a failed read.
+    void missingFiles_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("namedFiles");
+        QTest::addColumn<QString>("printedProject"); // root whose dump must be printed, or ""
+
+        QTest::newRow("dump") << QStringList{"dump", "$TMP/none"}
+                              << QStringList{"$TMP/none/fomod/info.xml",
+                                             "$TMP/none/fomod/ModuleConfig.xml"}
+                              << "$TMP/none";
+        QTest::newRow("dump-config") << QStringList{"dump-config", "$TMP/none.xml"}
+                                     << QStringList{"$TMP/none.xml"} << "$TMP/none";
+        QTest::newRow("write") << QStringList{"write", "$TMP/none.json", "$TMP/out"}
+                               << QStringList{"$TMP/none.json"} << "";
+        QTest::newRow("merge donor") << QStringList{"merge", "$DATA/merge-root", "$TMP/none.xml"}
+                                     << QStringList{"$TMP/none.xml"} << "$DATA/merge-root";
+        QTest::newRow("roundtrip")
+            << QStringList{"roundtrip", "$TMP/none", "$TMP/out"}
+            << QStringList{"$TMP/none/fomod/info.xml", "$TMP/none/fomod/ModuleConfig.xml"} << "";
+        QTest::newRow("roundtrip without info.xml")
+            << QStringList{"roundtrip", "$DATA/partial", "$TMP/out"}
+            << QStringList{"$DATA/partial/fomod/info.xml", "$DATA/partial/fomod/ModuleConfig.xml"}
+            << "";
+    }
+
+    void missingFiles() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, namedFiles);
+        QFETCH(QString, printedProject);
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+
+        const CliRun run = runCli(expand(arguments, tmp.path()));
+        QCOMPARE(run.exitCode, 1);
+        const QStringList lines = run.errLines();
+        const QStringList files = expand(namedFiles, tmp.path());
+        QCOMPARE(lines.size(), files.size());
+        for (qsizetype i = 0; i < files.size(); ++i)
+            QVERIFY2(lines[i].startsWith(QStringLiteral("quarvel-cli: ") +
+                                         QDir::toNativeSeparators(files[i]) + QStringLiteral(": ")),
+                     qPrintable(lines[i]));
+        QVERIFY(!QFileInfo::exists(tmp.filePath(QStringLiteral("out"))));
+
+        if (printedProject.isEmpty()) {
+            QVERIFY(run.out.isEmpty());
+        } else {
+            const CliRun dump = runCli(expand({"dump", printedProject}, tmp.path()));
+            QCOMPARE(parseJson(run.out), parseJson(dump.out));
+        }
+    }
+
+    // A priority that is not a number stops the reading; what came before is printed.
+    void failedReadStillPrintsWhatWasRead_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("failedFiles");
+        QTest::newRow("dump") << QStringList{"dump", dataPath("partial")} << 2;
+        QTest::newRow("dump-config")
+            << QStringList{"dump-config", dataPath("partial/fomod/ModuleConfig.xml")} << 1;
+    }
+
+    void failedReadStillPrintsWhatWasRead() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, failedFiles);
+        const CliRun run = runCli(arguments);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.errLines().size(), failedFiles);
+        QVERIFY(run.errLines().last().contains(QStringLiteral("ModuleConfig.xml: ")));
+
+        const QJsonObject project = parseJson(run.out);
+        QCOMPARE(project["sName"].toString(), QString());
+        QCOMPARE(namesOf(project["vSteps"], "sName"), (QStringList{"Read", "Broken"}));
+        const QJsonValue plugin = project["vSteps"][0]["vGroups"][0]["vPlugins"][0];
+        QCOMPARE(plugin["sDescription"].toString(), QStringLiteral("kept"));
+        QCOMPARE(plugin["vFiles"][0]["iPriority"].toInt(), 1);
+        QCOMPARE(project["vSteps"][1]["vGroups"][0]["vPlugins"][0]["vFiles"].toArray().size(), 0);
+    }
+
+    void writeThenDumpGivesTheSameJson() {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const CliRun write = runCli({"write", dataPath("project.json"), tmp.path()});
+        QVERIFY2(write.exitCode == 0, write.err.constData());
+        QVERIFY(write.err.isEmpty() && write.out.isEmpty());
+
+        const CliRun dump = runCli({"dump", tmp.path()});
+        QVERIFY2(dump.exitCode == 0, dump.err.constData());
+        QCOMPARE(parseJson(dump.out), parseJson(fileBytes(dataPath("project.json"))));
+    }
+
+    void roundtripMatchesWriteOfDump_data() {
+        QTest::addColumn<QString>("root");
+        QTest::newRow("other tool's markup") << dataPath("other-tool");
+        QTest::newRow("merge root") << dataPath("merge-root");
+    }
+
+    void roundtripMatchesWriteOfDump() {
+        QFETCH(QString, root);
+        checkRoundtripMatchesWriteOfDump(root);
+        if (QTest::currentTestFailed())
+            return;
+
+        // A second pass reads back the first one's project unchanged.
+        QTemporaryDir tmp;
+        QVERIFY(runCli({"roundtrip", root, tmp.path()}).exitCode == 0);
+        QCOMPARE(parseJson(runCli({"dump", tmp.path()}).out),
+                 parseJson(runCli({"dump", root}).out));
+    }
+
+    void roundtripMatchesWriteOfDumpOnRealInstallers() {
+        const QDir corpus(QStringLiteral(QUARVEL_SHARED_DIR "/corpus"));
+        if (!corpus.exists())
+            QSKIP("no installer corpus beside the project");
+        int checked = 0;
+        for (const QString& name : corpus.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QString root = corpus.filePath(name);
+            if (!QFile::exists(fomodFile(root, "info.xml")) ||
+                !QFile::exists(fomodFile(root, "ModuleConfig.xml")))
+                continue;
+            checkRoundtripMatchesWriteOfDump(root);
+            if (QTest::currentTestFailed()) {
+                qWarning("installer: %s", qPrintable(name));
+                return;
+            }
+            ++checked;
+        }
+        QVERIFY(checked > 0);
+    }
+
+    void jsonErrorsNameTheKey_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("wrong type deep")
+            << QByteArray(R"({"vSteps": [{"vGroups": [{}, {"sType": ["a"]}]}]})")
+            << "vSteps[0].vGroups[1].sType: expected a string";
+        QTest::newRow("unknown key") << QByteArray(R"({"vRequiredFiles": [{"priority": 1}]})")
+                                     << "vRequiredFiles[0].priority: unknown key";
+        QTest::newRow("priority out of range")
+            << QByteArray(R"({"vConditionalFiles": [{"vFiles": [{"iPriority": 3e10}]}]})")
+            << "vConditionalFiles[0].vFiles[0].iPriority: expected an integer in the signed "
+               "32-bit range";
+        QTest::newRow("not JSON") << QByteArray("{\"sName\": }") << "line 1, column *";
+    }
+
+    // Refused JSON is a usage error and leaves the installer already in ROOT as it was.
+    void jsonErrorsNameTheKey() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, message);
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString jsonPath = tmp.filePath(QStringLiteral("bad.json"));
+        QVERIFY(writeBytes(jsonPath, json));
+        QVERIFY(QDir(tmp.path()).mkdir(QStringLiteral("fomod")));
+        QVERIFY(writeBytes(fomodFile(tmp.path(), "info.xml"), "previous"));
+
+        const CliRun run = runCli({"write", jsonPath, tmp.path()});
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.errLines().size(), 1);
+        const QString expected = QStringLiteral("quarvel-cli: ") +
+                                 QDir::toNativeSeparators(jsonPath) + QStringLiteral(": ") +
+                                 message;
+        if (expected.endsWith(QLatin1Char('*')))
+            QVERIFY2(run.errLines().first().startsWith(expected.chopped(1)), run.err.constData());
+        else
+            QCOMPARE(run.errLines().first(), expected);
+        QCOMPARE(fileBytes(fomodFile(tmp.path(), "info.xml")), QByteArray("previous"));
+        QVERIFY(!QFile::exists(fomodFile(tmp.path(), "ModuleConfig.xml")));
+    }
+
+    // Both files are attempted; the one that cannot be written is named.
+    void writeFailuresNameTheFile_data() {
+        QTest::addColumn<QString>("obstacle"); // a folder put where a file must go, or a file
+        QTest::addColumn<QString>("namedFile");
+        QTest::addColumn<bool>("configWritten");
+        QTest::newRow("fomod is a file") << "fomod"
+                                         << "fomod" << false;
+        QTest::newRow("info.xml is a folder") << "fomod/info.xml/"
+                                              << "fomod/info.xml" << true;
+    }
+
+    void writeFailuresNameTheFile() {
+        QFETCH(QString, obstacle);
+        QFETCH(QString, namedFile);
+        QFETCH(bool, configWritten);
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QDir root(tmp.path());
+        if (obstacle.endsWith(QLatin1Char('/')))
+            QVERIFY(root.mkpath(obstacle));
+        else
+            QVERIFY(writeBytes(root.filePath(obstacle), "in the way"));
+
+        const CliRun run = runCli({"write", dataPath("project.json"), tmp.path()});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.errLines().size(), 1);
+        QVERIFY2(run.errLines().first().startsWith(
+                     QStringLiteral("quarvel-cli: ") +
+                     QDir::toNativeSeparators(root.filePath(namedFile)) + QStringLiteral(": ")),
+                 run.err.constData());
+        QCOMPARE(fileBytes(fomodFile(tmp.path(), "ModuleConfig.xml")).startsWith("\xFF\xFE"),
+                 configWritten);
+    }
+
+    void mergePutsTheDonorFirst_data() {
+        QTest::addColumn<QString>("donor");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("required");
+        QTest::addColumn<QStringList>("conditional"); // first file of each pattern
+
+        QTest::newRow("donor") << dataPath("donor.xml") << 0 << QStringList{"X", "Y", "A", "B"}
+                               << QStringList{"d1", "r1", "r2"} << QStringList{"dc", "c1", "c2"};
+        QTest::newRow("own configuration")
+            << dataPath("merge-root/fomod/ModuleConfig.xml") << 0 << QStringList{"A", "B", "A", "B"}
+            << QStringList{"r1", "r2", "r1", "r2"} << QStringList{"c1", "c2", "c1", "c2"};
+        // A donor that fails to read is not merged at all.
+        QTest::newRow("failing donor")
+            << dataPath("partial/fomod/ModuleConfig.xml") << 1 << QStringList{"A", "B"}
+            << QStringList{"r1", "r2"} << QStringList{"c1", "c2"};
+    }
+
+    void mergePutsTheDonorFirst() {
+        QFETCH(QString, donor);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, required);
+        QFETCH(QStringList, conditional);
+
+        const CliRun run = runCli({"merge", dataPath("merge-root"), donor});
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.errLines().size(), exitCode == 0 ? 0 : 1);
+        const QJsonObject project = parseJson(run.out);
+        QCOMPARE(namesOf(project["vSteps"], "sName"), steps);
+        QCOMPARE(namesOf(project["vRequiredFiles"], "sSource"), required);
+        QStringList firstFiles;
+        for (const QJsonValue& pattern : project["vConditionalFiles"].toArray())
+            firstFiles << pattern["vFiles"][0]["sSource"].toString();
+        QCOMPARE(firstFiles, conditional);
+        // The donor's name and header image do not replace the project's.
+        QCOMPARE(project["sName"].toString(), QStringLiteral("Root mod"));
+        QCOMPARE(project["sAuthor"].toString(), QStringLiteral("Root author"));
+        QCOMPARE(project["sImage"].toString(), QStringLiteral("root.png"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
