@@ -1,0 +1,365 @@
+#include "ProjectOutline.h"
+#include "installer/Reader.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using ProjectOutline::outline;
+
+class TestReader : public QObject {
+    Q_OBJECT
+
+private slots:
+    void contextRules_data();
+    void contextRules();
+    void stepNames_data();
+    void stepNames();
+    void priority_data();
+    void priority();
+    void referencesDecodedDescriptionsKept();
+    void infoFields_data();
+    void infoFields();
+    void utf8FileWithAccents();
+    void unreadableFile_data();
+    void unreadableFile();
+};
+
+void TestReader::contextRules_data() {
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("visibility, group, plugin and its parts")
+        << QStringLiteral(R"(
+<config><moduleName>M</moduleName><installSteps order="Explicit">
+  <installStep name="S"><visible><dependencies operator="Or">
+    <flagDependency flag="A" value="On"/>
+    <fileDependency file="a.esp" state="Active"/>
+  </dependencies></visible>
+  <optionalFileGroups order="Explicit"><group name="G" type="SelectAny"><plugins order="Explicit">
+    <plugin name="P"><description>D</description><image path="img\p.png" />
+      <conditionFlags><flag name="F">On</flag><flag name="E"></flag></conditionFlags>
+      <files><file source="a/b.esp" destination="b.esp" priority="-5" /><folder source="tex" destination="textures" priority="2" /></files>
+      <typeDescriptor><type name="Required"/></typeDescriptor>
+    </plugin></plugins></group></optionalFileGroups>
+  </installStep></installSteps></config>)")
+        << QStringList{
+               "step 'S' Or",
+               "  visible dep flag 'A'='On'",
+               "  visible dep file 'a.esp'='Active'",
+               "  group 'G' SelectAny",
+               "    plugin 'P' Required desc='D' img='img\\p.png'",
+               "      flag 'F'='On'",
+               "      flag 'E'=''",
+               "      file 'a/b.esp' -> 'b.esp' -5",
+               "      folder 'tex' -> 'textures' 2",
+           };
+
+    QTest::newRow("type patterns take dependencies, operator and type; default type to plugin")
+        << QStringLiteral(R"(
+<installSteps><installStep name="S"><optionalFileGroups><group name="G" type="SelectAll"><plugins>
+  <plugin name="P"><description></description><typeDescriptor><dependencyType>
+    <defaultType name="Recommended"/>
+    <patterns>
+      <pattern><dependencies operator="And"><fileDependency file="x.esp" state="Missing"/><flagDependency flag="B" value="Off"/></dependencies><type name="NotUsable"/></pattern>
+      <pattern><type name="CouldBeUsable"/></pattern>
+    </patterns></dependencyType></typeDescriptor></plugin>
+</plugins></group></optionalFileGroups></installStep></installSteps>)")
+        << QStringList{
+               "step 'S' And",
+               "  group 'G' SelectAll",
+               "    plugin 'P' Recommended desc='' img=''",
+               "      pattern op='And' type='NotUsable'",
+               "        dep file 'x.esp'='Missing'",
+               "        dep flag 'B'='Off'",
+               "      pattern op='' type='CouldBeUsable'",
+           };
+
+    QTest::newRow("pattern target outlives closing tags, not into a later step")
+        << QStringLiteral(R"(
+<installSteps><installStep name="S1"><optionalFileGroups><group name="G"><plugins><plugin name="P">
+  <typeDescriptor><dependencyType><patterns><pattern><type name="Required"/></pattern></patterns></dependencyType></typeDescriptor>
+  </plugin></plugins></group></optionalFileGroups>
+  <flagDependency flag="late" value="1"/>
+</installStep>
+<installStep name="S2"><dependencies operator="Lost"><flagDependency flag="lost" value="1"/></dependencies>
+  <visible><flagDependency flag="V" value="1"/></visible>
+</installStep></installSteps>)")
+        << QStringList{
+               "step 'S1' And",
+               "  group 'G' ",
+               "    plugin 'P' Optional desc='' img=''",
+               "      pattern op='' type='Required'",
+               "        dep flag 'late'='1'",
+               "step 'S2' And",
+               "  visible dep flag 'V'='1'",
+           };
+
+    QTest::newRow("two pairs needed: self-closing with one attribute ignored, end tag read")
+        << QStringLiteral(R"(
+<installSteps><installStep name="S"><visible><dependencies operator="And">
+  <flagDependency flag="A"/>
+  <flagDependency flag="B"></flagDependency>
+</dependencies></visible></installStep></installSteps>)")
+        << QStringList{"step 'S' And", "  visible dep flag 'B'=''"};
+
+    QTest::newRow("elements without their parent are dropped") << QStringLiteral(R"(
+<moduleDependencies operator="And"><fileDependency file="early.esp" state="Active"/></moduleDependencies>
+<group name="noStep"/><file source="noSection" destination="x"/>
+<installSteps><file source="noPlugin" destination="x"/>
+<installStep name="A"><group name="G1"/><group name="G2"/></installStep>
+<installStep name="B"><plugin name="orphan"><description>x</description><flag name="F">On</flag><file source="s" destination="d"/></plugin></installStep>
+</installSteps>)") << QStringList{"step 'A' And", "  group 'G1' ", "  group 'G2' ", "step 'B' And"};
+
+    QTest::newRow("required and conditional installs, no install steps")
+        << QStringLiteral(R"(
+<requiredInstallFiles><file source="r1" destination="d1"/><folder source="r2" destination="" priority="3"/></requiredInstallFiles>
+<conditionalFileInstalls><patterns>
+  <file source="beforePattern" destination="x"/>
+  <pattern><dependencies operator="Or"><flagDependency flag="F" value="On"/><fileDependency file="a.esp" state="Inactive"/></dependencies>
+    <files><file source="c1" destination="e1" priority="1"/></files></pattern>
+  <pattern></pattern>
+</patterns></conditionalFileInstalls>)")
+        << QStringList{
+               "required file 'r1' -> 'd1' 0",
+               "required folder 'r2' -> '' 3",
+               "conditional op='Or'",
+               "  dep flag 'F'='On'",
+               "  dep file 'a.esp'='Inactive'",
+               "  file 'c1' -> 'e1' 1",
+               "conditional op=''",
+           };
+
+    QTest::newRow("conditional section clears the dependency target") << QStringLiteral(R"(
+<installSteps><installStep name="S"><visible><dependencies operator="And"/></visible></installStep></installSteps>
+<conditionalFileInstalls><flagDependency flag="F" value="1"/></conditionalFileInstalls>
+<installSteps><flagDependency flag="G" value="1"/></installSteps>)") << QStringList{"step 'S' And"};
+
+    QTest::newRow("names in any case, descriptions joined, last attribute wins")
+        << QStringLiteral(R"(
+<INSTALLSTEPS><InstallStep NAME="Main"><Group Name="G" TYPE="SelectAny"><Plugin name="x" name="P">
+<Description>one </Description><description>two</description>
+</Plugin></Group></InstallStep></INSTALLSTEPS>)")
+        << QStringList{"step 'Main' And", "  group 'G' SelectAny",
+                       "    plugin 'P' Optional desc='one two' img=''"};
+
+    QTest::newRow("comments and declarations are passed over")
+        << QStringLiteral(R"(<?xml version="1.0"?>
+<!-- <installStep name="commented"> -->
+<installSteps><installStep name="S"><!-- a / b --><group name="G/H" type="SelectAny"/></installStep></installSteps>)")
+        << QStringList{"step 'S' And", "  group 'G/H' SelectAny"};
+}
+
+void TestReader::contextRules() {
+    QFETCH(QString, config);
+    QFETCH(QStringList, expected);
+
+    CFOMOD project;
+    QString error;
+    QVERIFY2(InstallerReader::readConfigText(config, project, &error), qPrintable(error));
+    QCOMPARE(outline(project), expected);
+}
+
+void TestReader::stepNames_data() {
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("unnamed first step") << QStringLiteral("<installStep>") << QStringList{"Step0"};
+    QTest::newRow("unnamed third step after named ones")
+        << QStringLiteral(R"(<installStep name="A"><installStep name="B"><installStep>)")
+        << QStringList{"A", "B", "Step2"};
+    QTest::newRow("unnamed steps in a row")
+        << QStringLiteral("<installStep><installStep ><installStep\n>")
+        << QStringList{"Step0", "Step1", "Step2"};
+    QTest::newRow("empty name is a name")
+        << QStringLiteral(R"(<installStep name=""><installStep>)") << QStringList{"", "Step1"};
+}
+
+void TestReader::stepNames() {
+    QFETCH(QString, config);
+    QFETCH(QStringList, names);
+
+    CFOMOD project;
+    QVERIFY(InstallerReader::readConfigText(config + QStringLiteral("<end/>"), project));
+    QStringList actual;
+    for (const CStep& step : project.vSteps)
+        actual << step.sName;
+    QCOMPARE(actual, names);
+}
+
+void TestReader::priority_data() {
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("plain") << "12" << true << 12;
+    QTest::newRow("negative") << "-5" << true << -5;
+    QTest::newRow("plus sign") << "+7" << true << 7;
+    QTest::newRow("white space around") << " \t 8\n " << true << 8;
+    QTest::newRow("leading zeros") << "007" << true << 7;
+    QTest::newRow("largest") << "2147483647" << true << 2147483647;
+    QTest::newRow("smallest") << "-2147483648" << true << int(-2147483647 - 1);
+    QTest::newRow("written as a reference") << "&#52;2" << true << 42;
+    QTest::newRow("word") << "x" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("sign alone") << "-" << false << 0;
+    QTest::newRow("too large") << "2147483648" << false << 0;
+    QTest::newRow("too small") << "-2147483649" << false << 0;
+    QTest::newRow("far too large") << "99999999999999999999999" << false << 0;
+    QTest::newRow("hexadecimal") << "0x10" << false << 0;
+    QTest::newRow("fraction") << "1.5" << false << 0;
+    QTest::newRow("space inside") << "1 2" << false << 0;
+    QTest::newRow("two signs") << "--1" << false << 0;
+}
+
+void TestReader::priority() {
+    QFETCH(QString, written);
+    QFETCH(bool, valid);
+    QFETCH(int, value);
+
+    const QString config =
+        QStringLiteral(R"(<installSteps><installStep name="Before"><group name="G"><plugin name="P">
+<files><file source="a" destination="b" priority="%1" /><file source="after" destination="c"/></files>
+</plugin></group></installStep><installStep name="After"></installSteps>)")
+            .arg(written);
+    CFOMOD project;
+    QString error;
+    QCOMPARE(InstallerReader::readConfigText(config, project, &error), valid);
+    const QList<CFile>& files = project.vSteps.first().vGroups.first().vPlugins.first().vFiles;
+    if (valid) {
+        QCOMPARE(project.vSteps.size(), 2);
+        QCOMPARE(files.size(), 2);
+        QCOMPARE(files.first().iPriority, value);
+        QCOMPARE(files.last().iPriority, 0);
+    } else {
+        // Reading stops at the bad element; what came before it stays.
+        QCOMPARE(project.vSteps.size(), 1);
+        QCOMPARE(project.vSteps.first().sName, QStringLiteral("Before"));
+        QVERIFY(files.isEmpty());
+        QCOMPARE(error, QStringLiteral("priority '%1' is not an integer").arg(written));
+    }
+}
+
+void TestReader::referencesDecodedDescriptionsKept() {
+    const QString config = QStringLiteral(R"(
+<moduleImage path="a&#38;b&amp;c.png" />
+<installSteps><installStep name="Tom &amp; Jerry &#60;1&#62; &quot;q&quot; &apos;a&apos; &#x263A; &#128512; & stays">
+<group name="G&lt;" type="SelectAny"><plugin name="P &#34;x&#34;">
+<description>a &#60;b&#62; &amp; c &#38; d</description>
+<image path="i&#92;j.png" />
+<flag name="F&amp;G">On&#38;Off</flag>
+<file source="s&amp;.esp" destination="d&#62;" priority="1"/>
+</plugin></group></installStep></installSteps>
+<conditionalFileInstalls><patterns><pattern><dependencies operator="And">
+<flagDependency flag="F&amp;G" value="On&#38;Off"/></dependencies></pattern></patterns></conditionalFileInstalls>)");
+    CFOMOD project;
+    QVERIFY(InstallerReader::readConfigText(config, project));
+    QCOMPARE(project.sImage, QStringLiteral("a&b&c.png"));
+    const CStep& step = project.vSteps.first();
+    QCOMPARE(step.sName, QStringLiteral("Tom & Jerry <1> \"q\" 'a' \u263A \U0001F600 & stays"));
+    QCOMPARE(step.vGroups.first().sName, QStringLiteral("G<"));
+    const CPlugin& plugin = step.vGroups.first().vPlugins.first();
+    QCOMPARE(plugin.sName, QStringLiteral("P \"x\""));
+    QCOMPARE(plugin.sDescription, QStringLiteral("a &#60;b&#62; &amp; c &#38; d"));
+    QCOMPARE(plugin.sImage, QStringLiteral("i\\j.png"));
+    QCOMPARE(plugin.vConditionFlags.first(), CCondition("F&G", "On&Off"));
+    QCOMPARE(plugin.vFiles.first().sSource, QStringLiteral("s&.esp"));
+    QCOMPARE(plugin.vFiles.first().sDestination, QStringLiteral("d>"));
+    const CDependency& dependency = project.vConditionalFiles.first().vDependencies.first();
+    QCOMPARE(dependency.sName, QStringLiteral("F&G"));
+    QCOMPARE(dependency.sValue, QStringLiteral("On&Off"));
+
+    // Character data is plain text: a description gets it in written form, other texts as is.
+    const QString cdata = QStringLiteral(
+        "<installStep name=\"S\"><group name=\"G\"><plugin "
+        "name=\"P\"><description><![CDATA[<b>Bold</b> "
+        "& &#38; more]]></description><flag name=\"F\"><![CDATA[a&amp;b]]></flag><end/>");
+    CFOMOD fromCData;
+    QVERIFY(InstallerReader::readConfigText(QStringLiteral("<installSteps>") + cdata, fromCData));
+    const CPlugin& cdataPlugin = fromCData.vSteps.first().vGroups.first().vPlugins.first();
+    QCOMPARE(cdataPlugin.sDescription,
+             QStringLiteral("&#60;b&#62;Bold&#60;/b&#62; &#38; &#38; more"));
+    QCOMPARE(cdataPlugin.vConditionFlags.first().sValue, QStringLiteral("a&amp;b"));
+}
+
+void TestReader::infoFields_data() {
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QStringList>(
+        "fields"); // name, author, version, website, description, category
+
+    QTest::newRow("written shape")
+        << QStringLiteral("\xFEFF<fomod> \n\t<Name>My Mod </Name> \n"
+                          "\t<Author>A</Author> \n\t<Version>1.0</Version> \n"
+                          "\t<Website>https://x.org/m?a=1&amp;b=2</Website> \n"
+                          "\t<Description>  \r\nLine &#60;1&#62;\r\nLine 2</Description> \n"
+                          "\t<Groups>\n\t\t<element>Armour &amp; Clothing</element>\n\t</Groups> \n"
+                          "</fomod> \n")
+        << QStringList{"My Mod ",
+                       "A",
+                       "1.0",
+                       "https://x.org/m?a=1&b=2",
+                       "Line &#60;1&#62;\r\nLine 2",
+                       "Armour & Clothing"};
+    QTest::newRow("declaration, attributes, later element wins, character data")
+        << QStringLiteral(R"(<?xml version="1.0" encoding="UTF-16"?>
+<fomod xmlns:xsi="x"><Name>First</Name><name>Second</name><Id>1</Id>
+<Description><![CDATA[<p>Hi & bye</p>]]></Description></fomod>)")
+        << QStringList{"Second", "", "", "", "&#60;p&#62;Hi &#38; bye&#60;/p&#62;", ""};
+}
+
+void TestReader::infoFields() {
+    QFETCH(QString, info);
+    QFETCH(QStringList, fields);
+
+    CFOMOD project;
+    InstallerReader::readInfoText(info, project);
+    QCOMPARE((QStringList{project.sName, project.sAuthor, project.sVersion, project.sWebsite,
+                          project.sDescription, project.sCategory}),
+             fields);
+    QVERIFY(project.vSteps.isEmpty());
+}
+
+void TestReader::utf8FileWithAccents() {
+    const QString dir = QStringLiteral(QUARVEL_TEST_DATA "/reader/accents-utf8/fomod/");
+    CFOMOD project;
+    QString error;
+    QVERIFY2(InstallerReader::readInfoFile(dir + "info.xml", project, &error), qPrintable(error));
+    QVERIFY2(InstallerReader::readConfigFile(dir + "ModuleConfig.xml", project, &error),
+             qPrintable(error));
+    QCOMPARE(project.sName, QStringLiteral("Épées de légende"));
+    QCOMPARE(project.sAuthor, QStringLiteral("Jörg Ångström"));
+    QCOMPARE(project.vSteps.size(), 1);
+    QCOMPARE(project.vSteps.first().sName, QStringLiteral("Étape première"));
+    const CPlugin& plugin = project.vSteps.first().vGroups.first().vPlugins.first();
+    QCOMPARE(plugin.sName, QStringLiteral("Lame à deux mains"));
+    QCOMPARE(plugin.sDescription, QStringLiteral("Forgée à Blancherive – 100 % acier"));
+    QCOMPARE(plugin.vFiles.first().sSource, QStringLiteral("Données\\épée.esp"));
+}
+
+void TestReader::unreadableFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing") << QStringLiteral("missing.xml");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+}
+
+void TestReader::unreadableFile() {
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir("folder"));
+    const QString path = dir.filePath(name);
+
+    CFOMOD project;
+    project.sName = QStringLiteral("kept");
+    project.vSteps.append(CStep("kept"));
+    const CFOMOD before = project;
+    QString error;
+    QVERIFY(!InstallerReader::readInfoFile(path, project, &error));
+    QVERIFY2(error.startsWith(QStringLiteral("cannot open '%1'").arg(path)), qPrintable(error));
+    error.clear();
+    QVERIFY(!InstallerReader::readConfigFile(path, project, &error));
+    QVERIFY2(error.startsWith(QStringLiteral("cannot open '%1'").arg(path)), qPrintable(error));
+    QVERIFY(project == before);
+}
+
+QTEST_GUILESS_MAIN(TestReader)
+#include "tst_reader.moc"
