@@ -240,7 +240,9 @@ QWidget* TMainForm::buildModInfoPage() {
 
     auto* fieldsPanel = new QWidget(info);
     fieldsPanel->setObjectName(QStringLiteral("ModInfoFieldsPanel"));
-    fieldsPanel->setFixedHeight(290);
+    // At least the classic 290 pixels; more when the platform font needs it.
+    fieldsPanel->setMinimumHeight(290);
+    fieldsPanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* fields = new QVBoxLayout(fieldsPanel);
     fields->setContentsMargins(14, 4, 14, 4);
     fields->setSpacing(6);

@@ -2,12 +2,12 @@
 
 #include "editor/GroupsPluginsController.h"
 #include "editor/MainForm.h"
+#include "editor/ReportListView.h"
 #include "settings/LanguageTable.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -63,12 +63,6 @@ void emptyCombo(QComboBox* combo) {
 void emptyList(QTableWidget* list) {
     if (list)
         list->setRowCount(0);
-}
-
-QTableWidgetItem* readOnlyItem(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
 }
 
 } // namespace
@@ -193,21 +187,13 @@ QWidget* StepsController::buildConditionsPage() {
     sentence->addWidget(m_addCondition);
     sentence->addWidget(m_deleteCondition);
 
-    m_conditionList = new QTableWidget(0, 5, box);
-    m_conditionList->setObjectName(QStringLiteral("ConditionListView"));
-    m_conditionList->setHorizontalHeaderLabels({QStringLiteral("type"),
-                                                QStringLiteral("File/Flag name"), QString(),
-                                                QStringLiteral("Value"), QString()});
-    m_conditionList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_conditionList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_conditionList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_conditionList->setShowGrid(true);
-    m_conditionList->verticalHeader()->hide();
-    m_conditionList->horizontalHeader()->setSectionsClickable(false);
-    m_conditionList->horizontalHeader()->setHighlightSections(false);
-    const int widths[] = {50, 340, 50, 50, 50};
-    for (int c = 0; c < 5; ++c)
-        m_conditionList->setColumnWidth(c, widths[c]);
+    m_conditionList = ReportListView::create(QStringLiteral("ConditionListView"),
+                                             {{QStringLiteral("type"), 50},
+                                              {QStringLiteral("File/Flag name"), 340},
+                                              {QString(), 50},
+                                              {QStringLiteral("Value"), 50},
+                                              {QString(), 50}},
+                                             false, box);
 
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->setContentsMargins(8, 8, 8, 8);
@@ -386,15 +372,9 @@ void StepsController::StepsTabControlChange() {
         }
         if (!step.vGroups.isEmpty() && groupList) {
             const QSignalBlocker block(groupList);
-            groupList->setRowCount(int(step.vGroups.size()));
-            for (int row = 0; row < step.vGroups.size(); ++row) {
-                const CPluginGroup& group = step.vGroups.at(row);
-                auto* nameItem = new QTableWidgetItem(group.sName);
-                nameItem->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
-                groupList->setItem(row, 0, nameItem);
-                groupList->setItem(row, 1, readOnlyItem(group.sType));
-            }
-            groupList->selectRow(0);
+            for (const CPluginGroup& group : step.vGroups)
+                ReportListView::appendRow(groupList, {group.sName, group.sType});
+            ReportListView::selectRow(groupList, 0);
         }
     }
     // Also without groups: the group selection then empties and disables the plugin side.
@@ -408,13 +388,8 @@ void StepsController::StepsTabControlChange() {
 void StepsController::addConditionRow(const QString& type, const QString& name,
                                       const QString& value, const QString& stepOperator) {
     const QSignalBlocker block(m_conditionList);
-    const int row = m_conditionList->rowCount();
-    m_conditionList->insertRow(row);
-    m_conditionList->setItem(row, 0, readOnlyItem(type));
-    m_conditionList->setItem(row, 1, readOnlyItem(name));
-    m_conditionList->setItem(row, 2, readOnlyItem(QStringLiteral("==")));
-    m_conditionList->setItem(row, 3, readOnlyItem(value));
-    m_conditionList->setItem(row, 4, readOnlyItem(stepOperator));
+    ReportListView::appendRow(m_conditionList,
+                              {type, name, QStringLiteral("=="), value, stepOperator});
 }
 
 void StepsController::StepNameEditChange() {
@@ -507,18 +482,15 @@ void StepsController::DeleteConditionButtonClick() {
     if (!hasCurrentStep())
         return;
     CStep& step = f.project.vSteps[f.iCurrentStep];
-    const QList<QTableWidgetSelectionRange> ranges = m_conditionList->selectedRanges();
-    if (step.vVisibility.isEmpty() || ranges.isEmpty())
-        return;
-    const int row = ranges.first().topRow();
-    if (row < 0 || row >= step.vVisibility.size())
+    const int row = ReportListView::selectedRow(m_conditionList);
+    if (step.vVisibility.isEmpty() || row < 0 || row >= step.vVisibility.size())
         return;
     step.vVisibility.removeAt(row);
     m_conditionList->removeRow(row);
 }
 
 void StepsController::ConditionListViewSelectItem() {
-    m_deleteCondition->setEnabled(!m_conditionList->selectedRanges().isEmpty());
+    m_deleteCondition->setEnabled(ReportListView::selectedRow(m_conditionList) >= 0);
 }
 
 void StepsController::visOperatorComboBoxChange() {
