@@ -1,10 +1,14 @@
 #include "ProjectOutline.h"
+#include "installer/Encoding.h"
 #include "installer/Reader.h"
+#include "installer/Writer.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 using ProjectOutline::outline;
+
+Q_DECLARE_METATYPE(CFOMOD)
 
 class TestReader : public QObject {
     Q_OBJECT
@@ -22,6 +26,8 @@ private slots:
     void utf8FileWithAccents();
     void unreadableFile_data();
     void unreadableFile();
+    void writerOutputReadsBack_data();
+    void writerOutputReadsBack();
 };
 
 void TestReader::contextRules_data() {
@@ -359,6 +365,121 @@ void TestReader::unreadableFile() {
     QVERIFY(!InstallerReader::readConfigFile(path, project, &error));
     QVERIFY2(error.startsWith(QStringLiteral("cannot open '%1'").arg(path)), qPrintable(error));
     QVERIFY(project == before);
+}
+
+namespace {
+
+CFile fileEntry(const QString& type, const QString& source, const QString& destination,
+                qint32 priority) {
+    CFile f;
+    f.sType = type;
+    f.sSource = source;
+    f.sDestination = destination;
+    f.iPriority = priority;
+    return f;
+}
+
+CDependency dependency(const QString& type, const QString& name, const QString& value) {
+    CDependency d;
+    d.sType = type;
+    d.sName = name;
+    d.sValue = value;
+    return d;
+}
+
+// Reaches every line the writer can write, with the characters that need escaping in every
+// kind of field. Only what the files can hold: descriptions in written form, no leading white
+// space, no operator on a step without conditions.
+CFOMOD everyLineProject() {
+    CFOMOD p;
+    p.sName = QStringLiteral("Tom & Jerry's <Big> \"Mod\"");
+    p.sAuthor = QStringLiteral("A&B");
+    p.sVersion = QStringLiteral("1.0<beta>");
+    p.sCategory = QStringLiteral("Armour & Shields");
+    p.sWebsite = QStringLiteral("https://example.com/mods?id=1&x=2");
+    p.sImage = QStringLiteral("fomod\\header \"1\".png");
+    p.sDescription =
+        QStringLiteral("Line &#38; &#60;two&#62; &amp;\r\nLine three \u00E9\U0001F600");
+
+    CStep options(QStringLiteral("Options & \"Extras\" it's"));
+    options.sOperator = QStringLiteral("Or");
+    options.vVisibility = {dependency("flag", "A", "On"), dependency("file", "base.esm", "Active"),
+                           dependency("flag", "B<", "Off&")};
+    CPluginGroup main(QStringLiteral("Main <choose>"), QStringLiteral("SelectExactlyOne"));
+    CPlugin full(QStringLiteral("Full"));
+    full.sDescription = QStringLiteral("Everything &#60;all&#62;");
+    full.sImage = QStringLiteral("fomod/full.png");
+    full.sType = QStringLiteral("Required");
+    full.vConditionFlags = {CCondition("Full", "On")};
+    full.vFiles = {fileEntry("file", "a/x.esp", "x.esp", -5), fileEntry("folder", "b", "", 0)};
+    CPlugin lite(QStringLiteral("Lite"));
+    lite.sType = QStringLiteral("CouldBeUsable");
+    lite.vConditionFlags = {CCondition("Lite", "On"), CCondition("Mode \"x\"", "a&b <c>")};
+    CDependencyPattern recommended;
+    recommended.sOperator = QStringLiteral("And");
+    recommended.sType = QStringLiteral("Recommended");
+    recommended.vDependencies = {dependency("file", "x.esp", "Missing"),
+                                 dependency("flag", "Full", "On")};
+    CDependencyPattern notUsable;
+    notUsable.sOperator = QStringLiteral("Or");
+    notUsable.sType = QStringLiteral("NotUsable");
+    lite.vPatterns = {recommended, notUsable};
+    CPlugin none(QStringLiteral("None"));
+    CPlugin multi(QStringLiteral("Files only"));
+    multi.sDescription = QStringLiteral("Two\nlines&#13;&#10;\nhere");
+    multi.sType = QStringLiteral("NotUsable");
+    multi.vFiles = {fileEntry("file", "c&d\\c.esp", "c.esp", 2147483647),
+                    fileEntry("file", "e.esp", "e.esp", -2147483647 - 1)};
+    main.vPlugins = {full, lite, none, multi};
+    options.vGroups = {main, CPluginGroup("Empty group", "SelectAny")};
+    p.vSteps = {options, CStep("Empty step"), CStep("")};
+
+    p.vRequiredFiles = {fileEntry("file", "core\\main.esp", "main.esp", 0),
+                        fileEntry("folder", "core\\textures & meshes", "textures", 0)};
+    CConditionalFile both;
+    both.sOperator = QStringLiteral("And");
+    both.vDependencies = {dependency("flag", "Full", "On"),
+                          dependency("file", "x & y.esp", "Inactive")};
+    both.vFiles = {fileEntry("file", "opt\\a.esp", "a.esp", -1),
+                   fileEntry("folder", "opt\\tex", "textures", 3)};
+    CConditionalFile conditionsOnly;
+    conditionsOnly.sOperator = QStringLiteral("Or");
+    conditionsOnly.vDependencies = {dependency("flag", "Lite", "On")};
+    CConditionalFile filesOnly;
+    filesOnly.vFiles = {fileEntry("folder", "x", "y", 0)};
+    p.vConditionalFiles = {both, CConditionalFile(), conditionsOnly, filesOnly};
+    return p;
+}
+
+} // namespace
+
+void TestReader::writerOutputReadsBack_data() {
+    QTest::addColumn<CFOMOD>("project");
+    QTest::newRow("empty project") << CFOMOD();
+    QTest::newRow("every line") << everyLineProject();
+}
+
+void TestReader::writerOutputReadsBack() {
+    QFETCH(CFOMOD, project);
+    const QString version = QStringLiteral("1.2.3.4");
+    const QString homePage = QStringLiteral("https://example.org/q?a=1&b=2");
+
+    const QByteArray info = InstallerWriter::infoFileBytes(project);
+    const QByteArray config = InstallerWriter::configFileBytes(project, version, homePage);
+    CFOMOD read;
+    InstallerReader::readInfoText(Encoding::decodeInstallerBytes(info), read);
+    QString error;
+    QVERIFY2(InstallerReader::readConfigText(Encoding::decodeInstallerBytes(config), read, &error),
+             qPrintable(error));
+
+    QCOMPARE(outline(read), outline(project));
+    QCOMPARE((QStringList{read.sName, read.sAuthor, read.sVersion, read.sCategory, read.sWebsite,
+                          read.sImage, read.sDescription}),
+             (QStringList{project.sName, project.sAuthor, project.sVersion, project.sCategory,
+                          project.sWebsite, project.sImage, project.sDescription}));
+    QVERIFY(read == project);
+    QCOMPARE(InstallerWriter::infoFileBytes(read), info);
+    QCOMPARE(InstallerWriter::configFileBytes(read, version, homePage), config);
 }
 
 QTEST_GUILESS_MAIN(TestReader)
