@@ -1,0 +1,329 @@
+#include "settings/Translation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+template <class T> T* make(QWidget* parent, const QString& name, const QString& text = {}) {
+    auto* w = new T(parent);
+    w->setObjectName(name);
+    if constexpr (requires { w->setText(text); })
+        w->setText(text);
+    return w;
+}
+
+// One window holding every kind of element the walk knows, each showing "layout".
+struct Tree {
+    QWidget window;
+    QTabWidget* pages = nullptr;
+    QTabBar* steps = nullptr;
+    QTabWidget* patterns = nullptr;
+
+    Tree() {
+        window.setObjectName("Window");
+        make<QLabel>(&window, "TopLabel", "layout");
+        make<QLabel>(&window, "EmptyLabel");
+        make<QLabel>(&window, "", "unnamed");
+        make<QPushButton>(&window, "TopButton", "layout");
+        make<QCheckBox>(&window, "TopCheckBox", "layout");
+
+        auto* edit = make<QLineEdit>(&window, "PluginNameEdit", "data");
+        make<QLabel>(&window, "PluginNameEditLabel", "layout")->setBuddy(edit);
+        auto* rootEdit = make<QLineEdit>(&window, "RootDirEdit", "data");
+        make<QLabel>(&window, "RootDirLabel", "layout")->setBuddy(rootEdit);
+
+        auto* group = make<QGroupBox>(&window, "Group");
+        group->setTitle("layout");
+        make<QPushButton>(group, "GroupButton", "layout");
+
+        auto* panel = make<QWidget>(&window, "Panel");
+        auto* frame = make<QFrame>(panel, "Frame");
+        make<QLabel>(frame, "FrameLabel", "layout");
+
+        pages = make<QTabWidget>(&window, "PageControl");
+        auto* page = make<QWidget>(nullptr, "FirstTabSheet");
+        make<QPushButton>(page, "PageButton", "layout");
+        pages->addTab(page, "layout");
+        pages->addTab(make<QWidget>(nullptr, "SecondTabSheet"), "layout");
+
+        steps = make<QTabBar>(&window, "StepsTabControl");
+        steps->addTab("Step one");
+        patterns = make<QTabWidget>(&window, "pdPatternsPageControl");
+        auto* patternPage = make<QWidget>(nullptr, "PatternPage");
+        make<QPushButton>(patternPage, "PatternButton", "layout");
+        patterns->addTab(patternPage, "Pattern 1");
+        auto* conditional = make<QTabWidget>(&window, "ConiditionalFilesPageControl");
+        conditional->addTab(make<QWidget>(nullptr, "CondPage"), "Pattern A");
+
+        auto* scroll = make<QScrollArea>(&window, "ScrollBox");
+        auto* content = make<QWidget>(nullptr, "Content");
+        make<QPushButton>(content, "ScrollButton", "layout");
+        scroll->setWidget(content);
+
+        make<QPlainTextEdit>(&window, "Memo")->setPlainText("data");
+        auto* combo = make<QComboBox>(&window, "Combo");
+        combo->addItem("data");
+    }
+
+    template <class T> T* find(const QString& name) { return window.findChild<T*>(name); }
+
+    QString caption(const QString& name) {
+        QWidget* w = find<QWidget>(name);
+        if (auto* label = qobject_cast<QLabel*>(w))
+            return label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            return button->text();
+        if (auto* group = qobject_cast<QGroupBox*>(w))
+            return group->title();
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            return edit->text();
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+            return memo->toPlainText();
+        if (auto* combo = qobject_cast<QComboBox*>(w))
+            return combo->currentText();
+        return "<no caption>";
+    }
+};
+
+// Every key of the tree, each translated to "T:" + key.
+QList<SLanguagePair> fullTable() {
+    QList<SLanguagePair> table;
+    for (const char* key : {"Window",
+                            "TopLabel",
+                            "EmptyLabel",
+                            "TopButton",
+                            "TopCheckBox",
+                            "PluginNameEdit",
+                            "PluginNameEditLabel",
+                            "RootDirEdit",
+                            "RootDirLabel",
+                            "Group",
+                            "GroupButton",
+                            "Panel",
+                            "Frame",
+                            "FrameLabel",
+                            "PageControl",
+                            "FirstTabSheet",
+                            "PageButton",
+                            "SecondTabSheet",
+                            "StepsTabControl",
+                            "pdPatternsPageControl",
+                            "PatternPage",
+                            "PatternButton",
+                            "ConiditionalFilesPageControl",
+                            "CondPage",
+                            "ScrollBox",
+                            "Content",
+                            "ScrollButton",
+                            "Memo",
+                            "Combo"})
+        table.append({key, QString("T:") + key});
+    return table;
+}
+
+QByteArray utf16File(const QString& text) {
+    QByteArray bytes("\xFF\xFE", 2);
+    for (QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+} // namespace
+
+class TestTranslation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void walk_data();
+    void walk();
+    void pageTabs();
+    void missingKeysShowTheKey();
+    void applyLanguage();
+    void missingLanguageFileKeepsTheTable();
+    void textSize_data();
+    void textSize();
+};
+
+void TestTranslation::walk_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("label") << "TopLabel"
+                           << "T:TopLabel";
+    QTest::newRow("empty label stays empty") << "EmptyLabel"
+                                             << "";
+    QTest::newRow("button") << "TopButton"
+                            << "T:TopButton";
+    QTest::newRow("check box") << "TopCheckBox"
+                               << "T:TopCheckBox";
+    QTest::newRow("labelled edit's label by the edit") << "PluginNameEditLabel"
+                                                       << "T:PluginNameEdit";
+    QTest::newRow("labelled edit keeps its text") << "PluginNameEdit"
+                                                  << "data";
+    QTest::newRow("label with its own name and a buddy") << "RootDirLabel"
+                                                         << "T:RootDirLabel";
+    QTest::newRow("group box title") << "Group"
+                                     << "T:Group";
+    QTest::newRow("group box children") << "GroupButton"
+                                        << "T:GroupButton";
+    QTest::newRow("panel and frame children") << "FrameLabel"
+                                              << "T:FrameLabel";
+    QTest::newRow("tab page children") << "PageButton"
+                                       << "T:PageButton";
+    QTest::newRow("pattern page control left alone") << "PatternButton"
+                                                     << "layout";
+    QTest::newRow("scroll box content") << "ScrollButton"
+                                        << "T:ScrollButton";
+    QTest::newRow("memo left alone") << "Memo"
+                                     << "data";
+    QTest::newRow("combo box left alone") << "Combo"
+                                          << "data";
+}
+
+void TestTranslation::walk() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    Tree tree;
+    Translation::translateContainer(&tree.window, fullTable());
+    QCOMPARE(tree.caption(name), caption);
+}
+
+void TestTranslation::pageTabs() {
+    Tree tree;
+    Translation::translateContainer(&tree.window, fullTable());
+    QCOMPARE(tree.pages->tabText(0), QString("T:FirstTabSheet"));
+    QCOMPARE(tree.pages->tabText(1), QString("T:SecondTabSheet"));
+    QCOMPARE(tree.steps->tabText(0), QString("Step one"));
+    QCOMPARE(tree.patterns->tabText(0), QString("Pattern 1"));
+    QCOMPARE(tree.find<QTabWidget>("ConiditionalFilesPageControl")->tabText(0),
+             QString("Pattern A"));
+    // An element without a name keeps its caption rather than showing an empty key.
+    bool unnamedKept = false;
+    for (QLabel* label : tree.window.findChildren<QLabel*>(QString()))
+        unnamedKept = unnamedKept || label->text() == "unnamed";
+    QVERIFY(unnamedKept);
+}
+
+void TestTranslation::missingKeysShowTheKey() {
+    Tree tree;
+    Translation::translateContainer(&tree.window, {{"topbutton", "Knopf"}});
+    QCOMPARE(tree.caption("TopButton"), QString("Knopf"));
+    QCOMPARE(tree.caption("TopLabel"), QString("TopLabel"));
+    QCOMPARE(tree.caption("PluginNameEditLabel"), QString("PluginNameEdit"));
+    QCOMPARE(tree.pages->tabText(0), QString("FirstTabSheet"));
+}
+
+void TestTranslation::applyLanguage() {
+    QTemporaryDir programDir;
+    QVERIFY(programDir.isValid());
+    QVERIFY(QDir(programDir.path()).mkdir("Language"));
+    QString text;
+    for (const QString& key : Translation::menuItemNames())
+        text += key + " = \"M:" + key + "\"\r\n";
+    text += "MainButton = \"Haupt\"\r\nSettingsButton = \"Einst\"\r\nScriptLabel = \"Skript\"\r\n";
+    QFile file(programDir.filePath("Language/Deutsch.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(utf16File(text));
+    file.close();
+
+    QMainWindow main;
+    QMenu* fomod = main.menuBar()->addMenu("FOMOD");
+    fomod->setObjectName("FOMODMenu");
+    QList<QAction*> actions;
+    for (const QString& key : Translation::menuItemNames()) {
+        if (key == "RecentMenu" || key == "OptionsMenu") {
+            fomod->addMenu(key == "RecentMenu" ? "Recent" : "Options")->setObjectName(key);
+        } else {
+            actions.append(fomod->addAction("layout"));
+            actions.last()->setObjectName(key);
+        }
+    }
+    auto* central = make<QWidget>(&main, "Central");
+    main.setCentralWidget(central);
+    make<QPushButton>(central, "MainButton", "layout");
+    QDialog settingsDialog;
+    make<QPushButton>(&settingsDialog, "SettingsButton", "layout");
+    QDialog scriptDialog;
+    make<QLabel>(&scriptDialog, "ScriptLabel", "layout");
+
+    SSettings settings;
+    settings.sLanguage = "Deutsch.txt";
+    Translation::applyLanguage(settings, programDir.path(), &main, &settingsDialog, &scriptDialog);
+
+    QCOMPARE(main.findChild<QPushButton*>("MainButton")->text(), QString("Haupt"));
+    QCOMPARE(settingsDialog.findChild<QPushButton*>("SettingsButton")->text(), QString("Einst"));
+    QCOMPARE(scriptDialog.findChild<QLabel*>("ScriptLabel")->text(), QString("Skript"));
+    QCOMPARE(settingsDialog.windowTitle(), QString("M:SettingsMenu"));
+    for (QAction* action : actions)
+        QCOMPARE(action->text(), "M:" + action->objectName());
+    QCOMPARE(main.findChild<QMenu*>("RecentMenu")->title(), QString("M:RecentMenu"));
+    QCOMPARE(main.findChild<QMenu*>("OptionsMenu")->title(), QString("M:OptionsMenu"));
+    QCOMPARE(fomod->title(), QString("FOMOD"));
+
+    // Null windows are skipped.
+    Translation::applyLanguage(settings, programDir.path(), nullptr, nullptr, nullptr);
+    Language::table().clear();
+}
+
+void TestTranslation::missingLanguageFileKeepsTheTable() {
+    Language::table() = {{"MainButton", "Alt"}};
+    QWidget window;
+    make<QPushButton>(&window, "MainButton", "layout");
+    SSettings settings; // no language name: nothing can be loaded
+    Translation::applyLanguage(settings, QDir::tempPath(), &window, nullptr, nullptr);
+    QCOMPARE(window.findChild<QPushButton*>("MainButton")->text(), QString("Alt"));
+    QCOMPARE(Language::table().size(), 1);
+    Language::table().clear();
+}
+
+void TestTranslation::textSize_data() {
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("applied") << 12 << 12;
+    QTest::newRow("zero never applied") << 0 << 7;
+    QTest::newRow("negative never applied") << -3 << 7;
+}
+
+void TestTranslation::textSize() {
+    QFETCH(int, size);
+    QFETCH(int, expected);
+    QWidget main, settingsDialog, scriptDialog;
+    QFont start = main.font();
+    start.setPointSize(7);
+    for (QWidget* w : {&main, &settingsDialog, &scriptDialog})
+        w->setFont(start);
+    // A child with a size of its own keeps it.
+    auto* own = make<QLabel>(&main, "OwnFont", "x");
+    QFont big = own->font();
+    big.setPointSize(20);
+    own->setFont(big);
+    auto* inherits = make<QLabel>(&main, "Inherits", "x");
+
+    Translation::applyInterfaceTextSize(size, &main, &settingsDialog, &scriptDialog);
+    for (QWidget* w : {&main, &settingsDialog, &scriptDialog})
+        QCOMPARE(w->font().pointSize(), expected);
+    QCOMPARE(inherits->font().pointSize(), expected);
+    QCOMPARE(own->font().pointSize(), 20);
+    Translation::applyInterfaceTextSize(size, nullptr, nullptr, nullptr);
+}
+
+QTEST_MAIN(TestTranslation)
+#include "tst_translation.moc"
