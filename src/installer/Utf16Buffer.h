@@ -12,6 +12,8 @@
 // escaped for element content or attribute values on the way in.
 class Utf16Buffer {
 public:
+    explicit Utf16Buffer(qsizetype expectedUnits = 0) { m_bytes.reserve(2 * (expectedUnits + 1)); }
+
     void mark() { m_bytes.append(Encoding::utf16LEMark()); }
 
     // Format text and texts already in written form.

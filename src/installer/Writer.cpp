@@ -12,6 +12,47 @@ namespace InstallerWriter {
 
 namespace {
 
+// Room for the whole file, so the buffer is not copied while it grows: every text once and
+// a generous allowance for each line's own characters.
+constexpr qsizetype kLineUnits = 64;
+
+qsizetype dependencyUnits(const QList<CDependency>& dependencies) {
+    qsizetype units = 0;
+    for (const CDependency& d : dependencies)
+        units += kLineUnits + d.sName.size() + d.sValue.size();
+    return units;
+}
+
+qsizetype fileUnits(const QList<CFile>& files) {
+    qsizetype units = 0;
+    for (const CFile& f : files)
+        units += kLineUnits + f.sType.size() + f.sSource.size() + f.sDestination.size();
+    return units;
+}
+
+qsizetype estimatedConfigUnits(const CFOMOD& project) {
+    qsizetype units = 16 * kLineUnits + project.sName.size() + project.sImage.size() +
+                      fileUnits(project.vRequiredFiles);
+    for (const CStep& step : project.vSteps) {
+        units += 8 * kLineUnits + step.sName.size() + dependencyUnits(step.vVisibility);
+        for (const CPluginGroup& group : step.vGroups) {
+            units += 4 * kLineUnits + group.sName.size() + group.sType.size();
+            for (const CPlugin& plugin : group.vPlugins) {
+                units += 12 * kLineUnits + plugin.sName.size() + plugin.sDescription.size() +
+                         plugin.sImage.size() + fileUnits(plugin.vFiles);
+                for (const CCondition& flag : plugin.vConditionFlags)
+                    units += kLineUnits + flag.sName.size() + flag.sValue.size();
+                for (const CDependencyPattern& pattern : plugin.vPatterns)
+                    units += 6 * kLineUnits + dependencyUnits(pattern.vDependencies);
+            }
+        }
+    }
+    for (const CConditionalFile& conditional : project.vConditionalFiles)
+        units += 6 * kLineUnits + dependencyUnits(conditional.vDependencies) +
+                 fileUnits(conditional.vFiles);
+    return units;
+}
+
 // The dependency lines of one list, at the given indentation; unknown types write nothing.
 void writeDependencies(Utf16Buffer& out, const QList<CDependency>& dependencies,
                        QStringView indent) {
@@ -246,7 +287,7 @@ QByteArray infoFileBytes(const CFOMOD& project) {
 
 QByteArray configFileBytes(const CFOMOD& project, const QString& versionText,
                            const QString& homePage) {
-    Utf16Buffer out;
+    Utf16Buffer out(estimatedConfigUnits(project) + versionText.size() + homePage.size());
     out.mark();
     out.literal(u"<!-- Created with Quarvel ");
     out.verbatim(versionText);
