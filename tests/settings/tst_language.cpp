@@ -1,6 +1,7 @@
 #include "settings/LanguageTable.h"
 
 #include <QFile>
+#include <QSet>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +39,7 @@ private slots:
     void lookup();
     void loadFileKeepsTableOnFailure();
     void listsOnlyTextFiles();
+    void shippedEnglishFileIsWellFormed();
 };
 
 void TestLanguage::parseGrammar_data() {
@@ -162,6 +164,28 @@ void TestLanguage::listsOnlyTextFiles() {
     QCOMPARE(Language::languageFilePath(dir.path(), "English.txt"),
              QDir::toNativeSeparators(dir.path() + "/Language/English.txt"));
     QVERIFY(Language::listLanguageFiles(dir.filePath("nowhere")).isEmpty());
+}
+
+void TestLanguage::shippedEnglishFileIsWellFormed() {
+    QFile file(QStringLiteral(QUARVEL_TEST_DATA "/../../Language/English.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xFF\xFE"));
+    const QString text = QString::fromUtf16(
+        reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+    const QStringList lines = text.split(u"\r\n"_qs, Qt::SkipEmptyParts);
+
+    // One pair per line: a malformed line would run into the next key or lose a character.
+    const QList<SLanguagePair> pairs = Language::parse(bytes);
+    QCOMPARE(pairs.size(), lines.size());
+    QSet<QString> keys;
+    for (qsizetype i = 0; i < pairs.size(); ++i) {
+        QCOMPARE(lines[i], pairs[i].sKey + " = \"" + pairs[i].sValue + "\"");
+        QVERIFY2(!pairs[i].sValue.isEmpty(), qPrintable(pairs[i].sKey));
+        QVERIFY2(!keys.contains(pairs[i].sKey.toUpper()), qPrintable(pairs[i].sKey));
+        keys.insert(pairs[i].sKey.toUpper());
+    }
+    QCOMPARE(text.count(QLatin1Char('\n')), text.count(u"\r\n"_qs));
 }
 
 QTEST_GUILESS_MAIN(TestLanguage)
