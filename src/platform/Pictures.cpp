@@ -1,11 +1,14 @@
 #include "platform/Pictures.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
 namespace Pictures {
 
 QPixmap loadPreview(const QString& nativePath) {
+    if (!QFileInfo(nativePath).isFile())
+        return QPixmap();
     QImageReader reader(nativePath);
     // The two named endings force their decoder; a file that does not match it is no picture.
     if (nativePath.endsWith(QLatin1String("jpg"))) {
