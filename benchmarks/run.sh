@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds the benchmark programs in Release, generates the large installer into a temporary
+# folder, times the reader and writer, and compares `quarvel-cli roundtrip` side by side with
+# `xmllint --noout` on the same ModuleConfig.xml (best of RUNS, peak memory of each).
+#
+#   benchmarks/run.sh [RUNS]        (default 5; QUARVEL_BENCH_BUILD sets the build folder)
+set -euo pipefail
+
+runs=${1:-5}
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${QUARVEL_BENCH_BUILD:-$source_dir/build-bench}
+
+cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DQUARVEL_BUILD_TESTS=OFF >/dev/null
+ninja -C "$build_dir" quarvel-cli quarvel-bench-gen quarvel-bench >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$build_dir/benchmarks/quarvel-bench-gen" "$work/large"
+config="$work/large/fomod/ModuleConfig.xml"
+config_bytes=$(stat -c %s "$config")
+echo
+"$build_dir/benchmarks/quarvel-bench" "$work/large" "$runs"
+echo
+
+# Prints "SECONDS MAXRSS_KB" of one run of the command (MAXRSS empty without /usr/bin/time).
+measure_once() {
+    if [ -x /usr/bin/time ]; then
+        /usr/bin/time -f '%e %M' -o "$work/time.txt" "$@" >/dev/null
+        cat "$work/time.txt"
+    else
+        local TIMEFORMAT='%R'
+        { time "$@" >/dev/null 2>&1; } 2>"$work/time.txt"
+        echo "$(cat "$work/time.txt") "
+    fi
+}
+
+# Prints the best time and the largest peak memory over the runs.
+measure() {
+    local best='' peak=0 seconds rss
+    for ((i = 0; i < runs; i++)); do
+        read -r seconds rss < <(measure_once "$@")
+        if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then
+            best=$seconds
+        fi
+        if [ -n "${rss:-}" ] && [ "$rss" -gt "$peak" ]; then peak=$rss; fi
+    done
+    echo "$best $peak"
+}
+
+read -r cli_seconds cli_rss < <(measure "$build_dir/quarvel-cli" roundtrip "$work/large" "$work/out")
+read -r xmllint_seconds xmllint_rss < <(measure xmllint --noout "$config")
+
+awk -v size="$config_bytes" -v runs="$runs" \
+    -v cs="$cli_seconds" -v cr="$cli_rss" -v xs="$xmllint_seconds" -v xr="$xmllint_rss" '
+BEGIN {
+    mb = size / 1e6
+    printf "Side by side on ModuleConfig.xml (%.1f MB), best of %d runs:\n", mb, runs
+    printf "  %-44s %7.2f s  peak %7.1f MB (%.2f x file)\n", \
+        "quarvel-cli roundtrip (read both, write both)", cs, cr * 1024 / 1e6, cr * 1024 / size
+    printf "  %-44s %7.2f s  peak %7.1f MB (%.2f x file)\n", \
+        "xmllint --noout (parse only)", xs, xr * 1024 / 1e6, xr * 1024 / size
+    printf "Targets: roundtrip faster than xmllint: %s; roundtrip peak memory < 4 x file: %s\n", \
+        (cs < xs ? "met" : "NOT met"), (cr == 0 ? "not measured" : (cr * 1024 < 4 * size ? "met" : "NOT met"))
+}'
