@@ -196,10 +196,16 @@ qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString&
                     break;
                 }
                 if (startsWithAt(s, n, i, kCDataOpen)) {
-                    const qsizetype from = i + kCDataOpen.size();
+                    qsizetype from = i + kCDataOpen.size();
                     const qsizetype close = findTerminator(s, n, from, kCDataClose, i);
                     if (close < 0)
                         return i;
+                    // Literal, but an element text never starts with white space, whatever
+                    // its origin: the text written back must read back the same.
+                    if (elementText.isEmpty()) {
+                        while (from < close && isLineSpace(s[from]))
+                            ++from;
+                    }
                     elementText.append(QStringView(s + from, close - from));
                     if (textHasCData)
                         *textHasCData = true;

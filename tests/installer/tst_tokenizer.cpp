@@ -174,7 +174,10 @@ void TestTokenizer::parseTag_data() {
     // Character data is literal inside element text and skipped elsewhere.
     QTest::newRow("character data in element text")
         << QStringLiteral("<d> <![CDATA[ <b>&amp;</b> ]]> tail<")
-        << Calls{{"d", {}, " <b>&amp;</b>  tail", 35, true}} << qsizetype(36);
+        << Calls{{"d", {}, "<b>&amp;</b>  tail", 35, true}} << qsizetype(36);
+    QTest::newRow("character data keeps white space after the first character")
+        << QStringLiteral("<d><![CDATA[\n\t]]><![CDATA[\r\n x\n]]>\n<")
+        << Calls{{"d", {}, "x\n\n", 35, true}} << qsizetype(36);
     QTest::newRow("character data after plain text")
         << QStringLiteral("<d>a<![CDATA[<]]>b</d>")
         << Calls{{"d", {}, "a<b", 18, true}, {"", {}, "", 21}} << qsizetype(22);
