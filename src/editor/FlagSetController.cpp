@@ -44,6 +44,7 @@ FlagSetController::FlagSetController(TMainForm& form, GroupsPluginsController& g
     m_valueComboBox->addItems(Vocabulary::flagValues());
     m_valueComboBox->setCurrentIndex(0);
     m_valueComboBox->setMinimumWidth(50);
+    m_valueComboBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     m_listView = ReportListView::create(
         QStringLiteral("FlagSetListView"),
@@ -55,6 +56,9 @@ FlagSetController::FlagSetController(TMainForm& form, GroupsPluginsController& g
     m_deleteButton = new QPushButton(QStringLiteral("Delete"));
     m_deleteButton->setObjectName(QStringLiteral("DeleteVaribleButton"));
     m_deleteButton->setEnabled(false);
+    // Beside the 275-pixel panel in a 367-pixel page the buttons get what is left.
+    for (QPushButton* b : {m_addButton, m_deleteButton})
+        b->setMinimumWidth(56);
 
     auto* sentence = new QGridLayout;
     sentence->setContentsMargins(0, 0, 0, 0);
@@ -78,6 +82,8 @@ FlagSetController::FlagSetController(TMainForm& form, GroupsPluginsController& g
     buttons->addStretch(1);
 
     auto* layout = new QHBoxLayout(m_page);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(6);
     layout->addWidget(panel);
     layout->addLayout(buttons, 1);
 

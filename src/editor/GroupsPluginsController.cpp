@@ -88,7 +88,6 @@ GroupsPluginsController::~GroupsPluginsController() = default;
 void GroupsPluginsController::buildGroupsBox() {
     m_groupsBox = new QGroupBox(QStringLiteral("Groups && plugins"));
     m_groupsBox->setObjectName(QStringLiteral("GroupsGroupBox"));
-    m_groupsBox->setMinimumHeight(448);
 
     auto* left = new QVBoxLayout;
     left->setContentsMargins(0, 0, 0, 0);
@@ -115,6 +114,7 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
     // Groups: name and type, the list with its buttons beside it.
     m_groupNameEdit = new QLineEdit;
     m_groupNameEdit->setObjectName(QStringLiteral("GroupNameEdit"));
+    m_groupNameEdit->setMinimumWidth(90);
     auto* typeLabel = new QLabel(QStringLiteral("type"));
     typeLabel->setObjectName(QStringLiteral("GTypeLabel"));
     m_groupTypeComboBox = new QComboBox;

@@ -93,23 +93,32 @@ PluginDependenciesController::PluginDependenciesController(TMainForm& form,
                                          {QStringLiteral("Operator"), 60}},
                                         false);
 
-    auto* head = new QGridLayout;
-    head->addWidget(
-        makeLabel(QStringLiteral("pdDefTypeNameLabel"), QStringLiteral("Default type name")), 0, 0);
-    head->addWidget(m_defTypeComboBox, 0, 1, 1, 3);
-    head->addWidget(m_patternsPageControl, 1, 0, 1, 4);
-    head->addWidget(makeLabel(QStringLiteral("pdOperatorLabel"), QStringLiteral("Operator")), 2, 0);
-    head->addWidget(m_operatorComboBox, 2, 1);
-    head->addWidget(makeLabel(QStringLiteral("pdTypeNameLabel"), QStringLiteral("Type name")), 2,
-                    2);
-    head->addWidget(m_typeNameComboBox, 2, 3);
+    // The strip keeps its height while it has no tab, so the page does not jump.
+    m_patternsPageControl->addTab(patternCaption(0));
+    m_patternsPageControl->setFixedHeight(m_patternsPageControl->sizeHint().height());
+    m_patternsPageControl->removeTab(0);
+
+    auto* defaultRow = new QHBoxLayout;
+    defaultRow->addWidget(
+        makeLabel(QStringLiteral("pdDefTypeNameLabel"), QStringLiteral("Default type name")));
+    defaultRow->addWidget(m_defTypeComboBox, 1);
+    auto* patternRow = new QHBoxLayout;
+    patternRow->addWidget(makeLabel(QStringLiteral("pdOperatorLabel"), QStringLiteral("Operator")));
+    patternRow->addWidget(m_operatorComboBox);
+    patternRow->addSpacing(6);
+    patternRow->addWidget(
+        makeLabel(QStringLiteral("pdTypeNameLabel"), QStringLiteral("Type name")));
+    patternRow->addWidget(m_typeNameComboBox, 1);
     auto* patternButtons = new QHBoxLayout;
     patternButtons->addStretch(1);
     patternButtons->addWidget(m_newPatternButton);
     patternButtons->addWidget(m_deletePatternButton);
-    head->addLayout(patternButtons, 3, 0, 1, 4);
-    head->setColumnStretch(1, 1);
-    head->setColumnStretch(3, 1);
+    auto* head = new QVBoxLayout;
+    head->addLayout(defaultRow);
+    head->addSpacing(4);
+    head->addWidget(m_patternsPageControl);
+    head->addLayout(patternRow);
+    head->addLayout(patternButtons);
 
     auto* dependency = new QGridLayout;
     dependency->addWidget(
@@ -127,7 +136,9 @@ PluginDependenciesController::PluginDependenciesController(TMainForm& form,
     dependencyButtons->addWidget(m_deleteButton);
     dependency->addLayout(dependencyButtons, 2, 0, 1, 3);
 
+    m_operatorComboBox->setMinimumWidth(64);
     auto* layout = new QVBoxLayout(m_page);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(head);
     layout->addLayout(dependency);
     layout->addWidget(m_listView, 1);

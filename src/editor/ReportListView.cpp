@@ -44,7 +44,11 @@ QTableWidget* create(const QString& name, const QList<Column>& columns, bool edi
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setStretchLastSection(false);
+    // Without a column that takes the rest, the last one takes what the widths leave over.
+    bool restTaken = false;
+    for (const Column& c : columns)
+        restTaken = restTaken || c.iWidth <= 0;
+    header->setStretchLastSection(!restTaken);
     for (int i = 0; i < columns.size(); ++i) {
         if (columns[i].iWidth > 0) {
             header->setSectionResizeMode(i, QHeaderView::Interactive);

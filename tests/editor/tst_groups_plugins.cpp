@@ -1,0 +1,529 @@
+#include "PluginEditorSession.h"
+
+#include "editor/GroupsPluginsController.h"
+#include "model/Vocabulary.h"
+#include "settings/Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QtTest>
+
+class TestGroupsPlugins : public QObject {
+    Q_OBJECT
+
+private slots:
+    void addGroupsAndPlugins();
+    void moveGroup_data();
+    void moveGroup();
+    void movePlugin_data();
+    void movePlugin();
+    void removeGroupAndPlugin();
+    void renameInPlace_data();
+    void renameInPlace();
+    void groupTypeBox_data();
+    void groupTypeBox();
+    void pluginDescription_data();
+    void pluginDescription();
+    void missingImageShownOnce();
+    void chooseImage_data();
+    void chooseImage();
+    void undecodableImageOnSelection();
+    void noGroupsLeavesPluginSideDisabled();
+};
+
+namespace {
+
+// Three groups with one plugin each (G0/P0 ...), or one group with three plugins.
+void addThreeGroups(PluginEditorSession& s) {
+    for (int i = 0; i < 3; ++i) {
+        s.addGroup(QStringLiteral("G%1").arg(i));
+        s.addPlugin(QStringLiteral("P%1").arg(i));
+    }
+}
+
+void addThreePlugins(PluginEditorSession& s) {
+    s.addGroup(QStringLiteral("G"));
+    for (int i = 0; i < 3; ++i)
+        s.addPlugin(QStringLiteral("P%1").arg(i));
+}
+
+QStringList split(const char* csv) {
+    return QString::fromLatin1(csv).split(QLatin1Char(','));
+}
+
+void writePicture(const QString& path) {
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(path, "PNG"));
+}
+
+} // namespace
+
+void TestGroupsPlugins::addGroupsAndPlugins() {
+    PluginEditorSession s;
+    QCOMPARE(s.form.project.vSteps.size(), 1);
+
+    // Nothing happens without a name, and no plugin can be added without a group.
+    s.addGroup(QString());
+    s.addPlugin(QStringLiteral("Orphan"));
+    QVERIFY(s.step().vGroups.isEmpty());
+    QCOMPARE(s.list("GroupListView")->rowCount(), 0);
+    QVERIFY(!s.enabled("AddPluginButton"));
+    QVERIFY(!s.enabled("RemoveGroupButton"));
+
+    s.addGroup(QStringLiteral("Textures"), QStringLiteral("SelectAll"));
+    s.addGroup(QStringLiteral("Textures"), QStringLiteral("SelectAtMostOne"));
+    QCOMPARE(s.groupNames(), split("Textures,Textures"));
+    QCOMPARE(s.step().vGroups[0].sType, QStringLiteral("SelectAll"));
+    QCOMPARE(s.step().vGroups[1].sType, QStringLiteral("SelectAtMostOne"));
+    QCOMPARE(s.column("GroupListView", 1), split("SelectAll,SelectAtMostOne"));
+    // The new group is selected; its (empty) plugin side is ready for a plugin.
+    QCOMPARE(s.selected("GroupListView"), 1);
+    QVERIFY(s.enabled("AddPluginButton"));
+    QVERIFY(s.enabled("RemoveGroupButton"));
+    QVERIFY(s.enabled("GroupUpButton"));
+    QVERIFY(!s.enabled("GroupDownButton"));
+    QVERIFY(!s.enabled("PluginDescriptionMemo"));
+    QCOMPARE(s.get<QLineEdit>("GroupNameEdit")->text(), QStringLiteral("Textures"));
+
+    s.addPlugin(QString());
+    QVERIFY(s.step().vGroups[1].vPlugins.isEmpty());
+    s.addPlugin(QStringLiteral("4K"));
+    s.addPlugin(QStringLiteral("2K"));
+    QCOMPARE(s.pluginNames(1), split("4K,2K"));
+    QVERIFY(s.step().vGroups[0].vPlugins.isEmpty());
+    QCOMPARE(s.step().vGroups[1].vPlugins[1].sType, QStringLiteral("Optional"));
+    QCOMPARE(s.column("PluginListView", 0), split("4K,2K"));
+    QCOMPARE(s.selected("PluginListView"), 1);
+    for (const char* name :
+         {"RemovePluginButton", "PluginDescriptionMemo", "AddVaribleButton",
+          "ChoosePluginImageButton", "ClearPluginImageButton", "PluginImageEdit", "AddFileButton",
+          "AddFolderButton", "pdDefTypeComboBox", "pdNewPatternButton", "PluginUpButton"})
+        QVERIFY2(s.enabled(name), name);
+    for (const char* name : {"PluginDownButton", "DeleteVaribleButton", "pdDeletePatternButton"})
+        QVERIFY2(!s.enabled(name), name);
+
+    // Choosing the other group shows its own (empty) plugin list.
+    s.select("GroupListView", 0);
+    QCOMPARE(s.list("PluginListView")->rowCount(), 0);
+    QVERIFY(!s.enabled("RemovePluginButton"));
+    QVERIFY(!s.enabled("PluginDescriptionMemo"));
+    s.select("GroupListView", 1);
+    QCOMPARE(s.column("PluginListView", 0), split("4K,2K"));
+    QCOMPARE(s.selected("PluginListView"), 0);
+}
+
+void TestGroupsPlugins::moveGroup_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("order");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("upEnabled");
+    QTest::addColumn<bool>("downEnabled");
+
+    QTest::newRow("second up") << 1 << "GroupUpButton" << split("G1,G0,G2") << 0 << false << true;
+    QTest::newRow("first down") << 0 << "GroupDownButton" << split("G1,G0,G2") << 1 << true << true;
+    QTest::newRow("second down") << 1 << "GroupDownButton" << split("G0,G2,G1") << 2 << true
+                                 << false;
+    QTest::newRow("first up") << 0 << "GroupUpButton" << split("G0,G1,G2") << 0 << false << true;
+    QTest::newRow("last down") << 2 << "GroupDownButton" << split("G0,G1,G2") << 2 << true << false;
+}
+
+void TestGroupsPlugins::moveGroup() {
+    QFETCH(int, from);
+    QFETCH(QString, button);
+    QFETCH(QStringList, order);
+    QFETCH(int, to);
+    QFETCH(bool, upEnabled);
+    QFETCH(bool, downEnabled);
+
+    PluginEditorSession s;
+    addThreeGroups(s);
+    s.select("GroupListView", from);
+    s.click(button.toLatin1().constData());
+
+    QCOMPARE(s.groupNames(), order);
+    QCOMPARE(s.column("GroupListView", 0), order);
+    for (int g = 0; g < 3; ++g) // each group keeps its plugins
+        QCOMPARE(s.pluginNames(g), QStringList{QString(order[g]).replace('G', 'P')});
+    QCOMPARE(s.selected("GroupListView"), to);
+    QCOMPARE(s.column("PluginListView", 0), QStringList{QString(order[to]).replace('G', 'P')});
+    QCOMPARE(s.enabled("GroupUpButton"), upEnabled);
+    QCOMPARE(s.enabled("GroupDownButton"), downEnabled);
+}
+
+void TestGroupsPlugins::movePlugin_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("order");
+    QTest::addColumn<int>("to");
+
+    QTest::newRow("last up") << 2 << "PluginUpButton" << split("P0,P2,P1") << 1;
+    QTest::newRow("first down") << 0 << "PluginDownButton" << split("P1,P0,P2") << 1;
+    QTest::newRow("first up") << 0 << "PluginUpButton" << split("P0,P1,P2") << 0;
+}
+
+void TestGroupsPlugins::movePlugin() {
+    QFETCH(int, from);
+    QFETCH(QString, button);
+    QFETCH(QStringList, order);
+    QFETCH(int, to);
+
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.step().vGroups[0].vPlugins[from].vConditionFlags.append(CCondition("moved", "On"));
+    s.select("PluginListView", from);
+    s.click(button.toLatin1().constData());
+
+    QCOMPARE(s.pluginNames(0), order);
+    QCOMPARE(s.column("PluginListView", 0), order);
+    QCOMPARE(s.selected("PluginListView"), to);
+    // The moved plugin's details follow it.
+    QCOMPARE(s.column("FlagSetListView", 0), QStringList{"moved"});
+    QCOMPARE(s.enabled("PluginUpButton"), to > 0);
+    QCOMPARE(s.enabled("PluginDownButton"), to < 2);
+}
+
+void TestGroupsPlugins::removeGroupAndPlugin() {
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.addGroup(QStringLiteral("Other"));
+    s.addPlugin(QStringLiteral("Kept"));
+
+    s.select("GroupListView", 0);
+    s.select("PluginListView", 1);
+    s.click("RemovePluginButton");
+    QCOMPARE(s.pluginNames(0), split("P0,P2"));
+    QCOMPARE(s.column("PluginListView", 0), split("P0,P2"));
+    QCOMPARE(s.selected("PluginListView"), -1);
+    for (const char* name :
+         {"RemovePluginButton", "PluginDescriptionMemo", "AddVaribleButton",
+          "ChoosePluginImageButton", "AddFileButton", "pdDefTypeComboBox", "pdNewPatternButton"})
+        QVERIFY2(!s.enabled(name), name);
+    s.click("RemovePluginButton"); // nothing selected: nothing removed
+    QCOMPARE(s.pluginNames(0).size(), 2);
+
+    s.select("GroupListView", 0);
+    s.click("RemoveGroupButton");
+    QCOMPARE(s.groupNames(), QStringList{"Other"});
+    QCOMPARE(s.pluginNames(0), QStringList{"Kept"});
+    QCOMPARE(s.column("GroupListView", 0), QStringList{"Other"});
+    QCOMPARE(s.selected("GroupListView"), -1);
+    QCOMPARE(s.list("PluginListView")->rowCount(), 0);
+    for (const char* name : {"RemoveGroupButton", "AddPluginButton", "GroupUpButton",
+                             "GroupDownButton", "RemovePluginButton", "PluginDescriptionMemo"})
+        QVERIFY2(!s.enabled(name), name);
+}
+
+void TestGroupsPlugins::renameInPlace_data() {
+    QTest::addColumn<QString>("listName");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("group") << "GroupListView"
+                           << "EditListElementCMenu2"
+                           << "Meshes & more";
+    QTest::newRow("group emptied") << "GroupListView"
+                                   << "EditListElementCMenu2"
+                                   << "";
+    QTest::newRow("plugin") << "PluginListView"
+                            << "EditListElementCMenu"
+                            << "\"Quoted\" <b>";
+    QTest::newRow("plugin emptied") << "PluginListView"
+                                    << "EditListElementCMenu"
+                                    << "";
+}
+
+void TestGroupsPlugins::renameInPlace() {
+    QFETCH(QString, listName);
+    QFETCH(QString, action);
+    QFETCH(QString, typed);
+
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.addGroup(QStringLiteral("Second"));
+    s.select("GroupListView", 0);
+    s.select("PluginListView", 1);
+    const bool group = listName == QLatin1String("GroupListView");
+    const int row = group ? 0 : 1;
+    QTableWidget* list = s.list(listName.toLatin1().constData());
+
+    // The context menu offers its items only while a row is selected.
+    QMenu* menu = list->findChild<QMenu*>(group ? "PopupMenu2" : "PopupMenu");
+    QVERIFY(menu);
+    auto* item = s.form.findChild<QAction*>(action);
+    QVERIFY(item);
+    emit menu->aboutToShow();
+    QVERIFY(item->isEnabled());
+
+    item->trigger();
+    auto* editor = list->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), list->item(row, 0)->text());
+    editor->selectAll();
+    if (typed.isEmpty())
+        QTest::keyClick(editor, Qt::Key_Delete);
+    else
+        QTest::keyClicks(editor, typed);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the view commits an accepted edit from its queue
+
+    QCOMPARE(list->item(row, 0)->text(), typed);
+    if (group) {
+        QCOMPARE(s.groupNames(), QStringList({typed, "Second"}));
+    } else {
+        QCOMPARE(s.pluginNames(0), QStringList({"P0", typed, "P2"}));
+        QCOMPARE(s.groupNames(), split("G,Second"));
+    }
+
+    list->clearSelection();
+    emit menu->aboutToShow();
+    QVERIFY(!item->isEnabled());
+}
+
+void TestGroupsPlugins::groupTypeBox_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key"); // 0: the box loses the focus to another control
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("escape") << "SelectAll" << int(Qt::Key_Escape) << "SelectAny";
+    QTest::newRow("enter") << "SelectAll" << int(Qt::Key_Return) << "SelectAll";
+    QTest::newRow("free text, enter") << "MyOwnType" << int(Qt::Key_Enter) << "MyOwnType";
+    QTest::newRow("focus loss") << "SelectAtLeastOne" << 0 << "SelectAtLeastOne";
+}
+
+void TestGroupsPlugins::groupTypeBox() {
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, stored);
+
+    PluginEditorSession s;
+    QVERIFY(QTest::qWaitForWindowActive(&s.form));
+    s.addGroup(QStringLiteral("First"), QStringLiteral("SelectExactlyOne"));
+    s.addGroup(QStringLiteral("Second"), QStringLiteral("SelectAny"));
+    auto* box = s.get<QComboBox>("EditGroupTypeComboBox");
+    QCOMPARE(box->parentWidget(), &s.form);
+    QVERIFY(box->isHidden());
+    QVERIFY(!box->isEnabled());
+
+    QTableWidget* list = s.list("GroupListView");
+    s.select("GroupListView", 1);
+    s.form.findChild<QAction*>("EditGroupTypeCMenu2")->trigger();
+    QCOMPARE(s.form.iEditedRow, 1);
+    QVERIFY(box->isVisible());
+    QVERIFY(box->isEnabled());
+    QVERIFY(box->hasFocus());
+    QCOMPARE(box->currentText(), QStringLiteral("SelectAny"));
+    // It floats over the row's "Type" cell.
+    const QRect cell = list->visualItemRect(list->item(1, 1));
+    QCOMPARE(box->geometry().topLeft(), list->viewport()->mapTo(&s.form, cell.topLeft()));
+    QCOMPARE(box->width(), cell.width());
+
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, typed);
+    if (key != 0)
+        QTest::keyClick(box, Qt::Key(key));
+    else
+        s.get<QLineEdit>("GroupNameEdit")->setFocus(Qt::MouseFocusReason);
+
+    QVERIFY(box->isHidden());
+    QVERIFY(!box->isEnabled());
+    QCOMPARE(list->item(1, 1)->text(), stored);
+    QCOMPARE(s.step().vGroups[1].sType, stored);
+    QCOMPARE(s.step().vGroups[0].sType, QStringLiteral("SelectExactlyOne"));
+    QCOMPARE(box->findText(typed), Vocabulary::groupTypes().indexOf(typed)); // nothing added
+}
+
+void TestGroupsPlugins::pluginDescription_data() {
+    QTest::addColumn<bool>("replaceRN");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("line break kept") << false << split("A,B") << "A\r\nB";
+    QTest::newRow("line break as references") << true << split("A,B") << "A&#13;&#10;\nB";
+    QTest::newRow("markup escaped") << false << QStringList{"a < b & c"} << "a &#60; b &#38; c";
+    QTest::newRow("references kept")
+        << true << QStringList{"&#169; &#60;i&#62;"} << "&#169; &#60;i&#62;";
+}
+
+void TestGroupsPlugins::pluginDescription() {
+    QFETCH(bool, replaceRN);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, stored);
+
+    const bool saved = Settings::instance().bReplaceRN;
+    Settings::instance().bReplaceRN = replaceRN;
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.select("PluginListView", 1);
+    auto* memo = s.get<QPlainTextEdit>("PluginDescriptionMemo");
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, lines[i]);
+    }
+    const CPlugin& plugin = s.step().vGroups[0].vPlugins[1];
+    QCOMPARE(plugin.sDescription, stored);
+    QCOMPARE(memo->toPlainText(), lines.join(QLatin1Char('\n'))); // the memo keeps the typing
+    QVERIFY(s.step().vGroups[0].vPlugins[0].sDescription.isEmpty());
+
+    // Showing the plugin again shows what was typed and stores the same text.
+    s.select("PluginListView", 0);
+    QVERIFY(memo->toPlainText().isEmpty());
+    QCOMPARE(plugin.sDescription, stored);
+    s.select("PluginListView", 1);
+    QCOMPARE(plugin.sDescription, stored);
+    QCOMPARE(memo->toPlainText(), QString(stored).replace(QLatin1String("\r\n"), "\n"));
+    Settings::instance().bReplaceRN = saved;
+}
+
+void TestGroupsPlugins::missingImageShownOnce() {
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.step().vGroups[0].vPlugins[1].sImage = QStringLiteral("fomod\\gone.png");
+    s.step().vGroups[0].vPlugins[2].sImage = QStringLiteral("fomod\\gone.png");
+
+    s.select("PluginListView", 1);
+    const QString text =
+        QStringLiteral("Image file not found. Image field for this plugin will be cleared.");
+    QCOMPARE(s.prompts.messages(), QStringList{text});
+    QCOMPARE(s.prompts.vShown.last().sCaption, QStringLiteral("Quarvel"));
+    QVERIFY(s.step().vGroups[0].vPlugins[1].sImage.isEmpty());
+    QVERIFY(s.get<QLineEdit>("PluginImageEdit")->text().isEmpty());
+    // The selection still finished.
+    QVERIFY(s.enabled("pdNewPatternButton"));
+
+    s.select("PluginListView", 0);
+    s.select("PluginListView", 1);
+    QCOMPARE(s.prompts.messages().size(), 1);
+    // Another plugin with the same broken path reports its own.
+    s.select("PluginListView", 2);
+    QCOMPARE(s.prompts.messages().size(), 2);
+    QCOMPARE(s.step().vGroups[0].vPlugins[2].sImage, QString());
+}
+
+void TestGroupsPlugins::chooseImage_data() {
+    QTest::addColumn<QString>("chosen"); // relative to the session's root; "..": outside
+    QTest::addColumn<bool>("picture");   // write a decodable picture there
+    QTest::addColumn<QString>("stored"); // empty: refused
+
+    QTest::newRow("inside the root") << "fomod/pic.png" << true << "fomod\\pic.png";
+    QTest::newRow("upper-case ending") << "pic.PNG" << true << "pic.PNG";
+    QTest::newRow("not a picture") << "readme.txt" << false << "readme.txt";
+    QTest::newRow("outside the root") << "../outside.png" << true << "";
+    QTest::newRow("sibling folder") << "+B/pic.png" << true << "";
+}
+
+void TestGroupsPlugins::chooseImage() {
+    QFETCH(QString, chosen);
+    QFETCH(bool, picture);
+    QFETCH(QString, stored);
+
+    QTemporaryDir outer;
+    PluginEditorSession s;
+    addThreePlugins(s);
+    const QString root = s.form.sRootDir;
+    QString path;
+    if (chosen.startsWith(QLatin1String("..")))
+        path = outer.filePath(chosen.mid(3));
+    else if (chosen.startsWith(QLatin1Char('+'))) // a folder whose name starts with the root's
+        path = root + chosen.mid(1);
+    else
+        path = root + QLatin1Char('/') + chosen;
+    QDir().mkpath(QFileInfo(path).path());
+    if (picture) {
+        writePicture(path);
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("text");
+    }
+
+    auto* preview = s.get<QLabel>("PluginImage");
+    s.select("PluginListView", 0);
+    s.prompts.vFileAnswers.append({path});
+    s.click("ChoosePluginImageButton");
+    const CPlugin& plugin = s.step().vGroups[0].vPlugins[0];
+    QCOMPARE(s.prompts.sLastFilter, QString());
+    QCOMPARE(plugin.sImage, stored);
+    QCOMPARE(s.get<QLineEdit>("PluginImageEdit")->text(), stored);
+    if (stored.isEmpty()) {
+        QCOMPARE(s.prompts.messages(), QStringList{"File is out of root directory"});
+        QVERIFY(preview->pixmap().isNull());
+        return;
+    }
+    QVERIFY(s.prompts.messages().isEmpty());
+    QCOMPARE(!preview->pixmap().isNull(), picture);
+
+    // The path survives a new selection of the plugin; Clear removes it.
+    s.select("PluginListView", 1);
+    QVERIFY(preview->pixmap().isNull());
+    s.select("PluginListView", 0);
+    QCOMPARE(s.get<QLineEdit>("PluginImageEdit")->text(), stored);
+    QCOMPARE(!preview->pixmap().isNull(), picture);
+    s.click("ClearPluginImageButton");
+    QVERIFY(plugin.sImage.isEmpty());
+    QVERIFY(preview->pixmap().isNull());
+    QVERIFY(s.get<QLineEdit>("PluginImageEdit")->text().isEmpty());
+    QVERIFY(s.prompts.messages().isEmpty());
+}
+
+void TestGroupsPlugins::undecodableImageOnSelection() {
+    PluginEditorSession s;
+    addThreePlugins(s);
+    QFile bad(s.form.sRootDir + QStringLiteral("/fomod/broken.png"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("\x89PNG but not really");
+    bad.close();
+    CPlugin& plugin = s.step().vGroups[0].vPlugins[1];
+    plugin.sImage = QStringLiteral("fomod\\broken.png");
+    plugin.sType = QStringLiteral("Required");
+    plugin.vPatterns.append(CDependencyPattern{"Or", "NotUsable", {}});
+
+    s.select("PluginListView", 1);
+    QVERIFY(s.prompts.vShown.isEmpty());
+    QCOMPARE(plugin.sImage, QStringLiteral("fomod\\broken.png"));
+    QCOMPARE(s.get<QLineEdit>("PluginImageEdit")->text(), plugin.sImage);
+    QVERIFY(s.get<QLabel>("PluginImage")->pixmap().isNull());
+    QVERIFY(s.get<QLabel>("NoImageLabel")->isVisible());
+    // The rest of the selection ran: type, patterns, enabled controls.
+    QCOMPARE(s.get<QComboBox>("pdDefTypeComboBox")->currentText(), QStringLiteral("Required"));
+    QCOMPARE(s.get<QTabBar>("pdPatternsPageControl")->count(), 1);
+    QVERIFY(s.enabled("pdDeletePatternButton"));
+    QVERIFY(s.enabled("RemovePluginButton"));
+    QVERIFY(s.enabled("PluginUpButton"));
+    QVERIFY(s.enabled("PluginDownButton"));
+}
+
+void TestGroupsPlugins::noGroupsLeavesPluginSideDisabled() {
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.step().vGroups[0].vPlugins[0].vPatterns.append(CDependencyPattern{"And", "Optional", {}});
+    s.select("PluginListView", 0);
+    QVERIFY(s.enabled("pdAddButton"));
+
+    // A new step without groups: nothing of the plugin side stays usable.
+    s.click("NewStepButton");
+    QCOMPARE(s.form.iCurrentStep, 1);
+    QCOMPARE(s.list("GroupListView")->rowCount(), 0);
+    QCOMPARE(s.list("PluginListView")->rowCount(), 0);
+    QCOMPARE(s.get<QTabBar>("pdPatternsPageControl")->count(), 0);
+    for (const char* name :
+         {"RemoveGroupButton", "AddPluginButton", "RemovePluginButton", "PluginDescriptionMemo",
+          "AddVaribleButton", "ChoosePluginImageButton", "AddFileButton", "pdDefTypeComboBox",
+          "pdNewPatternButton", "pdDeletePatternButton", "pdOperatorComboBox", "pdAddButton",
+          "pdFileFlagNameComboBox", "RemoveFileFolderButton"})
+        QVERIFY2(!s.enabled(name), name);
+    s.addPlugin(QStringLiteral("Nowhere"));
+    QCOMPARE(s.form.project.vSteps[1].vGroups.size(), 0);
+    QCOMPARE(s.pluginNames(0).size(), 3);
+}
+
+QTEST_MAIN(TestGroupsPlugins)
+#include "tst_groups_plugins.moc"
