@@ -53,6 +53,15 @@ qsizetype estimatedConfigUnits(const CFOMOD& project) {
     return units;
 }
 
+// An operator that is not set means "And", the schema's default; written empty it would make
+// Vortex and every validating reader refuse the file (other tools often leave it out).
+void writeOperator(Utf16Buffer& out, const QString& sOperator) {
+    if (sOperator.isEmpty())
+        out.literal(u"And");
+    else
+        out.attribute(sOperator);
+}
+
 // The dependency lines of one list, at the given indentation; unknown types write nothing.
 void writeDependencies(Utf16Buffer& out, const QList<CDependency>& dependencies,
                        QStringView indent) {
@@ -139,7 +148,7 @@ void writePlugin(Utf16Buffer& out, const CPlugin& plugin) {
         for (const CDependencyPattern& pattern : plugin.vPatterns) {
             out.literal(u"\t\t\t\t\t\t\t\t\t\t<pattern> \n");
             out.literal(u"\t\t\t\t\t\t\t\t\t\t\t<dependencies operator=\"");
-            out.attribute(pattern.sOperator);
+            writeOperator(out, pattern.sOperator);
             out.literal(u"\"> \n");
             writeDependencies(out, pattern.vDependencies, u"\t\t\t\t\t\t\t\t\t\t\t\t");
             out.literal(u"\t\t\t\t\t\t\t\t\t\t\t</dependencies> \n");
@@ -163,7 +172,7 @@ void writeStep(Utf16Buffer& out, const CStep& step) {
     if (!step.vVisibility.isEmpty()) {
         out.literal(u"\t\t\t<visible> \n");
         out.literal(u"\t\t\t\t<dependencies operator=\"");
-        out.attribute(step.sOperator);
+        writeOperator(out, step.sOperator);
         out.literal(u"\"> \n");
         writeDependencies(out, step.vVisibility, u"\t\t\t\t\t\t");
         out.literal(u"\t\t\t\t</dependencies> \n");
@@ -187,21 +196,23 @@ void writeStep(Utf16Buffer& out, const CStep& step) {
     out.literal(u"\t\t</installStep> \n");
 }
 
+// Schema validators and Vortex refuse a conditional install without its dependencies or its
+// files element, so both are always written. An empty dependencies element stands for "no
+// conditions", which every mod manager reads as always true only with "And".
 void writeConditionalFile(Utf16Buffer& out, const CConditionalFile& conditional) {
     out.literal(u"\t\t\t<pattern> \n");
-    if (!conditional.vDependencies.isEmpty()) {
-        out.literal(u"\t\t\t\t<dependencies operator=\"");
-        out.attribute(conditional.sOperator);
-        out.literal(u"\"> \n");
-        writeDependencies(out, conditional.vDependencies, u"\t\t\t\t\t");
-        out.literal(u"\t\t\t\t</dependencies> \n");
-    }
-    if (!conditional.vFiles.isEmpty()) {
-        out.literal(u"\t\t\t\t<files> \n");
-        for (const CFile& file : conditional.vFiles)
-            writeFileEntry(out, file, u"\t\t\t\t\t", true);
-        out.literal(u"\t\t\t\t</files> \n");
-    }
+    out.literal(u"\t\t\t\t<dependencies operator=\"");
+    if (conditional.vDependencies.isEmpty())
+        out.literal(u"And");
+    else
+        writeOperator(out, conditional.sOperator);
+    out.literal(u"\"> \n");
+    writeDependencies(out, conditional.vDependencies, u"\t\t\t\t\t");
+    out.literal(u"\t\t\t\t</dependencies> \n");
+    out.literal(u"\t\t\t\t<files> \n");
+    for (const CFile& file : conditional.vFiles)
+        writeFileEntry(out, file, u"\t\t\t\t\t", true);
+    out.literal(u"\t\t\t\t</files> \n");
     out.literal(u"\t\t\t</pattern> \n");
 }
 

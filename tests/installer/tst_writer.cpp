@@ -81,7 +81,6 @@ CFOMOD fullProject() {
                                  dependency("flag", QStringLiteral("Full"), "On"),
                                  dependency("Flag", QStringLiteral("Full"), "On")};
     CDependencyPattern unusable;
-    unusable.sOperator = QStringLiteral("Or");
     unusable.sType = QStringLiteral("NotUsable");
     lite.vPatterns = {recommended, unusable};
 
@@ -114,7 +113,6 @@ CFOMOD fullProject() {
     CConditionalFile neither;
     neither.sOperator = QStringLiteral("Or");
     CConditionalFile dependenciesOnly;
-    dependenciesOnly.sOperator = QStringLiteral("Or");
     dependenciesOnly.vDependencies = {dependency("flag", QStringLiteral("Lite"), "On")};
     CConditionalFile filesOnlyPattern;
     filesOnlyPattern.sOperator = QStringLiteral("And");
@@ -123,18 +121,12 @@ CFOMOD fullProject() {
     return p;
 }
 
-// The full project without what the schema itself forbids (empty groups and steps, empty
-// dependency lists, conditional installs lacking dependencies or files); the plugin that
-// sets nothing and installs nothing stays.
+// The full project without the group that has no plugins and the steps that have no groups:
+// the schema forbids both, and the writer does not invent content for them.
 CFOMOD schemaValidProject() {
     CFOMOD p = fullProject();
     p.vSteps.resize(1);
-    CStep& step = p.vSteps[0];
-    step.vVisibility.removeAt(2);
-    step.vGroups.resize(1);
-    CDependencyPattern& unusable = step.vGroups[0].vPlugins[1].vPatterns[1];
-    unusable.vDependencies = {dependency("flag", QStringLiteral("Lite"), "Off")};
-    p.vConditionalFiles.resize(1);
+    p.vSteps[0].vGroups.resize(1);
     return p;
 }
 

@@ -93,7 +93,7 @@ full = config_head() + [
     t(11) + '<type name="Recommended"/> \n',
     t(10) + "</pattern> \n",
     t(10) + "<pattern> \n",
-    t(11) + '<dependencies operator="Or"> \n',
+    t(11) + '<dependencies operator="And"> \n',
     t(11) + "</dependencies> \n",
     t(11) + '<type name="NotUsable"/> \n',
     t(10) + "</pattern> \n",
@@ -158,17 +158,25 @@ full = config_head() + [
     '\t\t\t\t\t<folder source="opt\\tex" destination="textures" priority="3" /> \n',
     "\t\t\t\t</files> \n",
     "\t\t\t</pattern> \n",
-    # neither
+    # neither: both elements all the same, as the schema requires them
     "\t\t\t<pattern> \n",
+    '\t\t\t\t<dependencies operator="And"> \n',
+    "\t\t\t\t</dependencies> \n",
+    "\t\t\t\t<files> \n",
+    "\t\t\t\t</files> \n",
     "\t\t\t</pattern> \n",
-    # dependencies only
+    # dependencies only, operator not set
     "\t\t\t<pattern> \n",
-    '\t\t\t\t<dependencies operator="Or"> \n',
+    '\t\t\t\t<dependencies operator="And"> \n',
     '\t\t\t\t\t<flagDependency flag="Lite" value="On"/> \n',
     "\t\t\t\t</dependencies> \n",
+    "\t\t\t\t<files> \n",
+    "\t\t\t\t</files> \n",
     "\t\t\t</pattern> \n",
     # files only
     "\t\t\t<pattern> \n",
+    '\t\t\t\t<dependencies operator="And"> \n',
+    "\t\t\t\t</dependencies> \n",
     "\t\t\t\t<files> \n",
     '\t\t\t\t\t<folder source="x" destination="y" priority="0" /> \n',
     "\t\t\t\t</files> \n",
