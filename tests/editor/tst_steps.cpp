@@ -1,0 +1,511 @@
+#include "editor/MainForm.h"
+#include "platform/ScriptedPrompts.h"
+#include "settings/LanguageTable.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// A window past Proceed: a root with a fomod folder and the first step.
+struct Session {
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    std::unique_ptr<TMainForm> form;
+
+    Session() {
+        QDir(dir.path()).mkdir(QStringLiteral("fomod"));
+        form = std::make_unique<TMainForm>();
+        widget<QLineEdit>("RootDirEdit")->setText(dir.path());
+        widget<QPushButton>("ProceedButton")->click();
+    }
+    template <class T> T* widget(const char* name) const {
+        T* w = form->findChild<T*>(QLatin1String(name));
+        if (!w)
+            qWarning("missing component %s", name);
+        return w;
+    }
+    QTabBar* tabs() const { return widget<QTabBar>("StepsTabControl"); }
+    void click(const char* button) const { widget<QPushButton>(button)->click(); }
+    void chooseStep(int index) const {
+        tabs()->setCurrentIndex(index);
+        form->StepsTabControlChange();
+    }
+    QStringList tabCaptions() const {
+        QStringList captions;
+        for (int i = 0; i < tabs()->count(); ++i)
+            captions.append(tabs()->tabText(i));
+        return captions;
+    }
+    QStringList stepNames() const {
+        QStringList names;
+        for (const CStep& step : form->project.vSteps)
+            names.append(step.sName);
+        return names;
+    }
+    // Enabled states of Move left, Move right, Delete step and the step pages.
+    QList<bool> stepButtons() const {
+        return {widget<QPushButton>("MoveLeftButton")->isEnabled(),
+                widget<QPushButton>("MoveRightButton")->isEnabled(),
+                widget<QPushButton>("DeleteStepButton")->isEnabled(),
+                widget<QWidget>("StepsPageControl")->isEnabled()};
+    }
+    QStringList row(const char* list, int r) const {
+        QTableWidget* table = widget<QTableWidget>(list);
+        QStringList texts;
+        for (int c = 0; c < table->columnCount(); ++c)
+            texts.append(table->item(r, c) ? table->item(r, c)->text() : QString());
+        return texts;
+    }
+};
+
+QStringList entries(const QComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts.append(combo->itemText(i));
+    return texts;
+}
+
+CPlugin pluginWith(const QString& name, const QList<CCondition>& flags,
+                   const QStringList& patternNames) {
+    CPlugin plugin(name);
+    plugin.vConditionFlags = flags;
+    if (!patternNames.isEmpty()) {
+        CDependencyPattern pattern;
+        pattern.sOperator = QStringLiteral("And");
+        pattern.sType = QStringLiteral("Required");
+        for (const QString& dependencyName : patternNames)
+            pattern.vDependencies.append({dependencyName.endsWith(QLatin1String(".esp"))
+                                              ? QStringLiteral("file")
+                                              : QStringLiteral("flag"),
+                                          dependencyName, QStringLiteral("On")});
+        plugin.vPatterns.append(pattern);
+    }
+    return plugin;
+}
+
+} // namespace
+
+class TestSteps : public QObject {
+    Q_OBJECT
+
+private slots:
+    void newSteps();
+    void deleteStep_data();
+    void deleteStep();
+    void deleteLastStepLeavesNoStep();
+    void moveStep_data();
+    void moveStep();
+    void renameStep();
+    void addAndDeleteConditions();
+    void addNeedsChosenName_data();
+    void addNeedsChosenName();
+    void operatorTyping_data();
+    void operatorTyping();
+    void equalsLabelRelabelled_data();
+    void equalsLabelRelabelled();
+    void rebuildCollectsLists_data();
+    void rebuildCollectsLists();
+    void stepWithoutGroupsEmptiesPluginSide();
+};
+
+void TestSteps::newSteps() {
+    Session s;
+    s.click("NewStepButton");
+    s.click("NewStepButton");
+    QCOMPARE(s.stepNames(), (QStringList{"Step1", "Step2", "Step3"}));
+    QCOMPARE(s.tabCaptions(), s.stepNames());
+    QCOMPARE(s.form->iStepCount, 3);
+    QCOMPARE(s.form->iCurrentStep, 2);
+    QCOMPARE(s.tabs()->currentIndex(), 2);
+    QCOMPARE(s.widget<QLineEdit>("StepNameEdit")->text(), QStringLiteral("Step3"));
+    QCOMPARE(s.stepButtons(), (QList<bool>{true, false, true, true}));
+    for (const CStep& step : s.form->project.vSteps)
+        QCOMPARE(step.sOperator, QStringLiteral("And"));
+
+    s.chooseStep(1);
+    QCOMPARE(s.form->iCurrentStep, 1);
+    QCOMPARE(s.widget<QLineEdit>("StepNameEdit")->text(), QStringLiteral("Step2"));
+    QCOMPARE(s.stepButtons(), (QList<bool>{true, true, true, true}));
+}
+
+void TestSteps::deleteStep_data() {
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QStringList>("namesAfter");
+    QTest::addColumn<int>("currentAfter");
+
+    QTest::newRow("the last of three: the first takes over")
+        << 3 << 2 << QStringList{"Step1", "Step2"} << 0;
+    QTest::newRow("the middle: the following takes over")
+        << 3 << 1 << QStringList{"Step1", "Step3"} << 1;
+    QTest::newRow("the first") << 2 << 0 << QStringList{"Step2"} << 0;
+}
+
+void TestSteps::deleteStep() {
+    QFETCH(int, steps);
+    QFETCH(int, current);
+    QFETCH(QStringList, namesAfter);
+    QFETCH(int, currentAfter);
+
+    Session s;
+    for (int i = 1; i < steps; ++i)
+        s.click("NewStepButton");
+    s.chooseStep(current);
+    s.click("DeleteStepButton");
+
+    QCOMPARE(s.stepNames(), namesAfter);
+    QCOMPARE(s.tabCaptions(), namesAfter);
+    QCOMPARE(s.form->iStepCount, namesAfter.size());
+    QCOMPARE(s.form->iCurrentStep, currentAfter);
+    QCOMPARE(s.tabs()->currentIndex(), currentAfter);
+    QCOMPARE(s.widget<QLineEdit>("StepNameEdit")->text(), namesAfter.at(currentAfter));
+    QCOMPARE(s.widget<QPushButton>("MoveLeftButton")->isEnabled(), currentAfter > 0);
+    QCOMPARE(s.widget<QPushButton>("MoveRightButton")->isEnabled(),
+             currentAfter < namesAfter.size() - 1);
+
+    // New names count from the recorded number of steps: a name may repeat.
+    s.click("NewStepButton");
+    QCOMPARE(s.stepNames().last(), QStringLiteral("Step%1").arg(namesAfter.size() + 1));
+}
+
+void TestSteps::deleteLastStepLeavesNoStep() {
+    Session s;
+    s.click("DeleteStepButton");
+    QVERIFY(s.form->project.vSteps.isEmpty());
+    QCOMPARE(s.tabs()->count(), 0);
+    QCOMPARE(s.form->iStepCount, 0);
+    QCOMPARE(s.form->iCurrentStep, -1);
+    QCOMPARE(s.widget<QLineEdit>("StepNameEdit")->text(), QString());
+    QCOMPARE(s.stepButtons(), (QList<bool>{false, false, false, false}));
+
+    // Typing a name without a step changes nothing; a new step starts again at Step1.
+    QTest::keyClicks(s.widget<QLineEdit>("StepNameEdit"), QStringLiteral("x"));
+    QVERIFY(s.form->project.vSteps.isEmpty());
+    s.click("NewStepButton");
+    QCOMPARE(s.stepNames(), QStringList{"Step1"});
+    QCOMPARE(s.stepButtons(), (QList<bool>{false, false, true, true}));
+}
+
+void TestSteps::moveStep_data() {
+    QTest::addColumn<int>("current");
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<QStringList>("namesAfter");
+    QTest::addColumn<int>("currentAfter");
+    QTest::addColumn<bool>("leftEnabled");
+    QTest::addColumn<bool>("rightEnabled");
+
+    QTest::newRow("last to the left")
+        << 2 << true << QStringList{"Step1", "Step3", "Step2"} << 1 << true << true;
+    QTest::newRow("second to the first place")
+        << 1 << true << QStringList{"Step2", "Step1", "Step3"} << 0 << false << true;
+    QTest::newRow("first to the right")
+        << 0 << false << QStringList{"Step2", "Step1", "Step3"} << 1 << true << true;
+    QTest::newRow("second to the last place")
+        << 1 << false << QStringList{"Step1", "Step3", "Step2"} << 2 << true << false;
+}
+
+void TestSteps::moveStep() {
+    QFETCH(int, current);
+    QFETCH(bool, left);
+    QFETCH(QStringList, namesAfter);
+    QFETCH(int, currentAfter);
+    QFETCH(bool, leftEnabled);
+    QFETCH(bool, rightEnabled);
+
+    Session s;
+    s.click("NewStepButton");
+    s.click("NewStepButton");
+    s.chooseStep(current);
+    CDependency visible{QStringLiteral("flag"), QStringLiteral("F"), QStringLiteral("On")};
+    s.form->project.vSteps[current].vVisibility.append(visible);
+    // A text the rebuild would reset: the move must not rebuild.
+    auto* value = s.widget<QComboBox>("ConditionValueComboBox");
+    value->setEditText(QStringLiteral("typed"));
+
+    s.click(left ? "MoveLeftButton" : "MoveRightButton");
+
+    QCOMPARE(s.stepNames(), namesAfter);
+    QCOMPARE(s.tabCaptions(), namesAfter);
+    QCOMPARE(s.form->iCurrentStep, currentAfter);
+    QCOMPARE(s.tabs()->currentIndex(), currentAfter);
+    QCOMPARE(s.form->project.vSteps.at(currentAfter).vVisibility, QList<CDependency>{visible});
+    QCOMPARE(s.widget<QPushButton>("MoveLeftButton")->isEnabled(), leftEnabled);
+    QCOMPARE(s.widget<QPushButton>("MoveRightButton")->isEnabled(), rightEnabled);
+    QCOMPARE(value->currentText(), QStringLiteral("typed"));
+}
+
+void TestSteps::renameStep() {
+    Session s;
+    s.click("NewStepButton");
+    auto* edit = s.widget<QLineEdit>("StepNameEdit");
+    edit->clear();
+    QCOMPARE(s.form->project.vSteps.at(1).sName, QString());
+    QCOMPARE(s.tabs()->tabText(1), QStringLiteral("[No name!]"));
+
+    // An unnamed step keeps its mark when it moves.
+    s.click("MoveLeftButton");
+    QCOMPARE(s.tabCaptions(), (QStringList{"[No name!]", "Step1"}));
+    QCOMPARE(s.stepNames(), (QStringList{"", "Step1"}));
+
+    // Renaming acts on the step now current, at every keystroke.
+    QTest::keyClicks(edit, QStringLiteral("Ar"));
+    QCOMPARE(s.stepNames(), (QStringList{"Ar", "Step1"}));
+    QCOMPARE(s.tabCaptions(), (QStringList{"Ar", "Step1"}));
+    QTest::keyClicks(edit, QStringLiteral("mour"));
+    QCOMPARE(s.stepNames().first(), QStringLiteral("Armour"));
+    QCOMPARE(s.tabs()->tabText(0), QStringLiteral("Armour"));
+
+    s.chooseStep(1);
+    QCOMPARE(edit->text(), QStringLiteral("Step1"));
+    QCOMPARE(s.stepNames(), (QStringList{"Armour", "Step1"}));
+}
+
+void TestSteps::addAndDeleteConditions() {
+    Session s;
+    CStep& step = s.form->project.vSteps[0];
+    step.vGroups.append(CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny")));
+    step.vGroups[0].vPlugins.append(
+        pluginWith(QStringLiteral("P"), {{QStringLiteral("HD"), QStringLiteral("On")}}, {}));
+    step.sOperator = QStringLiteral("Or");
+    s.form->StepsTabControlChange();
+
+    auto* type = s.widget<QComboBox>("VisibilityTypeComboBox");
+    auto* value = s.widget<QComboBox>("ConditionValueComboBox");
+    QCOMPARE(type->currentText(), QStringLiteral("flag"));
+    QCOMPARE(s.widget<QComboBox>("ConditionComboBox")->currentText(), QStringLiteral("HD"));
+    s.click("AddConditionButton");
+    type->setCurrentIndex(0);
+    value->setEditText(QStringLiteral("Missing"));
+    s.click("AddConditionButton");
+    value->setEditText(QString());
+    s.click("AddConditionButton");
+
+    const QList<CDependency> added = {
+        {QStringLiteral("flag"), QStringLiteral("HD"), QStringLiteral("On")},
+        {QStringLiteral("file"), QStringLiteral("HD"), QStringLiteral("Missing")},
+        {QStringLiteral("file"), QStringLiteral("HD"), QString()}};
+    QCOMPARE(s.form->project.vSteps.at(0).vVisibility, added);
+    auto* list = s.widget<QTableWidget>("ConditionListView");
+    QCOMPARE(list->rowCount(), 3);
+    // A new row shows the step's operator at once, as after a rebuild.
+    QCOMPARE(s.row("ConditionListView", 1), (QStringList{"file", "HD", "==", "Missing", "Or"}));
+    s.form->StepsTabControlChange();
+    QCOMPARE(s.row("ConditionListView", 0), (QStringList{"flag", "HD", "==", "On", "Or"}));
+
+    auto* remove = s.widget<QPushButton>("DeleteConditionButton");
+    QVERIFY(!remove->isEnabled());
+    list->selectRow(1);
+    QVERIFY(remove->isEnabled());
+    remove->click();
+    QCOMPARE(s.form->project.vSteps.at(0).vVisibility, (QList<CDependency>{added[0], added[2]}));
+    QCOMPARE(list->rowCount(), 2);
+    QCOMPARE(s.row("ConditionListView", 1), (QStringList{"file", "HD", "==", "", "Or"}));
+    list->clearSelection();
+    QVERIFY(!remove->isEnabled());
+    remove->click();
+    QCOMPARE(s.form->project.vSteps.at(0).vVisibility.size(), 2);
+}
+
+void TestSteps::addNeedsChosenName_data() {
+    QTest::addColumn<bool>("withPatternName");
+    QTest::newRow("no names at all") << false;
+    QTest::newRow("only pattern names, none chosen") << true;
+}
+
+void TestSteps::addNeedsChosenName() {
+    QFETCH(bool, withPatternName);
+    Session s;
+    if (withPatternName) {
+        CStep& step = s.form->project.vSteps[0];
+        step.vGroups.append(CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny")));
+        step.vGroups[0].vPlugins.append(pluginWith(QStringLiteral("P"), {}, {"a.esp"}));
+    }
+    s.form->StepsTabControlChange();
+    auto* names = s.widget<QComboBox>("ConditionComboBox");
+    QCOMPARE(names->count(), withPatternName ? 1 : 0);
+    QCOMPARE(names->currentIndex(), -1);
+    s.click("AddConditionButton");
+    QVERIFY(s.form->project.vSteps.at(0).vVisibility.isEmpty());
+    QCOMPARE(s.widget<QTableWidget>("ConditionListView")->rowCount(), 0);
+}
+
+void TestSteps::operatorTyping_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("storedAfterEachKey");
+
+    QTest::newRow("Or") << "Or" << QStringList{"O", "Or"};
+    QTest::newRow("any text is taken") << "xor" << QStringList{"x", "xo", "xor"};
+}
+
+void TestSteps::operatorTyping() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, storedAfterEachKey);
+
+    Session s;
+    s.click("NewStepButton");
+    s.form->project.vSteps[1].vVisibility.append(
+        {QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("Active")});
+    s.form->StepsTabControlChange();
+    auto* op = s.widget<QComboBox>("visOperatorComboBox");
+    QCOMPARE(op->currentText(), QStringLiteral("And"));
+    op->lineEdit()->clear();
+    for (int i = 0; i < typed.size(); ++i) {
+        QTest::keyClicks(op->lineEdit(), typed.mid(i, 1));
+        QCOMPARE(s.form->project.vSteps.at(1).sOperator, storedAfterEachKey.at(i));
+        // Each keystroke rebuilds: the condition row shows the operator so far.
+        QCOMPARE(s.row("ConditionListView", 0).last(), storedAfterEachKey.at(i));
+    }
+    QCOMPARE(op->currentText(), typed);
+    QCOMPARE(s.form->project.vSteps.at(0).sOperator, QStringLiteral("And"));
+
+    // Choosing another step shows that step's operator without changing it.
+    s.chooseStep(0);
+    QCOMPARE(op->currentText(), QStringLiteral("And"));
+    QCOMPARE(s.form->project.vSteps.at(1).sOperator, typed);
+    s.chooseStep(1);
+    QCOMPARE(op->currentText(), typed);
+}
+
+void TestSteps::equalsLabelRelabelled_data() {
+    QTest::addColumn<QList<SLanguagePair>>("table");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("caption");
+
+    const QList<SLanguagePair> table = {{"EQUALSLABELFILE", "is in state"},
+                                        {"equalsLabelflag", "equals"}};
+    QTest::newRow("file, key without case") << table << "file"
+                                            << "is in state";
+    QTest::newRow("flag") << table << "flag"
+                          << "equals";
+    QTest::newRow("missing key shows the key") << QList<SLanguagePair>{} << "file"
+                                               << "equalsLabelfile";
+}
+
+void TestSteps::equalsLabelRelabelled() {
+    QFETCH(QList<SLanguagePair>, table);
+    QFETCH(QString, type);
+    QFETCH(QString, caption);
+
+    Session s;
+    Language::table() = table;
+    auto* combo = s.widget<QComboBox>("VisibilityTypeComboBox");
+    // Choose the other type first, so the wanted one is a change.
+    combo->setCurrentText(type == QLatin1String("file") ? QStringLiteral("flag")
+                                                        : QStringLiteral("file"));
+    combo->setCurrentText(type);
+    QCOMPARE(s.widget<QLabel>("equalsLabel")->text(), caption);
+    const QStringList values = entries(s.widget<QComboBox>("ConditionValueComboBox"));
+    Language::table().clear();
+    QCOMPARE(values, (QStringList{"On", "Off", "Active", "Inactive", "Missing"}));
+}
+
+void TestSteps::rebuildCollectsLists_data() {
+    QTest::addColumn<int>("current");
+    QTest::newRow("first step current") << 0;
+    QTest::newRow("second step current") << 1;
+}
+
+void TestSteps::rebuildCollectsLists() {
+    QFETCH(int, current);
+
+    Session s;
+    s.click("NewStepButton");
+    QList<CStep>& steps = s.form->project.vSteps;
+    steps[0].vGroups.append(CPluginGroup(QStringLiteral("G1"), QStringLiteral("SelectAny")));
+    steps[0].vGroups[0].vPlugins.append(pluginWith(
+        QStringLiteral("P1"),
+        {{QStringLiteral("A"), QStringLiteral("On")}, {QStringLiteral("B"), QStringLiteral("Yes")}},
+        {"B", "x.esp"}));
+    steps[1].vGroups.append(CPluginGroup(QStringLiteral("G2"), QStringLiteral("SelectAll")));
+    steps[1].vGroups.append(CPluginGroup(QStringLiteral("G3"), QStringLiteral("SelectAny")));
+    // Flags of a later step reach the lists of every step; repeats are listed once.
+    steps[1].vGroups[0].vPlugins.append(pluginWith(QStringLiteral("P2"),
+                                                   {{QStringLiteral("C"), QStringLiteral("Yes")},
+                                                    {QStringLiteral("A"), QStringLiteral("off")}},
+                                                   {"x.esp", "D"}));
+    s.chooseStep(current);
+
+    const QStringList names = {"A", "B", "C"};
+    const QStringList values = {"On", "Off", "Active", "Inactive", "Missing", "Yes", "off"};
+    // Pattern names follow the flag names unchecked, so B is listed twice.
+    const QStringList namesAndPatterns = {"A", "B", "C", "B", "x.esp", "D"};
+
+    auto* condition = s.widget<QComboBox>("ConditionComboBox");
+    QCOMPARE(entries(condition), namesAndPatterns);
+    QCOMPARE(condition->currentText(), QStringLiteral("A"));
+    QCOMPARE(entries(s.widget<QComboBox>("ConditionValueComboBox")), values);
+    QCOMPARE(s.widget<QComboBox>("ConditionValueComboBox")->currentText(), QStringLiteral("On"));
+    for (const char* name : {"VaribleComboBox"}) {
+        QCOMPARE(entries(s.widget<QComboBox>(name)), names);
+        QCOMPARE(s.widget<QComboBox>(name)->currentText(), QString());
+    }
+    for (const char* name : {"CondFileDependNameComboBox", "pdFileFlagNameComboBox"}) {
+        QCOMPARE(entries(s.widget<QComboBox>(name)), namesAndPatterns);
+        QCOMPARE(s.widget<QComboBox>(name)->currentText(), QString());
+    }
+    for (const char* name :
+         {"VaribleValueComboBox", "CondFileDependValueComboBox", "pdStateValueComboBox"}) {
+        QCOMPARE(entries(s.widget<QComboBox>(name)), values);
+        QCOMPARE(s.widget<QComboBox>(name)->currentText(), QString());
+    }
+
+    // The current step's groups, the first selected.
+    auto* groups = s.widget<QTableWidget>("GroupListView");
+    QCOMPARE(groups->rowCount(), steps.at(current).vGroups.size());
+    for (int g = 0; g < groups->rowCount(); ++g)
+        QCOMPARE(s.row("GroupListView", g), (QStringList{steps.at(current).vGroups.at(g).sName,
+                                                         steps.at(current).vGroups.at(g).sType}));
+    QCOMPARE(groups->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(groups->selectionModel()->selectedRows().first().row(), 0);
+    QCOMPARE(s.widget<QTableWidget>("PluginListView")->rowCount(), 1);
+
+    // A second rebuild gives the same lists: nothing accumulates.
+    s.form->StepsTabControlChange();
+    QCOMPARE(entries(condition), namesAndPatterns);
+    QCOMPARE(entries(s.widget<QComboBox>("VaribleValueComboBox")), values);
+}
+
+void TestSteps::stepWithoutGroupsEmptiesPluginSide() {
+    Session s;
+    s.click("NewStepButton");
+    CStep& first = s.form->project.vSteps[0];
+    first.vGroups.append(CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny")));
+    CPlugin plugin =
+        pluginWith(QStringLiteral("P"), {{QStringLiteral("F"), QStringLiteral("On")}}, {});
+    plugin.sDescription = QStringLiteral("text");
+    plugin.vFiles.append(
+        {QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("a.esp"), 0});
+    first.vGroups[0].vPlugins.append(plugin);
+    s.chooseStep(0);
+    QCOMPARE(s.widget<QTableWidget>("PluginListView")->rowCount(), 1);
+    QCOMPARE(s.widget<QTableWidget>("FlagSetListView")->rowCount(), 1);
+    QVERIFY(s.widget<QPushButton>("RemovePluginButton")->isEnabled());
+    QVERIFY(s.widget<QPushButton>("AddFileButton")->isEnabled());
+
+    s.chooseStep(1);
+    for (const char* list : {"GroupListView", "PluginListView", "FlagSetListView",
+                             "SrcFilesListView", "DstFilesListView"})
+        QCOMPARE(s.widget<QTableWidget>(list)->rowCount(), 0);
+    QCOMPARE(s.widget<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText(), QString());
+    for (const char* control :
+         {"RemoveGroupButton", "AddPluginButton", "RemovePluginButton", "PluginDescriptionMemo",
+          "AddVaribleButton", "ChoosePluginImageButton", "AddFileButton", "AddFolderButton"})
+        QVERIFY2(!s.widget<QWidget>(control)->isEnabled(), control);
+    // The project keeps what the other step holds.
+    QCOMPARE(s.form->project.vSteps.at(0).vGroups.at(0).vPlugins.at(0), plugin);
+}
+
+QTEST_MAIN(TestSteps)
+#include "tst_steps.moc"
