@@ -1,0 +1,199 @@
+#include "PluginEditorSession.h"
+
+#include "editor/FlagSetController.h"
+#include "editor/GroupsPluginsController.h"
+
+#include <QHeaderView>
+#include <QTabWidget>
+#include <QtTest>
+
+class TestFlagSet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initialState();
+    void addFlag_data();
+    void addFlag();
+    void deleteFlag();
+    void flagsFollowPluginSelection();
+    void rebuildOffersFlags();
+};
+
+namespace {
+
+void addThreePlugins(PluginEditorSession& s) {
+    s.addGroup(QStringLiteral("G"));
+    for (int i = 0; i < 3; ++i)
+        s.addPlugin(QStringLiteral("P%1").arg(i));
+}
+
+void typeFlag(PluginEditorSession& s, const QString& name, const QString& value) {
+    auto* nameBox = s.get<QComboBox>("VaribleComboBox");
+    auto* valueBox = s.get<QComboBox>("VaribleValueComboBox");
+    nameBox->clearEditText();
+    valueBox->clearEditText();
+    QTest::keyClicks(nameBox, name);
+    QTest::keyClicks(valueBox, value);
+}
+
+QList<CCondition> flagsOf(PluginEditorSession& s, int plugin) {
+    return s.step().vGroups[0].vPlugins[plugin].vConditionFlags;
+}
+
+} // namespace
+
+void TestFlagSet::initialState() {
+    ScriptedPrompts prompts;
+    TMainForm form;
+    auto* value = form.component<QComboBox>("VaribleValueComboBox");
+    QVERIFY(value && value->isEditable());
+    QCOMPARE(value->count(), 2);
+    QCOMPARE(value->itemText(1), QStringLiteral("Off"));
+    QCOMPARE(value->currentText(), QStringLiteral("On"));
+    QVERIFY(form.component<QComboBox>("VaribleComboBox")->isEditable());
+    QVERIFY(!form.component<QWidget>("AddVaribleButton")->isEnabled());
+    QVERIFY(!form.component<QWidget>("DeleteVaribleButton")->isEnabled());
+    auto* list = form.component<QTableWidget>("FlagSetListView");
+    QCOMPARE(list->columnCount(), 3);
+    QCOMPARE(list->horizontalHeaderItem(0)->text(), QStringLiteral("Flag name"));
+    QCOMPARE(list->horizontalHeaderItem(2)->text(), QStringLiteral("Value"));
+    QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+void TestFlagSet::addFlag_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("times");
+    QTest::addColumn<int>("added");
+
+    QTest::newRow("name and value") << "Textures"
+                                    << "2K" << 1 << 1;
+    QTest::newRow("empty value") << "Textures"
+                                 << "" << 1 << 1;
+    QTest::newRow("texts taken as typed") << "a<b & \"c\""
+                                          << "x > y" << 1 << 1;
+    QTest::newRow("same name twice") << "Textures"
+                                     << "On" << 2 << 2;
+    QTest::newRow("empty name") << ""
+                                << "On" << 1 << 0;
+}
+
+void TestFlagSet::addFlag() {
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QFETCH(int, times);
+    QFETCH(int, added);
+
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.select("PluginListView", 1);
+    QVERIFY(s.enabled("AddVaribleButton"));
+    for (int i = 0; i < times; ++i) {
+        typeFlag(s, name, value);
+        s.click("AddVaribleButton");
+    }
+
+    const QList<CCondition> flags = flagsOf(s, 1);
+    QCOMPARE(flags.size(), added);
+    QCOMPARE(s.list("FlagSetListView")->rowCount(), added);
+    for (int i = 0; i < added; ++i) {
+        QCOMPARE(flags[i], CCondition(name, value));
+        QCOMPARE(s.column("FlagSetListView", 0)[i], name);
+        QCOMPARE(s.column("FlagSetListView", 1)[i], QStringLiteral(" ="));
+        QCOMPARE(s.column("FlagSetListView", 2)[i], value);
+    }
+    QVERIFY(flagsOf(s, 0).isEmpty());
+    QVERIFY(flagsOf(s, 2).isEmpty());
+    QVERIFY(!s.enabled("DeleteVaribleButton"));
+}
+
+void TestFlagSet::deleteFlag() {
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.select("PluginListView", 0);
+    for (const char* name : {"A", "B", "C"}) {
+        typeFlag(s, QLatin1String(name), QStringLiteral("On"));
+        s.click("AddVaribleButton");
+    }
+    QVERIFY(!s.enabled("DeleteVaribleButton"));
+
+    s.select("FlagSetListView", 1);
+    QVERIFY(s.enabled("DeleteVaribleButton"));
+    s.click("DeleteVaribleButton");
+    QCOMPARE(flagsOf(s, 0), QList<CCondition>({{"A", "On"}, {"C", "On"}}));
+    QCOMPARE(s.column("FlagSetListView", 0), QStringList({"A", "C"}));
+    QCOMPARE(s.selected("FlagSetListView"), -1);
+    QVERIFY(!s.enabled("DeleteVaribleButton"));
+
+    // Without a selected row Delete does nothing.
+    s.form.groupsPlugins()->flagSet()->DeleteVaribleButtonClick();
+    QCOMPARE(flagsOf(s, 0).size(), 2);
+
+    s.select("FlagSetListView", 1);
+    s.click("DeleteVaribleButton");
+    s.select("FlagSetListView", 0);
+    s.click("DeleteVaribleButton");
+    QVERIFY(flagsOf(s, 0).isEmpty());
+    QCOMPARE(s.list("FlagSetListView")->rowCount(), 0);
+    QVERIFY(!s.enabled("DeleteVaribleButton"));
+}
+
+void TestFlagSet::flagsFollowPluginSelection() {
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.step().vGroups[0].vPlugins[0].vConditionFlags = {{"X", "1"}, {"Y", "2"}};
+    s.step().vGroups[0].vPlugins[2].vConditionFlags = {{"Z", "3"}};
+
+    s.select("PluginListView", 0);
+    QCOMPARE(s.column("FlagSetListView", 0), QStringList({"X", "Y"}));
+    QCOMPARE(s.column("FlagSetListView", 2), QStringList({"1", "2"}));
+    s.select("FlagSetListView", 0);
+    QVERIFY(s.enabled("DeleteVaribleButton"));
+
+    // A new plugin selection starts with no flag row selected.
+    s.select("PluginListView", 2);
+    QCOMPARE(s.column("FlagSetListView", 0), QStringList({"Z"}));
+    QVERIFY(!s.enabled("DeleteVaribleButton"));
+
+    // No plugin selected: nothing to show, nothing to add to.
+    s.click("RemovePluginButton");
+    QCOMPARE(s.list("FlagSetListView")->rowCount(), 0);
+    QVERIFY(!s.enabled("AddVaribleButton"));
+    typeFlag(s, QStringLiteral("Lost"), QStringLiteral("On"));
+    s.form.groupsPlugins()->flagSet()->AddVaribleButtonClick();
+    QCOMPARE(s.list("FlagSetListView")->rowCount(), 0);
+    QCOMPARE(flagsOf(s, 0).size(), 2);
+    QCOMPARE(flagsOf(s, 1).size(), 0);
+}
+
+void TestFlagSet::rebuildOffersFlags() {
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.select("PluginListView", 0);
+    typeFlag(s, QStringLiteral("Textures"), QStringLiteral("Hi"));
+    s.click("AddVaribleButton");
+    auto* names = s.get<QComboBox>("VaribleComboBox");
+    QCOMPARE(names->count(), 0); // offered only after the next rebuild
+
+    // Choosing a main page rebuilds the steps view.
+    auto* pages = s.get<QTabWidget>("PageControl");
+    pages->setCurrentIndex(0);
+    pages->setCurrentIndex(1);
+    QCOMPARE(names->count(), 1);
+    QCOMPARE(names->itemText(0), QStringLiteral("Textures"));
+    QVERIFY(names->currentText().isEmpty());
+    auto* values = s.get<QComboBox>("VaribleValueComboBox");
+    QCOMPARE(values->count(), 6);
+    QCOMPARE(values->itemText(5), QStringLiteral("Hi"));
+    QVERIFY(values->currentText().isEmpty());
+
+    // Adding without choosing a value stores an empty one.
+    s.select("PluginListView", 1);
+    names->setCurrentIndex(0);
+    s.click("AddVaribleButton");
+    QCOMPARE(flagsOf(s, 1), QList<CCondition>({{"Textures", ""}}));
+    QCOMPARE(s.column("FlagSetListView", 2), QStringList({""}));
+}
+
+QTEST_MAIN(TestFlagSet)
+#include "tst_flagset.moc"
