@@ -36,9 +36,12 @@ QString decodeInstallerBytes(const QByteArray& bytes) {
         return utf16Units(bytes, 2, ByteOrder::Big);
     if (startsWith(bytes, "\xEF\xBB\xBF", 3))
         return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    // Checked before UTF-8, for which a zero byte is valid.
+    // Unmarked UTF-16 shows in the zero byte beside the first "<"; checked before UTF-8, for
+    // which a zero byte is valid.
     if (startsWith(bytes, "<\0", 2))
         return utf16Units(bytes, 0, ByteOrder::Little);
+    if (startsWith(bytes, "\0<", 2))
+        return utf16Units(bytes, 0, ByteOrder::Big);
 
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);

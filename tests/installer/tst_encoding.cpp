@@ -50,6 +50,8 @@ void TestEncoding::decoding_data() {
     QTest::newRow("ASCII of odd size") << QByteArray("<a>") << QStringLiteral("<a>");
     QTest::newRow("UTF-16 LE without mark")
         << bytes({'<', 0, 0xE9, 0, '>', 0}) << units({'<', 0xE9, '>'});
+    QTest::newRow("UTF-16 BE without mark")
+        << bytes({0, '<', 0, 0xE9, 0, '>'}) << units({'<', 0xE9, '>'});
     QTest::newRow("Latin-1") << bytes({'<', 0xE9, '>', 'x'}) << units({'<', 0xE9, '>', 'x'});
     QTest::newRow("Latin-1 odd size") << bytes({'<', 0xE9, '>'}) << units({'<', 0xE9});
     QTest::newRow("overlong UTF-8 is Latin-1") << bytes({0xC0, 0xAF}) << units({0xC0, 0xAF});
