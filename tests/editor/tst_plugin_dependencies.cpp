@@ -1,0 +1,234 @@
+#include "PluginEditorSession.h"
+
+#include <QLabel>
+#include <QTabBar>
+#include <QtTest>
+
+class TestPluginDependencies : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pluginShowsTypeAndPatterns();
+    void newPatternTakesOperatorAndType();
+    void typeNameWithoutPatternChangesNothing();
+    void deletePattern_data();
+    void deletePattern();
+    void addAndDeleteDependencies();
+    void operatorChangeRefreshesRows();
+    void valueLabelFollowsDependencyType();
+};
+
+namespace {
+
+// One group with plugin "Plain" and plugin "Patterned", whose three patterns hold one file
+// dependency each, named d0, d1, d2. "Plain" is selected.
+void addPlugins(PluginEditorSession& s) {
+    s.addGroup(QStringLiteral("G"));
+    s.addPlugin(QStringLiteral("Plain"));
+    s.addPlugin(QStringLiteral("Patterned"));
+    CPlugin& plugin = s.step().vGroups[0].vPlugins[1];
+    plugin.sType = QStringLiteral("NotUsable");
+    for (int k = 0; k < 3; ++k)
+        plugin.vPatterns.append(
+            {QStringLiteral("And"),
+             QStringLiteral("Required"),
+             {{QStringLiteral("file"), QStringLiteral("d%1").arg(k), QStringLiteral("Active")}}});
+    s.select("PluginListView", 0);
+}
+
+QTabBar* tabs(PluginEditorSession& s) {
+    return s.get<QTabBar>("pdPatternsPageControl");
+}
+
+QStringList captions(QTabBar* bar) {
+    QStringList texts;
+    for (int i = 0; i < bar->count(); ++i)
+        texts.append(bar->tabText(i));
+    return texts;
+}
+
+void setText(PluginEditorSession& s, const char* combo, const QString& text) {
+    auto* box = s.get<QComboBox>(combo);
+    box->clearEditText();
+    QTest::keyClicks(box, text);
+}
+
+} // namespace
+
+void TestPluginDependencies::pluginShowsTypeAndPatterns() {
+    PluginEditorSession s;
+    addPlugins(s);
+    s.select("PluginListView", 1);
+    QCOMPARE(s.get<QComboBox>("pdDefTypeComboBox")->currentText(), QStringLiteral("NotUsable"));
+    QCOMPARE(captions(tabs(s)), QStringList({"Pattern[0]", "Pattern[1]", "Pattern[2]"}));
+    QCOMPARE(tabs(s)->currentIndex(), 0);
+    QCOMPARE(s.column("PluginDependenciesListView", 1), QStringList{"d0"});
+    QCOMPARE(s.column("PluginDependenciesListView", 3), QStringList{"And"});
+    for (const char* name : {"pdDeletePatternButton", "pdOperatorComboBox", "pdTypeNameComboBox",
+                             "pdDependencyTypeComboBox", "pdFileFlagNameComboBox",
+                             "pdStateValueComboBox", "pdAddButton"})
+        QVERIFY2(s.enabled(name), name);
+    QVERIFY(!s.enabled("pdDeleteButton"));
+
+    s.select("PluginListView", 0);
+    QCOMPARE(tabs(s)->count(), 0);
+    QCOMPARE(s.list("PluginDependenciesListView")->rowCount(), 0);
+    QCOMPARE(s.get<QComboBox>("pdDefTypeComboBox")->currentText(), QStringLiteral("Optional"));
+    QVERIFY(!s.enabled("pdDeletePatternButton"));
+    QVERIFY(!s.enabled("pdAddButton"));
+
+    // The default type goes into the plugin as typed.
+    setText(s, "pdDefTypeComboBox", QStringLiteral("Recommended"));
+    QCOMPARE(s.step().vGroups[0].vPlugins[0].sType, QStringLiteral("Recommended"));
+    QCOMPARE(s.step().vGroups[0].vPlugins[1].sType, QStringLiteral("NotUsable"));
+}
+
+void TestPluginDependencies::newPatternTakesOperatorAndType() {
+    PluginEditorSession s;
+    addPlugins(s);
+    s.select("PluginListView", 0);
+    s.get<QComboBox>("pdOperatorComboBox")->setCurrentText(QStringLiteral("Or"));
+    s.get<QComboBox>("pdTypeNameComboBox")->setCurrentText(QStringLiteral("Recommended"));
+    s.click("pdNewPatternButton");
+
+    const CPlugin& plugin = s.step().vGroups[0].vPlugins[0];
+    QCOMPARE(plugin.vPatterns.size(), 1);
+    QCOMPARE(plugin.vPatterns[0].sOperator, QStringLiteral("Or"));
+    QCOMPARE(plugin.vPatterns[0].sType, QStringLiteral("Recommended"));
+    QVERIFY(plugin.vPatterns[0].vDependencies.isEmpty());
+    QCOMPARE(captions(tabs(s)), QStringList{"Pattern[0]"});
+    QCOMPARE(tabs(s)->currentIndex(), 0);
+    QVERIFY(s.enabled("pdDeletePatternButton"));
+    QVERIFY(s.enabled("pdAddButton"));
+}
+
+void TestPluginDependencies::typeNameWithoutPatternChangesNothing() {
+    PluginEditorSession s;
+    addPlugins(s);
+    s.select("PluginListView", 0);
+    const CFOMOD before = s.form.project;
+    setText(s, "pdTypeNameComboBox", QStringLiteral("CouldBeUsable"));
+    setText(s, "pdOperatorComboBox", QStringLiteral("Or"));
+    QCOMPARE(s.form.project, before);
+}
+
+void TestPluginDependencies::deletePattern_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QStringList>("captionsLeft");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QString>("listed"); // dependency shown for the current tab
+
+    QTest::newRow("middle") << 1 << QStringList({"Pattern[0]", "Pattern[2]"}) << 1 << "d2";
+    QTest::newRow("first") << 0 << QStringList({"Pattern[1]", "Pattern[2]"}) << 0 << "d1";
+    QTest::newRow("last") << 2 << QStringList({"Pattern[0]", "Pattern[1]"}) << 0 << "d0";
+}
+
+void TestPluginDependencies::deletePattern() {
+    QFETCH(int, tab);
+    QFETCH(QStringList, captionsLeft);
+    QFETCH(int, current);
+    QFETCH(QString, listed);
+
+    PluginEditorSession s;
+    addPlugins(s);
+    s.select("PluginListView", 1);
+    tabs(s)->setCurrentIndex(tab);
+    QCOMPARE(s.column("PluginDependenciesListView", 1),
+             QStringList{QStringLiteral("d%1").arg(tab)});
+    s.click("pdDeletePatternButton");
+
+    const CPlugin& plugin = s.step().vGroups[0].vPlugins[1];
+    QCOMPARE(plugin.vPatterns.size(), 2);
+    for (const CDependencyPattern& p : plugin.vPatterns)
+        QVERIFY(p.vDependencies[0].sName != QStringLiteral("d%1").arg(tab));
+    QCOMPARE(captions(tabs(s)), captionsLeft);
+    QCOMPARE(tabs(s)->currentIndex(), current);
+    QCOMPARE(s.column("PluginDependenciesListView", 1), QStringList{listed});
+
+    // A pattern added now is captioned from the new count.
+    s.click("pdNewPatternButton");
+    QCOMPARE(tabs(s)->tabText(2), QStringLiteral("Pattern[2]"));
+    QCOMPARE(tabs(s)->currentIndex(), 2);
+    QCOMPARE(plugin.vPatterns.size(), 3);
+}
+
+void TestPluginDependencies::addAndDeleteDependencies() {
+    PluginEditorSession s;
+    addPlugins(s);
+    s.select("PluginListView", 1);
+    tabs(s)->setCurrentIndex(2);
+    auto* names = s.get<QComboBox>("pdFileFlagNameComboBox");
+    const int offered = names->count();
+
+    s.get<QComboBox>("pdDependencyTypeComboBox")->setCurrentText(QStringLiteral("flag"));
+    for (int i = 0; i < 2; ++i) {
+        setText(s, "pdFileFlagNameComboBox", QStringLiteral("Foo.esp"));
+        setText(s, "pdStateValueComboBox", QStringLiteral("On"));
+        s.click("pdAddButton");
+    }
+    for (int i = 0; i < 2; ++i) {
+        setText(s, "pdFileFlagNameComboBox", QString());
+        s.click("pdAddButton");
+    }
+
+    const CDependencyPattern& pattern = s.step().vGroups[0].vPlugins[1].vPatterns[2];
+    const CDependency foo{QStringLiteral("flag"), QStringLiteral("Foo.esp"), QStringLiteral("On")};
+    QCOMPARE(pattern.vDependencies.size(), 5);
+    QCOMPARE(pattern.vDependencies[1], foo);
+    QCOMPARE(pattern.vDependencies[2], foo);
+    QCOMPARE(pattern.vDependencies[3].sName, QString());
+    QCOMPARE(s.column("PluginDependenciesListView", 1),
+             QStringList({"d2", "Foo.esp", "Foo.esp", "", ""}));
+    // The name is offered once; every empty name adds one more empty entry.
+    QCOMPARE(names->count(), offered + 3);
+    QCOMPARE(names->findText("Foo.esp"), offered);
+    QCOMPARE(names->itemText(offered + 2), QString());
+
+    s.select("PluginDependenciesListView", 1);
+    QVERIFY(s.enabled("pdDeleteButton"));
+    s.click("pdDeleteButton");
+    QCOMPARE(pattern.vDependencies.size(), 4);
+    QCOMPARE(pattern.vDependencies[1], foo);
+    QCOMPARE(s.list("PluginDependenciesListView")->rowCount(), 4);
+    QVERIFY(!s.enabled("pdDeleteButton"));
+    QCOMPARE(s.step().vGroups[0].vPlugins[1].vPatterns[0].vDependencies.size(), 1);
+}
+
+void TestPluginDependencies::operatorChangeRefreshesRows() {
+    PluginEditorSession s;
+    addPlugins(s);
+    s.select("PluginListView", 1);
+    tabs(s)->setCurrentIndex(1);
+    setText(s, "pdOperatorComboBox", QStringLiteral("Or"));
+    setText(s, "pdTypeNameComboBox", QStringLiteral("CouldBeUsable"));
+
+    const CPlugin& plugin = s.step().vGroups[0].vPlugins[1];
+    QCOMPARE(plugin.vPatterns[1].sOperator, QStringLiteral("Or"));
+    QCOMPARE(plugin.vPatterns[1].sType, QStringLiteral("CouldBeUsable"));
+    QCOMPARE(plugin.vPatterns[0].sOperator, QStringLiteral("And"));
+    QCOMPARE(s.column("PluginDependenciesListView", 3), QStringList{"Or"});
+
+    // Each pattern brings its own operator and type back into the boxes.
+    tabs(s)->setCurrentIndex(0);
+    QCOMPARE(s.get<QComboBox>("pdOperatorComboBox")->currentText(), QStringLiteral("And"));
+    QCOMPARE(s.get<QComboBox>("pdTypeNameComboBox")->currentText(), QStringLiteral("Required"));
+    tabs(s)->setCurrentIndex(1);
+    QCOMPARE(s.get<QComboBox>("pdOperatorComboBox")->currentText(), QStringLiteral("Or"));
+    QCOMPARE(plugin.vPatterns[1].sType, QStringLiteral("CouldBeUsable"));
+}
+
+void TestPluginDependencies::valueLabelFollowsDependencyType() {
+    PluginEditorSession s;
+    auto* label = s.get<QLabel>("pdValueLabel");
+    QCOMPARE(label->text(), QStringLiteral("State"));
+    auto* type = s.get<QComboBox>("pdDependencyTypeComboBox");
+    QVERIFY(!type->isEditable());
+    type->setCurrentText(QStringLiteral("flag"));
+    // No language loaded: the lookup yields its key.
+    QCOMPARE(label->text(), QStringLiteral("pdValueLabelflag"));
+    type->setCurrentText(QStringLiteral("file"));
+    QCOMPARE(label->text(), QStringLiteral("pdValueLabelfile"));
+}
+
+QTEST_MAIN(TestPluginDependencies)
+#include "tst_plugin_dependencies.moc"
