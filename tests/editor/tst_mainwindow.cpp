@@ -61,6 +61,7 @@ private slots:
     void proceedCreatesFirstStep();
     void modFields_data();
     void modFields();
+    void categoryChosenFromList();
     void descriptionMemo_data();
     void descriptionMemo();
     void headerImage_data();
@@ -383,6 +384,16 @@ void TestMainWindow::modFields() {
     QCOMPARE(form.project, expected);
 }
 
+void TestMainWindow::categoryChosenFromList() {
+    ScriptedPrompts prompts;
+    TMainForm form;
+    auto* category = find<QComboBox>(form, "ModCategoryComboBox");
+    category->setCurrentIndex(category->findText(QStringLiteral("Patches")));
+    QCOMPARE(form.project.sCategory, QStringLiteral("Patches"));
+    QTest::keyClick(category->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(form.project.sCategory, QStringLiteral("Patche"));
+}
+
 void TestMainWindow::descriptionMemo_data() {
     QTest::addColumn<QString>("memo");
     QTest::addColumn<QString>("stored");
@@ -393,6 +404,8 @@ void TestMainWindow::descriptionMemo_data() {
                                                << "a &#38; b &#60;c&#62;";
     QTest::newRow("lines kept with CR LF") << "first\nsecond\n"
                                            << "first\r\nsecond\r\n";
+    QTest::newRow("loaded CR LF lines") << "one\r\ntwo"
+                                        << "one\r\ntwo";
     QTest::newRow("references not escaped twice") << "&#38; &#169;"
                                                   << "&#38; &#169;";
 }
@@ -407,7 +420,8 @@ void TestMainWindow::descriptionMemo() {
     edit->setPlainText(memo);
     QCOMPARE(form.project.sDescription, stored);
     // The memo keeps what was typed.
-    QCOMPARE(edit->toPlainText(), memo);
+    QCOMPARE(edit->toPlainText(),
+             QString(memo).replace(QLatin1String("\r\n"), QLatin1String("\n")));
 
     // Typing runs the same conversion at every keystroke.
     edit->clear();
