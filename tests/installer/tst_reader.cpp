@@ -389,7 +389,7 @@ CDependency dependency(const QString& type, const QString& name, const QString& 
 
 // Reaches every line the writer can write, with the characters that need escaping in every
 // kind of field. Only what the files can hold: descriptions in written form, no leading white
-// space, no operator on a step without conditions.
+// space, no operator on a step without conditions, no empty operator.
 CFOMOD everyLineProject() {
     CFOMOD p;
     p.sName = QStringLiteral("Tom & Jerry's <Big> \"Mod\"");
@@ -445,9 +445,12 @@ CFOMOD everyLineProject() {
     CConditionalFile conditionsOnly;
     conditionsOnly.sOperator = QStringLiteral("Or");
     conditionsOnly.vDependencies = {dependency("flag", "Lite", "On")};
+    CConditionalFile nothing;
+    nothing.sOperator = QStringLiteral("And");
     CConditionalFile filesOnly;
+    filesOnly.sOperator = QStringLiteral("And");
     filesOnly.vFiles = {fileEntry("folder", "x", "y", 0)};
-    p.vConditionalFiles = {both, CConditionalFile(), conditionsOnly, filesOnly};
+    p.vConditionalFiles = {both, nothing, conditionsOnly, filesOnly};
     return p;
 }
 
