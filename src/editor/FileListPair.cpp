@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -17,7 +18,8 @@ const char* const kEditHint = "To edit: select destination path and then click o
 
 } // namespace
 
-FileListPair::FileListPair(const Names& names, QObject* parent) : QObject(parent) {
+FileListPair::FileListPair(const Names& names, FilesAccess files, QObject* parent)
+    : QObject(parent), m_files(std::move(files)) {
     m_panel = new QWidget;
     m_panel->setObjectName(names.sPanel);
 
@@ -64,6 +66,7 @@ FileListPair::FileListPair(const Names& names, QObject* parent) : QObject(parent
             &FileListPair::sourceSelectItem);
     connect(m_destinationList, &QTableWidget::itemSelectionChanged, this,
             &FileListPair::destinationSelectItem);
+    connect(m_destinationList, &QTableWidget::itemChanged, this, &FileListPair::destinationEdited);
 }
 
 void FileListPair::clear() {
@@ -74,6 +77,8 @@ void FileListPair::clear() {
 }
 
 void FileListPair::appendRows(const QList<CFile>& files) {
+    const QSignalBlocker sourceBlocker(m_sourceList);
+    const QSignalBlocker destinationBlocker(m_destinationList);
     for (const CFile& f : files) {
         ReportListView::appendRow(m_sourceList, {f.sType, f.sSource});
         ReportListView::appendRow(m_destinationList, {f.sDestination, priorityText(f.iPriority)});
@@ -86,6 +91,15 @@ void FileListPair::sourceSelectItem() {
 
 void FileListPair::destinationSelectItem() {
     couple(m_destinationList, m_sourceList);
+}
+
+void FileListPair::destinationEdited(QTableWidgetItem* item) {
+    QList<CFile>* files = m_files ? m_files() : nullptr;
+    if (!item || item->column() != 0 || !files)
+        return;
+    const int row = item->row();
+    if (row >= 0 && row < files->size())
+        (*files)[row].sDestination = item->text();
 }
 
 QString FileListPair::priorityText(qint32 priority) {

@@ -4,9 +4,12 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class CFile;
 class QLabel;
 class QPushButton;
+class QTableWidgetItem;
 class QTableWidget;
 class QWidget;
 
@@ -29,7 +32,10 @@ public:
         QString sRemoveButton;
     };
 
-    FileListPair(const Names& names, QObject* parent);
+    // The model sequence the lists show, or nullptr while there is none.
+    using FilesAccess = std::function<QList<CFile>*()>;
+
+    FileListPair(const Names& names, FilesAccess files, QObject* parent);
 
     QWidget* panel() const { return m_panel; }
     QTableWidget* sourceList() const { return m_sourceList; }
@@ -48,12 +54,16 @@ public:
     void sourceSelectItem();
     void destinationSelectItem();
 
+    // An accepted in-place edit of a destination: stored exactly as typed.
+    void destinationEdited(QTableWidgetItem* item);
+
     // How a priority is shown: the unsigned reading of its 32 bits.
     static QString priorityText(qint32 priority);
 
 private:
     void couple(QTableWidget* from, QTableWidget* to);
 
+    FilesAccess m_files;
     QWidget* m_panel = nullptr;
     QTableWidget* m_sourceList = nullptr;
     QTableWidget* m_destinationList = nullptr;

@@ -273,6 +273,10 @@ void GroupsPluginsController::buildFilesBox() {
          QStringLiteral("DstFilesListView"), QStringLiteral("CpyLabel"),
          QStringLiteral("DataLabel"), QStringLiteral("AddFileButton"),
          QStringLiteral("AddFolderButton"), QStringLiteral("RemoveFileFolderButton")},
+        [this]() -> QList<CFile>* {
+            CPlugin* plugin = selectedPlugin();
+            return plugin ? &plugin->vFiles : nullptr;
+        },
         this);
     m_pluginFiles->addFileButton()->setEnabled(false);
     m_pluginFiles->addFolderButton()->setEnabled(false);

@@ -35,6 +35,7 @@ private slots:
     void chooseImage();
     void undecodableImageOnSelection();
     void noGroupsLeavesPluginSideDisabled();
+    void pluginFilesFollowSelection();
 };
 
 namespace {
@@ -523,6 +524,58 @@ void TestGroupsPlugins::noGroupsLeavesPluginSideDisabled() {
     s.addPlugin(QStringLiteral("Nowhere"));
     QCOMPARE(s.form.project.vSteps[1].vGroups.size(), 0);
     QCOMPARE(s.pluginNames(0).size(), 3);
+}
+
+void TestGroupsPlugins::pluginFilesFollowSelection() {
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.step().vGroups[0].vPlugins[1].vFiles = {
+        {QStringLiteral("file"), QStringLiteral("Mod\\a.esp"), QStringLiteral("a.esp"), 0},
+        {QStringLiteral("folder"), QStringLiteral("Data\\Textures"), QStringLiteral("Textures"),
+         -1}};
+    s.step().vGroups[0].vPlugins[2].vFiles = {
+        {QStringLiteral("file"), QStringLiteral("b.esm"), QStringLiteral("b.esm"), 7}};
+
+    s.select("PluginListView", 1);
+    QCOMPARE(s.column("SrcFilesListView", 0), split("file,folder"));
+    QCOMPARE(s.column("SrcFilesListView", 1), QStringList({"Mod\\a.esp", "Data\\Textures"}));
+    QCOMPARE(s.column("DstFilesListView", 0), split("a.esp,Textures"));
+    QCOMPARE(s.column("DstFilesListView", 1), split("0,4294967295")); // unsigned reading
+    QVERIFY(!s.enabled("RemoveFileFolderButton"));
+
+    // Selecting a row in either list selects it in the other and allows Remove.
+    s.select("SrcFilesListView", 1);
+    QCOMPARE(s.selected("DstFilesListView"), 1);
+    QVERIFY(s.enabled("RemoveFileFolderButton"));
+    s.select("DstFilesListView", 0);
+    QCOMPARE(s.selected("SrcFilesListView"), 0);
+    s.list("SrcFilesListView")->clearSelection();
+    QCOMPARE(s.selected("DstFilesListView"), -1);
+    QVERIFY(!s.enabled("RemoveFileFolderButton"));
+
+    // A destination edited in place is stored as typed; the priority is not edited in place.
+    QTableWidget* destinations = s.list("DstFilesListView");
+    s.select("DstFilesListView", 1);
+    destinations->editItem(destinations->item(1, 1));
+    QVERIFY(!destinations->viewport()->findChild<QLineEdit*>());
+    destinations->editItem(destinations->item(1, 0));
+    auto* editor = destinations->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("textures\\hd "));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the view commits an accepted edit from its queue
+    QCOMPARE(s.step().vGroups[0].vPlugins[1].vFiles[1].sDestination,
+             QStringLiteral("textures\\hd "));
+    QCOMPARE(s.step().vGroups[0].vPlugins[1].vFiles[0].sDestination, QStringLiteral("a.esp"));
+
+    s.select("PluginListView", 2);
+    QCOMPARE(s.column("DstFilesListView", 0), QStringList{"b.esm"});
+    QCOMPARE(s.column("DstFilesListView", 1), QStringList{"7"});
+    QVERIFY(!s.enabled("RemoveFileFolderButton"));
+    s.select("PluginListView", 0);
+    QCOMPARE(s.list("SrcFilesListView")->rowCount(), 0);
+    QCOMPARE(s.list("DstFilesListView")->rowCount(), 0);
 }
 
 QTEST_MAIN(TestGroupsPlugins)
