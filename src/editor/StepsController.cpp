@@ -465,7 +465,12 @@ void StepsController::MoveRightButtonClick() {
 
 void StepsController::AddConditionButtonClick() {
     TMainForm& f = m_form;
-    if (m_conditionName->count() == 0 || m_conditionName->currentIndex() < 0 || !hasCurrentStep())
+    // The name must be one of the offered entries; a typed text that is none of them is no
+    // choice.
+    const int entry = m_conditionName->findText(m_conditionName->currentText(),
+                                                Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (m_conditionName->count() == 0 || m_conditionName->currentIndex() < 0 || entry < 0 ||
+        !hasCurrentStep())
         return;
     CStep& step = f.project.vSteps[f.iCurrentStep];
     CDependency dependency;

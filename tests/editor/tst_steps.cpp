@@ -319,23 +319,36 @@ void TestSteps::addAndDeleteConditions() {
 }
 
 void TestSteps::addNeedsChosenName_data() {
-    QTest::addColumn<bool>("withPatternName");
-    QTest::newRow("no names at all") << false;
-    QTest::newRow("only pattern names, none chosen") << true;
+    QTest::addColumn<QList<CCondition>>("flags");
+    QTest::addColumn<QStringList>("patternNames");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("entries");
+
+    QTest::newRow("no names at all") << QList<CCondition>{} << QStringList{} << "" << 0;
+    QTest::newRow("only pattern names, none chosen")
+        << QList<CCondition>{} << QStringList{"a.esp"} << "" << 1;
+    QTest::newRow("a typed name that is no entry")
+        << QList<CCondition>{{"F", "On"}} << QStringList{} << "G" << 1;
 }
 
 void TestSteps::addNeedsChosenName() {
-    QFETCH(bool, withPatternName);
+    QFETCH(QList<CCondition>, flags);
+    QFETCH(QStringList, patternNames);
+    QFETCH(QString, typed);
+    QFETCH(int, entries);
+
     Session s;
-    if (withPatternName) {
-        CStep& step = s.form->project.vSteps[0];
-        step.vGroups.append(CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny")));
-        step.vGroups[0].vPlugins.append(pluginWith(QStringLiteral("P"), {}, {"a.esp"}));
-    }
+    CStep& step = s.form->project.vSteps[0];
+    step.vGroups.append(CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny")));
+    step.vGroups[0].vPlugins.append(pluginWith(QStringLiteral("P"), flags, patternNames));
     s.form->StepsTabControlChange();
     auto* names = s.widget<QComboBox>("ConditionComboBox");
-    QCOMPARE(names->count(), withPatternName ? 1 : 0);
-    QCOMPARE(names->currentIndex(), -1);
+    QCOMPARE(names->count(), entries);
+    QCOMPARE(names->currentIndex(), flags.isEmpty() ? -1 : 0);
+    if (!typed.isEmpty()) {
+        names->lineEdit()->clear();
+        QTest::keyClicks(names->lineEdit(), typed);
+    }
     s.click("AddConditionButton");
     QVERIFY(s.form->project.vSteps.at(0).vVisibility.isEmpty());
     QCOMPARE(s.widget<QTableWidget>("ConditionListView")->rowCount(), 0);
