@@ -3,6 +3,7 @@
 #include <QVarLengthArray>
 
 #include <cstring>
+#include <string_view>
 
 namespace Tokenizer {
 
