@@ -387,6 +387,8 @@ QWidget* TMainForm::buildHelpPage() {
     memo->setObjectName(QStringLiteral("Memo1"));
     memo->setReadOnly(true);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The guide is laid out in lines of its own, with indented lists and examples.
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setPlainText(HelpText::quickGuide());
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
