@@ -707,6 +707,8 @@ void GroupsPluginsController::EditGroupTypeCMenu2Click() {
     m_form.iEditedRow = row;
 
     // Over the row's "Type" cell, in the window's coordinates.
+    if (QTableWidgetItem* typeCell = m_groupListView->item(row, 1))
+        m_groupListView->scrollToItem(typeCell);
     const QRect cell = m_groupListView->visualRect(m_groupListView->model()->index(row, 1));
     const QPoint topLeft = m_groupListView->viewport()->mapTo(&m_form, cell.topLeft());
     m_editGroupTypeComboBox->setGeometry(QRect(topLeft, cell.size()));
