@@ -560,7 +560,7 @@ void TestMainWindow::exitEndsProgram() {
         else
             form.close();
         // Reached only when the loop did not end: report it instead of hanging.
-        QTimer::singleShot(0, [] { QCoreApplication::exit(1); });
+        QTimer::singleShot(0, &form, [] { QCoreApplication::exit(1); });
     });
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(prompts.vShown.isEmpty());
