@@ -400,8 +400,28 @@ void TMainForm::buildFloatingControls() {
     // Children of the window above the pages, shown by their commands when needed.
     auto* savePanel = new QFrame(this);
     savePanel->setObjectName(QStringLiteral("SaveConfirmationPanel"));
-    savePanel->setFrameShape(QFrame::StyledPanel);
+    savePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    savePanel->setLineWidth(2);
     savePanel->setAutoFillBackground(true);
+    savePanel->setFixedSize(427, 79);
+    QFont panelFont = font();
+    panelFont.setPixelSize(19);
+    savePanel->setFont(panelFont);
+    auto* panelGrid = new QGridLayout(savePanel);
+    panelGrid->setContentsMargins(24, 8, 24, 8);
+    panelGrid->setHorizontalSpacing(12);
+    panelGrid->setColumnStretch(0, 1);
+    panelGrid->addWidget(makeLabel(QStringLiteral("SavingInfoLabel"),
+                                   QStringLiteral("Saving info.xml ..."), savePanel),
+                         0, 0);
+    panelGrid->addWidget(makeLabel(QStringLiteral("SavingConfigLabel"),
+                                   QStringLiteral("Saving ModuleConfig.xml ..."), savePanel),
+                         1, 0);
+    panelGrid->addWidget(makeLabel(QStringLiteral("infoXMLStateLabel"), QString(), savePanel), 0,
+                         1);
+    panelGrid->addWidget(makeLabel(QStringLiteral("mdlconfXMLStateLabel"), QString(), savePanel), 1,
+                         1);
+    panelGrid->setColumnMinimumWidth(1, 60);
     savePanel->hide();
 
     auto* priority = new QLineEdit(QStringLiteral("0"), this);

@@ -103,6 +103,8 @@ void TestMainWindow::startState() {
 
     QVERIFY(!find<QPushButton>(form, "ProceedButton")->isEnabled());
     QVERIFY(find<QWidget>(form, "SaveConfirmationPanel")->isHidden());
+    QCOMPARE(find<QLabel>(form, "SavingInfoLabel")->text(), QStringLiteral("Saving info.xml ..."));
+    QCOMPARE(find<QLabel>(form, "mdlconfXMLStateLabel")->text(), QString());
     auto* priority = find<QLineEdit>(form, "FilePriorityEdit");
     QVERIFY(priority->isHidden());
     QVERIFY(!priority->isEnabled());
