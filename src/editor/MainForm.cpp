@@ -199,7 +199,6 @@ void TMainForm::buildMenu() {
 
     QMenu* fomod = bar->addMenu(QStringLiteral("FOMOD"));
     fomod->setObjectName(QStringLiteral("FOMODMenu"));
-    fomod->menuAction()->setObjectName(QStringLiteral("FOMODMenuAction"));
     makeAction(fomod, QStringLiteral("NewMenu"), QStringLiteral("New"));
     makeAction(fomod, QStringLiteral("OpenMenu"), QStringLiteral("Open folder"),
                QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -223,7 +222,6 @@ void TMainForm::buildMenu() {
 
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("OptionsMenu"));
-    options->menuAction()->setObjectName(QStringLiteral("OptionsMenuAction"));
     makeAction(options, QStringLiteral("SettingsMenu"), QStringLiteral("Settings"));
     makeSeparator(options, QStringLiteral("N2"));
     makeAction(options, QStringLiteral("RunBeforeSaveMenu"), QStringLiteral("Run before save"));
@@ -280,7 +278,6 @@ QWidget* TMainForm::buildModInfoPage() {
 
     // Header image: the stored path, its two buttons and the preview on their right.
     m_headerImageEdit = makeEdit(QStringLiteral("ModHeaderImageEdit"), kWideEdit, fieldsPanel);
-    m_headerImageEdit->setReadOnly(false);
     m_chooseHeaderImage = makeButton(QStringLiteral("ChooseHeaderImageButton"),
                                      QStringLiteral("Choose"), fieldsPanel);
     m_clearHeaderImage =
