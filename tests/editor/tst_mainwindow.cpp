@@ -68,6 +68,7 @@ private slots:
     void headerImage();
     void headerImageUndecodableKeepsPreview();
     void headerImageClear();
+    void helpGuide();
     void exitEndsProgram_data();
     void exitEndsProgram();
 };
@@ -122,7 +123,6 @@ void TestMainWindow::startState() {
     QCOMPARE(find<QLabel>(form, "HeaderImage")->size(), QSize(196, 133));
     QVERIFY(find<QLabel>(form, "NoHeaderImageLabel")->isVisibleTo(&form));
     QVERIFY(find<QPlainTextEdit>(form, "Memo1")->isReadOnly());
-    QVERIFY(find<QPlainTextEdit>(form, "Memo1")->toPlainText().contains(QLatin1String("fomod")));
     QCOMPARE(form.project, CFOMOD());
     QVERIFY(form.sRootDir.isEmpty());
     QVERIFY(!form.sProgramDir.isEmpty());
@@ -541,6 +541,47 @@ void TestMainWindow::headerImageClear() {
     QCOMPARE(find<QLineEdit>(form, "ModHeaderImageEdit")->text(), QString());
     QVERIFY(!headerShown(form));
     QVERIFY(find<QLabel>(form, "NoHeaderImageLabel")->isVisibleTo(&form));
+}
+
+void TestMainWindow::helpGuide() {
+    ScriptedPrompts prompts;
+    TMainForm form;
+    const QString guide = find<QPlainTextEdit>(form, "Memo1")->toPlainText();
+    // Every menu command, the page topics and the group types are explained.
+    for (const char* topic : {"New",
+                              "Open folder",
+                              "Open file",
+                              "info.xml",
+                              "ModuleConfig.xml",
+                              "UTF-16 little-endian",
+                              "Merge FOMOD",
+                              "Recent",
+                              "Exit",
+                              "Settings",
+                              "Run before save",
+                              "Run after save",
+                              "$MODNAME$",
+                              "Workspace",
+                              "Step name",
+                              "SelectExactlyOne",
+                              "SelectAny",
+                              "SelectAtMostOne",
+                              "SelectAtLeastOne",
+                              "SelectAll",
+                              "Plugin description",
+                              "Plugin image",
+                              "Flag set",
+                              "Plugin dependencies",
+                              "Priority",
+                              "TEXTURES",
+                              "Conditions",
+                              "Required installations",
+                              "Conditional installations",
+                              "Language"})
+        QVERIFY2(guide.contains(QLatin1String(topic), Qt::CaseInsensitive), topic);
+    // It names no web address.
+    for (const char* address : {"http", "www.", ".com", ".org", "@"})
+        QVERIFY2(!guide.contains(QLatin1String(address), Qt::CaseInsensitive), address);
 }
 
 void TestMainWindow::exitEndsProgram_data() {
