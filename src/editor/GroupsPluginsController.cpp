@@ -760,8 +760,10 @@ bool GroupsPluginsController::eventFilter(QObject* watched, QEvent* event) {
             if (EditGroupTypeComboBoxKeyPress(static_cast<QKeyEvent*>(event)->key()))
                 return true;
         } else if (event->type() == QEvent::FocusOut) {
-            // Opening the box's own drop-down list is no exit.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            // Opening the box's own drop-down list, or switching to another application,
+            // is no exit: the box still has the focus within the window.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
                 EditGroupTypeComboBoxExit();
         }
     }
