@@ -30,6 +30,7 @@ private slots:
     void groupTypeBox();
     void pluginDescription_data();
     void pluginDescription();
+    void descriptionSurvivesRebuild();
     void missingImageShownOnce();
     void chooseImage_data();
     void chooseImage();
@@ -382,6 +383,22 @@ void TestGroupsPlugins::pluginDescription() {
     QCOMPARE(plugin.sDescription, stored);
     QCOMPARE(memo->toPlainText(), QString(stored).replace(QLatin1String("\r\n"), "\n"));
     Settings::instance().bReplaceRN = saved;
+}
+
+void TestGroupsPlugins::descriptionSurvivesRebuild() {
+    PluginEditorSession s;
+    addThreePlugins(s);
+    s.select("PluginListView", 0);
+    QTest::keyClicks(s.get<QPlainTextEdit>("PluginDescriptionMemo"), QStringLiteral("Kept"));
+
+    // Another step and back: the rebuilds empty the memo without touching the plugin.
+    s.click("NewStepButton");
+    QCOMPARE(s.form.iCurrentStep, 1);
+    QVERIFY(s.get<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText().isEmpty());
+    s.get<QTabBar>("StepsTabControl")->setCurrentIndex(0);
+    QCOMPARE(s.step().vGroups[0].vPlugins[0].sDescription, QStringLiteral("Kept"));
+    QCOMPARE(s.selected("PluginListView"), 0);
+    QCOMPARE(s.get<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText(), QStringLiteral("Kept"));
 }
 
 void TestGroupsPlugins::missingImageShownOnce() {
