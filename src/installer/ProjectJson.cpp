@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <QStringDecoder>
 
 #include <cmath>
 #include <initializer_list>
@@ -265,7 +266,14 @@ bool fromJson(const QJsonObject& object, CFOMOD& project, QString* errorText) {
     return true;
 }
 
-bool fromText(const QByteArray& text, CFOMOD& project, QString* errorText) {
+bool fromText(const QByteArray& bytes, CFOMOD& project, QString* errorText) {
+    // A byte-order mark names the encoding: Windows shells save redirected output as UTF-16.
+    QByteArray text = bytes;
+    if (const auto encoding = QStringConverter::encodingForData(bytes);
+        encoding && *encoding != QStringConverter::Utf8) {
+        QStringDecoder decoder(*encoding);
+        text = QString(decoder.decode(bytes)).toUtf8();
+    }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError) {

@@ -22,7 +22,8 @@ QByteArray toText(const CFOMOD& project);
 // "vSteps[0].vGroups[1].sType: expected a string". On failure the project is left unchanged.
 bool fromJson(const QJsonObject& object, CFOMOD& project, QString* errorText = nullptr);
 
-// The same from UTF-8 JSON text; a syntax error is reported with its line and column.
-bool fromText(const QByteArray& text, CFOMOD& project, QString* errorText = nullptr);
+// The same from JSON text: UTF-8, or UTF-16/32 when a byte-order mark says so. A syntax error
+// is reported with its line and column.
+bool fromText(const QByteArray& bytes, CFOMOD& project, QString* errorText = nullptr);
 
 } // namespace ProjectJson

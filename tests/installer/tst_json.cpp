@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStringEncoder>
 #include <QTest>
 
 // A project in which every field differs from its constructor's value.
@@ -80,6 +81,25 @@ private slots:
                  qPrintable(error));
         QVERIFY(fromText == original);
         QCOMPARE(ProjectJson::toJson(fromText), ProjectJson::toJson(original));
+    }
+
+    // Output redirected by a Windows shell arrives as UTF-16 with a mark, or UTF-8 with one.
+    void textWithByteOrderMarkIsRead_data() {
+        QTest::addColumn<QStringConverter::Encoding>("encoding");
+        QTest::newRow("UTF-8") << QStringConverter::Utf8;
+        QTest::newRow("UTF-16 LE") << QStringConverter::Utf16LE;
+        QTest::newRow("UTF-16 BE") << QStringConverter::Utf16BE;
+    }
+
+    void textWithByteOrderMarkIsRead() {
+        QFETCH(QStringConverter::Encoding, encoding);
+        const CFOMOD original = richProject();
+        QStringEncoder encoder(encoding, QStringEncoder::Flag::WriteBom);
+        const QByteArray bytes = encoder.encode(QString::fromUtf8(ProjectJson::toText(original)));
+        CFOMOD project;
+        QString error;
+        QVERIFY2(ProjectJson::fromText(bytes, project, &error), qPrintable(error));
+        QVERIFY(project == original);
     }
 
     // Every key is written, also for elements that hold nothing but constructor values.
