@@ -5,6 +5,8 @@
 #include <QStringEncoder>
 #include <QTest>
 
+Q_DECLARE_METATYPE(CFOMOD)
+
 // A project in which every field differs from its constructor's value.
 static CFOMOD richProject() {
     CFOMOD p;
@@ -249,8 +251,6 @@ private slots:
         QVERIFY(project == before);
     }
 };
-
-Q_DECLARE_METATYPE(CFOMOD)
 
 QTEST_GUILESS_MAIN(TestJson)
 #include "tst_json.moc"
