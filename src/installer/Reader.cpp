@@ -10,18 +10,26 @@ namespace InstallerReader {
 
 namespace {
 
-bool readFileText(const QString& path, QString& text, QString* errorText) {
+// `bytes` must outlive `text`: the writer's own format (UTF-16 LE with its mark) is read in
+// place, without a converted copy.
+bool readFileText(const QString& path, QByteArray& bytes, QString& text, QString* errorText) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (errorText)
             *errorText = QStringLiteral("cannot open '%1': %2").arg(path, file.errorString());
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (errorText)
             *errorText = QStringLiteral("cannot read '%1': %2").arg(path, file.errorString());
         return false;
+    }
+    if (Q_BYTE_ORDER == Q_LITTLE_ENDIAN && bytes.startsWith("\xFF\xFE") &&
+        quintptr(bytes.constData()) % alignof(char16_t) == 0) {
+        text = QString::fromRawData(reinterpret_cast<const QChar*>(bytes.constData()),
+                                    bytes.size() / 2);
+        return true;
     }
     text = Encoding::decodeInstallerBytes(bytes);
     return true;
@@ -431,16 +439,18 @@ bool readConfigText(const QString& text, CFOMOD& project, QString* errorText) {
 }
 
 bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText) {
+    QByteArray bytes;
     QString text;
-    if (!readFileText(path, text, errorText))
+    if (!readFileText(path, bytes, text, errorText))
         return false;
     readInfoText(text, project);
     return true;
 }
 
 bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText) {
+    QByteArray bytes;
     QString text;
-    if (!readFileText(path, text, errorText))
+    if (!readFileText(path, bytes, text, errorText))
         return false;
     return readConfigText(text, project, errorText);
 }

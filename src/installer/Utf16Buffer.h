@@ -3,16 +3,24 @@
 #include "installer/Encoding.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringView>
 #include <QtEndian>
 
-// Collects a whole installer file as UTF-16 LE bytes in memory, so it is written with one
-// call and a failure can never leave half a file. Texts are appended as they are given, or
-// escaped for element content or attribute values on the way in.
+// Collects an installer file as UTF-16 LE bytes: whole in memory, or streamed to a device in
+// chunks of one reused buffer, so a large file never needs a file-sized copy in memory. Texts
+// are appended as they are given, or escaped for element content or attribute values.
 class Utf16Buffer {
 public:
     explicit Utf16Buffer(qsizetype expectedUnits = 0) { m_bytes.reserve(2 * (expectedUnits + 1)); }
+    explicit Utf16Buffer(QIODevice* sink) : m_sink(sink) { m_bytes.reserve(kChunkBytes + 4096); }
+
+    // Streaming: writes what is left; false when any write came up short.
+    bool finish() {
+        flush();
+        return !m_failed;
+    }
 
     void mark() { m_bytes.append(Encoding::utf16LEMark()); }
 
@@ -29,9 +37,19 @@ public:
     QByteArray take() { return std::move(m_bytes); }
 
 private:
+    static constexpr qsizetype kChunkBytes = 1 << 20;
+
+    void flush() {
+        if (!m_failed && !m_bytes.isEmpty() && m_sink->write(m_bytes) != m_bytes.size())
+            m_failed = true;
+        m_bytes.resize(0); // keeps the capacity
+    }
+
     void appendUnits(QStringView units) {
         if (units.isEmpty())
             return;
+        if (m_sink && m_bytes.size() >= kChunkBytes)
+            flush();
         if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
             m_bytes.append(reinterpret_cast<const char*>(units.utf16()), units.size() * 2);
         } else {
@@ -74,4 +92,6 @@ private:
     }
 
     QByteArray m_bytes;
+    QIODevice* m_sink = nullptr;
+    bool m_failed = false;
 };

@@ -241,21 +241,24 @@ WriteOutcome failure(const QString& path, const QString& message, const QString&
 
 // Writes beside the old file and replaces it only when everything was written, so a failed
 // save never leaves a truncated file behind.
-WriteOutcome writeWhole(const QByteArray& bytes, const QString& path, const QString& message,
-                        const QString& caption) {
+template <class Format>
+WriteOutcome writeStreamed(const QString& path, const QString& message, const QString& caption,
+                           Format format) {
     const QFileInfo target(path);
     if (target.exists() && (target.isDir() || !target.isWritable()))
         return failure(path, message, caption,
                        QStringLiteral("cannot be opened for writing: the file is read-only or "
                                       "a folder"));
 
-    // Unbuffered, in one call: a short write (disk full) then shows in the returned count,
+    // Unbuffered, in chunks: a short write (disk full) then shows in each returned count,
     // where a buffered flush inside commit() would lose it and install a truncated file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(path, message, caption,
                        QStringLiteral("cannot be opened for writing: ") + file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    Utf16Buffer out(&file);
+    format(out);
+    if (!out.finish()) {
         const QString error = file.error() == QFileDevice::NoError
                                   ? QStringLiteral("only part of the file could be written")
                                   : file.errorString();
@@ -272,10 +275,7 @@ WriteOutcome writeWhole(const QByteArray& bytes, const QString& path, const QStr
     return outcome;
 }
 
-} // namespace
-
-QByteArray infoFileBytes(const CFOMOD& project) {
-    Utf16Buffer out;
+void formatInfo(Utf16Buffer& out, const CFOMOD& project) {
     out.mark();
     out.literal(u"<fomod> \n");
     writeInfoField(out, u"Name", project.sName);
@@ -293,12 +293,10 @@ QByteArray infoFileBytes(const CFOMOD& project) {
         out.literal(u"</element>\n\t</Groups> \n");
     }
     out.literal(u"</fomod> \n");
-    return out.take();
 }
 
-QByteArray configFileBytes(const CFOMOD& project, const QString& versionText,
-                           const QString& homePage) {
-    Utf16Buffer out(estimatedConfigUnits(project) + versionText.size() + homePage.size());
+void formatConfig(Utf16Buffer& out, const CFOMOD& project, const QString& versionText,
+                  const QString& homePage) {
     out.mark();
     out.literal(u"<!-- Created with Quarvel ");
     out.verbatim(versionText);
@@ -343,21 +341,36 @@ QByteArray configFileBytes(const CFOMOD& project, const QString& versionText,
     }
 
     out.literal(u"</config>");
+}
+
+} // namespace
+
+QByteArray infoFileBytes(const CFOMOD& project) {
+    Utf16Buffer out;
+    formatInfo(out, project);
+    return out.take();
+}
+
+QByteArray configFileBytes(const CFOMOD& project, const QString& versionText,
+                           const QString& homePage) {
+    Utf16Buffer out(estimatedConfigUnits(project) + versionText.size() + homePage.size());
+    formatConfig(out, project, versionText, homePage);
     return out.take();
 }
 
 WriteOutcome writeInfoFile(const CFOMOD& project, const QString& rootDir) {
-    return writeWhole(
-        infoFileBytes(project), Paths::joinNative(rootDir, QStringLiteral("\\fomod\\info.xml")),
-        QStringLiteral("Can't open 'fomod\\info.xml' for write"), QStringLiteral("temp_Quarvel"));
+    return writeStreamed(Paths::joinNative(rootDir, QStringLiteral("\\fomod\\info.xml")),
+                         QStringLiteral("Can't open 'fomod\\info.xml' for write"),
+                         QStringLiteral("temp_Quarvel"),
+                         [&](Utf16Buffer& out) { formatInfo(out, project); });
 }
 
 WriteOutcome writeConfigFile(const CFOMOD& project, const QString& rootDir,
                              const QString& versionText, const QString& homePage) {
-    return writeWhole(configFileBytes(project, versionText, homePage),
-                      Paths::joinNative(rootDir, QStringLiteral("\\fomod\\ModuleConfig.xml")),
-                      QStringLiteral("Can't open 'fomod\\ModuleConfig.xml' for write"),
-                      QStringLiteral("Quarvel"));
+    return writeStreamed(
+        Paths::joinNative(rootDir, QStringLiteral("\\fomod\\ModuleConfig.xml")),
+        QStringLiteral("Can't open 'fomod\\ModuleConfig.xml' for write"), QStringLiteral("Quarvel"),
+        [&](Utf16Buffer& out) { formatConfig(out, project, versionText, homePage); });
 }
 
 } // namespace InstallerWriter
