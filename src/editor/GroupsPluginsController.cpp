@@ -60,15 +60,6 @@ QHBoxLayout* labelledEdit(QLineEdit* edit, const QString& caption) {
     return row;
 }
 
-// The memo's text with its line breaks as carriage return + line feed, the form the
-// description normalisation works on. Raw text keeps non-breaking spaces.
-QString memoText(const QPlainTextEdit* memo) {
-    QString text = memo->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
-    text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
-    return text;
-}
-
 } // namespace
 
 GroupsPluginsController::GroupsPluginsController(TMainForm& form) : QObject(&form), m_form(form) {
@@ -623,8 +614,8 @@ void GroupsPluginsController::PluginDescriptionMemoChange() {
     CPlugin* plugin = selectedPlugin();
     if (!plugin)
         return;
-    plugin->sDescription = Escaping::normalisePluginDescription(memoText(m_descriptionMemo),
-                                                                Settings::instance().bReplaceRN);
+    plugin->sDescription = Escaping::normalisePluginDescription(
+        TMainForm::memoText(m_descriptionMemo), Settings::instance().bReplaceRN);
 }
 
 void GroupsPluginsController::ChoosePluginImageButtonClick() {

@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -478,9 +479,12 @@ void TMainForm::ModCategoryEditChange() {
     project.sCategory = m_modCategory->currentText();
 }
 
+// Raw text keeps non-breaking spaces, which toPlainText() would turn into plain ones.
 QString TMainForm::memoText(const QPlainTextEdit* memo) {
-    QString text = memo->toPlainText();
-    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    QString text = memo->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+    text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+    return text;
 }
 
 void TMainForm::ModDesccriptionMemoChange() {

@@ -410,6 +410,8 @@ void TestMainWindow::descriptionMemo_data() {
                                         << "one\r\ntwo";
     QTest::newRow("references not escaped twice") << "&#38; &#169;"
                                                   << "&#38; &#169;";
+    QTest::newRow("non-breaking space kept")
+        << QStringLiteral("a\u00A0b") << QStringLiteral("a\u00A0b");
 }
 
 void TestMainWindow::descriptionMemo() {
