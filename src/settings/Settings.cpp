@@ -1,5 +1,7 @@
 #include "settings/Settings.h"
 
+#include "platform/ProgramInfo.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -151,15 +153,25 @@ void writeSettings(const SSettings& settings, const QString& path) {
         out += entry + eol;
 
     // Written through a temporary file, so a failed write never leaves a truncated file.
+    // Unbuffered: a short write (disk full) shows in the count, where a buffered flush inside
+    // commit() could lose it and install a truncated file.
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
     if (file.write(out) != out.size()) {
         file.cancelWriting();
         return;
     }
     file.commit();
+}
+
+bool readProgramSettings() {
+    return readSettings(instance(), settingsPath(ProgramInfo::programDir()));
+}
+
+void writeProgramSettings() {
+    writeSettings(instance(), settingsPath(ProgramInfo::programDir()));
 }
 
 QString fromLocal8(const QByteArray& text) {

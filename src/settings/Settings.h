@@ -34,6 +34,11 @@ bool readSettings(SSettings& settings, const QString& path);
 // Writes the record; a file that cannot be written is silently left alone.
 void writeSettings(const SSettings& settings, const QString& path);
 
+// The same for the program-wide record and the config.ini beside the executable, whatever
+// folder the program was started from.
+bool readProgramSettings();
+void writeProgramSettings();
+
 // Conversions between 8-bit texts in the system code page and the program's texts.
 QString fromLocal8(const QByteArray& text);
 QByteArray toLocal8(const QString& text);

@@ -74,6 +74,7 @@ private slots:
     void entriesWithLineBreaksStayOutOfTheFile();
     void unwritableFileIsLeftAlone();
     void pathsSurviveTheCodePage();
+    void programSettingsIgnoreTheWorkingDirectory();
 
 private:
     QTemporaryDir m_dir;
@@ -260,6 +261,19 @@ void TestSettings::pathsSurviveTheCodePage() {
     QCOMPARE(Settings::fromLocal8(Settings::toLocal8(path)), path);
     QCOMPARE(Settings::settingsPath("/opt/quarvel"),
              QDir::toNativeSeparators("/opt/quarvel/config.ini"));
+}
+
+void TestSettings::programSettingsIgnoreTheWorkingDirectory() {
+    // Started from another folder, the program must not take that folder's config.ini.
+    QTemporaryDir workDir;
+    QVERIFY(workDir.isValid());
+    QVERIFY(writeFile(workDir.filePath("config.ini"), "iSplashScreenSec = 12345\r\n"));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(workDir.path()));
+    const bool read = Settings::readProgramSettings();
+    QDir::setCurrent(previous);
+    QCOMPARE(read, QFileInfo::exists(QCoreApplication::applicationDirPath() + "/config.ini"));
+    QVERIFY(Settings::instance().iSplashScreenSec != 12345);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
