@@ -13,7 +13,9 @@
 #include "platform/Prompts.h"
 #include "settings/Settings.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
@@ -752,9 +754,12 @@ bool GroupsPluginsController::eventFilter(QObject* watched, QEvent* event) {
                 return true;
         } else if (event->type() == QEvent::FocusOut) {
             // Opening the box's own drop-down list, or switching to another application,
-            // is no exit: the box still has the focus within the window.
+            // is no exit: the box keeps the focus within the window. Any other popup (a menu
+            // whose command may replace the project) ends the edit first.
+            const QWidget* popup = QApplication::activePopupWidget();
+            const bool ownList = popup && popup == m_editGroupTypeComboBox->view()->window();
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            if (!ownList && reason != Qt::ActiveWindowFocusReason)
                 EditGroupTypeComboBoxExit();
         }
     }

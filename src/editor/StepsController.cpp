@@ -273,6 +273,10 @@ void StepsController::removeAllStepTabs() {
 void StepsController::StepsTabControlChange() {
     TMainForm& f = m_form;
 
+    // A tab click takes no focus, so an open group type box would float on over another step:
+    // end its edit first, for the group it was opened on.
+    f.groupsPlugins()->EditGroupTypeComboBoxExit();
+
     // 1. Empty every list of the steps view and the shared name and value lists.
     {
         const QSignalBlocker block(m_conditionList);

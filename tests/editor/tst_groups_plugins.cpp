@@ -28,6 +28,8 @@ private slots:
     void renameInPlace();
     void groupTypeBox_data();
     void groupTypeBox();
+    void groupTypeBoxAndOtherControls_data();
+    void groupTypeBoxAndOtherControls();
     void pluginDescription_data();
     void pluginDescription();
     void descriptionSurvivesRebuild();
@@ -340,6 +342,54 @@ void TestGroupsPlugins::groupTypeBox() {
     QCOMPARE(s.step().vGroups[1].sType, stored);
     QCOMPARE(s.step().vGroups[0].sType, QStringLiteral("SelectExactlyOne"));
     QCOMPARE(box->findText(typed), Vocabulary::groupTypes().indexOf(typed)); // nothing added
+}
+
+void TestGroupsPlugins::groupTypeBoxAndOtherControls_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("stillOpen");
+
+    // A step tab takes no focus; the edit still ends, for the step it was opened in.
+    QTest::newRow("another step chosen") << "step tab" << false;
+    QTest::newRow("a menu opened") << "menu" << false;
+    QTest::newRow("its own drop-down list") << "own list" << true;
+}
+
+void TestGroupsPlugins::groupTypeBoxAndOtherControls() {
+    QFETCH(QString, action);
+    QFETCH(bool, stillOpen);
+
+    PluginEditorSession s;
+    QVERIFY(QTest::qWaitForWindowActive(&s.form));
+    s.addGroup(QStringLiteral("Second step's"), QStringLiteral("SelectAny"));
+    s.click("NewStepButton");
+    s.addGroup(QStringLiteral("Edited"), QStringLiteral("SelectAny"));
+    auto* box = s.get<QComboBox>("EditGroupTypeComboBox");
+    s.select("GroupListView", 0);
+    s.form.findChild<QAction*>("EditGroupTypeCMenu2")->trigger();
+    QVERIFY(box->hasFocus());
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, QStringLiteral("SelectAll"));
+
+    if (action == QLatin1String("step tab")) {
+        s.get<QTabBar>("StepsTabControl")->setCurrentIndex(0);
+    } else if (action == QLatin1String("menu")) {
+        auto* menu = s.form.findChild<QMenu*>("FOMODMenu");
+        menu->popup(s.form.mapToGlobal(QPoint(10, 10)));
+        menu->close();
+    } else {
+        box->showPopup();
+        box->hidePopup();
+    }
+
+    QCOMPARE(box->isVisible(), stillOpen);
+    const QList<CStep>& steps = s.form.project.vSteps;
+    QCOMPARE(steps[0].vGroups[0].sType, QStringLiteral("SelectAny"));
+    QCOMPARE(steps[1].vGroups[0].sType,
+             stillOpen ? QStringLiteral("SelectAny") : QStringLiteral("SelectAll"));
+    if (stillOpen) {
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(steps[1].vGroups[0].sType, QStringLiteral("SelectAll"));
+    }
 }
 
 void TestGroupsPlugins::pluginDescription_data() {
