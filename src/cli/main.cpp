@@ -117,7 +117,7 @@ int dumpConfig(const QString& file) {
 int write(const QString& jsonPath, const QString& root) {
     QFile file(jsonPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        printFileError(jsonPath, QStringLiteral("cannot open for reading: ") + file.errorString());
+        printFileError(jsonPath, QStringLiteral("cannot be opened: ") + file.errorString());
         return Failure;
     }
     const QByteArray text = file.readAll();

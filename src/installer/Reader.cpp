@@ -16,13 +16,13 @@ bool readFileText(const QString& path, QByteArray& bytes, QString& text, QString
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (errorText)
-            *errorText = QStringLiteral("cannot open '%1': %2").arg(path, file.errorString());
+            *errorText = QStringLiteral("cannot be opened: ") + file.errorString();
         return false;
     }
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (errorText)
-            *errorText = QStringLiteral("cannot read '%1': %2").arg(path, file.errorString());
+            *errorText = QStringLiteral("cannot be read: ") + file.errorString();
         return false;
     }
     if (Q_BYTE_ORDER == Q_LITTLE_ENDIAN && bytes.startsWith("\xFF\xFE") &&

@@ -5,7 +5,8 @@
 #include <QString>
 
 // Fills a project from fomod/info.xml and fomod/ModuleConfig.xml. Both operations add to the
-// project they are given and clear nothing.
+// project they are given and clear nothing. On failure *errorText says what went wrong; it
+// does not repeat the path, which the caller names.
 namespace InstallerReader {
 
 // Success means the file could be opened; its content cannot make reading fail.

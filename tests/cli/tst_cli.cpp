@@ -187,10 +187,13 @@ private slots:
         const QStringList lines = run.errLines();
         const QStringList files = expand(namedFiles, tmp.path());
         QCOMPARE(lines.size(), files.size());
-        for (qsizetype i = 0; i < files.size(); ++i)
-            QVERIFY2(lines[i].startsWith(QStringLiteral("quarvel-cli: ") +
-                                         QDir::toNativeSeparators(files[i]) + QStringLiteral(": ")),
-                     qPrintable(lines[i]));
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QString file = QDir::toNativeSeparators(files[i]);
+            QVERIFY2(
+                lines[i].startsWith(QStringLiteral("quarvel-cli: ") + file + QStringLiteral(": ")),
+                qPrintable(lines[i]));
+            QVERIFY2(lines[i].count(file) == 1, qPrintable(lines[i])); // named once
+        }
         QVERIFY(!QFileInfo::exists(tmp.filePath(QStringLiteral("out"))));
 
         if (printedProject.isEmpty()) {
