@@ -132,36 +132,21 @@ QString normalise(const QString& memoText, bool bLineBreaks) {
 }
 
 QString escape(const QString& plain, bool bAttribute) {
-    qsizetype specials = 0;
-    for (const QChar c : plain) {
-        if (c == u'&' || c == u'<' || c == u'>' || (bAttribute && c == u'"'))
-            ++specials;
-    }
-    if (specials == 0)
-        return plain;
     QString out;
-    out.reserve(plain.size() + specials * 4);
-    for (const QChar c : plain) {
-        switch (c.unicode()) {
-        case u'&':
-            out.append(u"&#38;");
-            break;
-        case u'<':
-            out.append(u"&#60;");
-            break;
-        case u'>':
-            out.append(u"&#62;");
-            break;
-        case u'"':
-            if (bAttribute)
-                out.append(u"&#34;");
-            else
-                out.append(c);
-            break;
-        default:
-            out.append(c);
-        }
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        const QStringView reference = referenceFor(plain[i].unicode(), bAttribute);
+        if (reference.isNull())
+            continue;
+        if (runStart == 0)
+            out.reserve(plain.size() + 16);
+        out.append(QStringView(plain).mid(runStart, i - runStart));
+        out.append(reference);
+        runStart = i + 1;
     }
+    if (runStart == 0)
+        return plain;
+    out.append(QStringView(plain).mid(runStart));
     return out;
 }
 

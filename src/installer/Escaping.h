@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // Character references in installer texts.
 //
@@ -17,6 +18,24 @@ QString normaliseModDescription(const QString& memoText);
 
 // The same, plus (while bReplaceRN is on) each CR LF stored as "&#13;&#10;" followed by LF.
 QString normalisePluginDescription(const QString& memoText, bool bReplaceRN);
+
+// The reference a character of plain text is written as, or a null view when it is written
+// as itself: "&" -> "&#38;", "<" -> "&#60;", ">" -> "&#62;", and in attribute values the
+// quotation mark -> "&#34;".
+inline QStringView referenceFor(char16_t c, bool bAttribute) {
+    switch (c) {
+    case u'&':
+        return u"&#38;";
+    case u'<':
+        return u"&#60;";
+    case u'>':
+        return u"&#62;";
+    case u'"':
+        return bAttribute ? QStringView(u"&#34;") : QStringView();
+    default:
+        return {};
+    }
+}
 
 // Plain text for element content: "&" -> "&#38;", "<" -> "&#60;", ">" -> "&#62;".
 QString escapeText(const QString& plain);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "installer/Encoding.h"
+#include "installer/Escaping.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -64,24 +65,7 @@ private:
     void appendEscaped(QStringView plain, bool bAttribute) {
         qsizetype runStart = 0;
         for (qsizetype i = 0; i < plain.size(); ++i) {
-            QStringView reference;
-            switch (plain[i].unicode()) {
-            case u'&':
-                reference = u"&#38;";
-                break;
-            case u'<':
-                reference = u"&#60;";
-                break;
-            case u'>':
-                reference = u"&#62;";
-                break;
-            case u'"':
-                if (bAttribute)
-                    reference = u"&#34;";
-                break;
-            default:
-                break;
-            }
+            const QStringView reference = Escaping::referenceFor(plain[i].unicode(), bAttribute);
             if (reference.isNull())
                 continue;
             appendUnits(plain.mid(runStart, i - runStart));
