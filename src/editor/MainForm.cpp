@@ -497,17 +497,15 @@ void TMainForm::OpenRootDirButtonClick() {
         return;
     const QString folder = chosen.first();
     const QString fomod = Paths::joinNative(folder, QStringLiteral("\\fomod"));
-    if (Paths::isDirectory(fomod)) {
-        m_rootDirEdit->setText(folder);
-        return;
+    if (!Paths::isDirectory(fomod)) {
+        if (!Prompts::askYesNo(
+                this,
+                QStringLiteral("There is no 'fomod' catalog in specified directory. Create one?")))
+            return;
+        QDir().mkdir(fomod); // a failure shows as a disabled Proceed
     }
-    if (!Prompts::askYesNo(
-            this,
-            QStringLiteral("There is no 'fomod' catalog in specified directory. Create one?")))
-        return;
-    QDir().mkdir(fomod); // a failure shows as a disabled Proceed
     m_rootDirEdit->setText(folder);
-    // The edit may already have held this folder; its state must follow the new directory.
+    // The edit may already have held this folder, before its fomod folder existed.
     RootDirEditChange();
 }
 

@@ -250,14 +250,22 @@ void TestMainWindow::openRootDir_data() {
     QTest::addColumn<bool>("rootSet");
     QTest::addColumn<bool>("fomodDirAfter");
     QTest::addColumn<bool>("proceedEnabled");
+    QTest::addColumn<bool>("typedBefore"); // the folder was typed while it had no fomod yet
 
-    QTest::newRow("cancelled") << "dir" << true << false << false << false << true << false;
-    QTest::newRow("folder with fomod") << "dir" << false << false << false << true << true << true;
+    QTest::newRow("cancelled") << "dir" << true << false << false << false << true << false
+                               << false;
+    QTest::newRow("folder with fomod")
+        << "dir" << false << false << false << true << true << true << false;
+    QTest::newRow("folder typed before its fomod was made")
+        << "dir" << false << false << false << true << true << true << true;
     QTest::newRow("without fomod, No")
-        << "none" << false << false << true << false << false << false;
+        << "none" << false << false << true << false << false << false << false;
     QTest::newRow("without fomod, Yes creates it")
-        << "none" << false << true << true << true << true << true;
-    QTest::newRow("creation fails") << "file" << false << true << true << true << false << false;
+        << "none" << false << true << true << true << true << true << false;
+    QTest::newRow("typed before, Yes creates it")
+        << "none" << false << true << true << true << true << true << true;
+    QTest::newRow("creation fails")
+        << "file" << false << true << true << true << false << false << false;
 }
 
 void TestMainWindow::openRootDir() {
@@ -268,19 +276,23 @@ void TestMainWindow::openRootDir() {
     QFETCH(bool, rootSet);
     QFETCH(bool, fomodDirAfter);
     QFETCH(bool, proceedEnabled);
+    QFETCH(bool, typedBefore);
 
     QTemporaryDir dir;
+    const QString native = QDir::toNativeSeparators(dir.path());
+    ScriptedPrompts prompts;
+    TMainForm form;
+    if (typedBefore)
+        find<QLineEdit>(form, "RootDirEdit")->setText(native);
     const QString fomod = dir.filePath(QStringLiteral("fomod"));
     if (fomodKind == QLatin1String("dir"))
         QVERIFY(QDir().mkdir(fomod));
     else if (fomodKind == QLatin1String("file"))
         writeText(fomod, "x");
 
-    ScriptedPrompts prompts;
     if (!cancel)
-        prompts.vFolderAnswers.append({QDir::toNativeSeparators(dir.path())});
+        prompts.vFolderAnswers.append({native});
     prompts.vYesNoAnswers.append(answerYes);
-    TMainForm form;
     find<QPushButton>(form, "OpenRootDirButton")->click();
 
     QCOMPARE(prompts.vShown.size(), asked ? 2 : 1);
@@ -292,7 +304,7 @@ void TestMainWindow::openRootDir() {
                  QStringLiteral("There is no 'fomod' catalog in specified directory. Create one?"));
         QCOMPARE(prompts.vShown.at(1).sCaption, QStringLiteral("Quarvel"));
     }
-    const QString expectedRoot = rootSet ? QDir::toNativeSeparators(dir.path()) : QString();
+    const QString expectedRoot = rootSet || typedBefore ? native : QString();
     QCOMPARE(find<QLineEdit>(form, "RootDirEdit")->text(), expectedRoot);
     QCOMPARE(form.sRootDir, expectedRoot);
     QCOMPARE(QFileInfo(fomod).isDir(), fomodDirAfter);
