@@ -27,7 +27,9 @@ bool runAndWait(const QString& scriptFile) {
 #ifdef Q_OS_WIN
     const QString interpreter = qEnvironmentVariable("COMSPEC", QStringLiteral("cmd.exe"));
     process.setProgram(interpreter);
-    process.setNativeArguments(QStringLiteral("/c \"") + scriptFile + QLatin1Char('"'));
+    // /s with a second pair of quotes: cmd strips exactly the outer pair, so a path with
+    // spaces and parentheses ("Program Files (x86)") still names one file.
+    process.setNativeArguments(QStringLiteral("/s /c \"\"") + scriptFile + QStringLiteral("\"\""));
 #else
     process.setProgram(QStringLiteral("/bin/sh"));
     process.setArguments({scriptFile});

@@ -33,12 +33,12 @@ void runSaveScript(const QString& path, const Macros::Context& context) {
 
     const QString runPath = CommandInterpreter::scriptFileFor(path);
     QFile run(runPath);
-    if (!run.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    const bool written = run.write(expanded) == expanded.size() && run.flush();
+    const bool written = run.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         run.write(expanded) == expanded.size() && run.flush();
     run.close();
     if (written)
         CommandInterpreter::runAndWait(runPath);
+    // Also when it could not be written: a stale file of that name is never left to run later.
     QFile::remove(runPath);
 }
 
