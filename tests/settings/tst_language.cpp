@@ -1,3 +1,4 @@
+#include "LanguageFileBytes.h"
 #include "settings/LanguageTable.h"
 
 #include <QFile>
@@ -9,16 +10,6 @@
 Q_DECLARE_METATYPE(QList<SLanguagePair>)
 
 namespace {
-
-// A file as a language file is saved: FF FE, then the text in UTF-16 LE.
-QByteArray utf16File(const QString& text) {
-    QByteArray bytes("\xFF\xFE", 2);
-    for (QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);

@@ -1,3 +1,4 @@
+#include "LanguageFileBytes.h"
 #include "editor/MainForm.h"
 #include "settings/Translation.h"
 
@@ -139,15 +140,6 @@ QList<SLanguagePair> fullTable() {
     return table;
 }
 
-QByteArray utf16File(const QString& text) {
-    QByteArray bytes("\xFF\xFE", 2);
-    for (QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
 } // namespace
 
 class TestTranslation : public QObject {
@@ -161,6 +153,7 @@ private slots:
     void applyLanguage();
     void missingLanguageFileKeepsTheTable();
     void englishFileShowsTheLayoutCaptions();
+    void walkReachesEveryKeyedElementOfTheMainWindow();
     void textSize_data();
     void textSize();
 };
@@ -327,6 +320,61 @@ void TestTranslation::englishFileShowsTheLayoutCaptions() {
         QVERIFY2(english.value(it.key()) == it.value(),
                  qPrintable(it.key()->objectName() + ": " + english.value(it.key())));
     Language::table().clear();
+}
+
+// What an element named key shows: a label's, button's or group box's caption, a page's tab
+// text, or for an edit the caption of the label it is the buddy of.
+QStringList shownUnder(QWidget* window, const QString& key) {
+    QStringList shown;
+    for (QWidget* w : window->findChildren<QWidget*>(key)) {
+        if (auto* label = qobject_cast<QLabel*>(w))
+            shown.append(label->text());
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            shown.append(button->text());
+        else if (auto* group = qobject_cast<QGroupBox*>(w))
+            shown.append(group->title());
+        if (qobject_cast<QLineEdit*>(w)) {
+            for (QLabel* label : window->findChildren<QLabel*>()) {
+                if (label->buddy() == w)
+                    shown.append(label->text());
+            }
+        }
+    }
+    for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->widget(i)->objectName() == key)
+                shown.append(tabs->tabText(i));
+        }
+    }
+    return shown;
+}
+
+void TestTranslation::walkReachesEveryKeyedElementOfTheMainWindow() {
+    // Every value of the English file marked with its key: each element of the window that a
+    // key names must show that mark, or the walk misses it in every language. Labels empty in
+    // the layout stay empty.
+    QVERIFY(Language::loadFile(QStringLiteral(QUARVEL_TEST_DATA "/../../Language/English.txt")));
+    QList<SLanguagePair> marked;
+    for (const SLanguagePair& pair : Language::table())
+        marked.append({pair.sKey, "T:" + pair.sKey});
+    Language::table().clear();
+
+    TMainForm main;
+    QMap<QString, QStringList> layout;
+    for (const SLanguagePair& pair : marked)
+        layout[pair.sKey] = shownUnder(&main, pair.sKey);
+    Translation::translateContainer(&main, marked);
+    int reached = 0;
+    for (const SLanguagePair& pair : marked) {
+        const QStringList before = layout.value(pair.sKey);
+        const QStringList after = shownUnder(&main, pair.sKey);
+        for (qsizetype i = 0; i < after.size(); ++i) {
+            const QString expected = before[i].isEmpty() ? QString() : pair.sValue;
+            QVERIFY2(after[i] == expected, qPrintable(pair.sKey + ": " + after[i]));
+            reached += expected.isEmpty() ? 0 : 1;
+        }
+    }
+    QVERIFY(reached > 0);
 }
 
 void TestTranslation::textSize_data() {
