@@ -3,6 +3,7 @@
 #include "editor/FileListPair.h"
 #include "editor/FlagSetController.h"
 #include "editor/MainForm.h"
+#include "editor/PicturePreview.h"
 #include "editor/PluginDependenciesController.h"
 #include "editor/ReportListView.h"
 #include "installer/Escaping.h"
@@ -20,15 +21,12 @@
 #include <QEvent>
 #include <QFile>
 #include <QFocusEvent>
-#include <QFrame>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -41,7 +39,6 @@ namespace {
 
 const char* const kEditHint = "To edit: select destination path and then click on it again. "
                               "It's like you rename files in Windows.";
-constexpr QSize kPreviewSize(196, 133);
 
 QPushButton* makeButton(const QString& name, const QString& caption, bool enabled) {
     auto* button = new QPushButton(caption);
@@ -226,21 +223,9 @@ QWidget* GroupsPluginsController::buildImagePanel() {
     m_clearImageButton =
         makeButton(QStringLiteral("ClearPluginImageButton"), QStringLiteral("Clear"), false);
 
-    // The preview: the picture over a frame, "[No image]" showing through while it is empty.
-    auto* preview = new QWidget;
-    preview->setFixedSize(kPreviewSize);
-    auto* shape = new QFrame(preview);
-    shape->setObjectName(QStringLiteral("Shape3"));
-    shape->setFrameShape(QFrame::Box);
-    shape->setGeometry(QRect(QPoint(0, 0), kPreviewSize));
-    auto* noImage = new QLabel(QStringLiteral("[No image]"), preview);
-    noImage->setObjectName(QStringLiteral("NoImageLabel"));
-    noImage->setAlignment(Qt::AlignCenter);
-    noImage->setGeometry(QRect(QPoint(0, 0), kPreviewSize));
-    m_pluginImage = new QLabel(preview);
-    m_pluginImage->setObjectName(QStringLiteral("PluginImage"));
-    m_pluginImage->setScaledContents(true);
-    m_pluginImage->setGeometry(QRect(QPoint(0, 0), kPreviewSize));
+    QWidget* preview = PicturePreview::create(
+        {QStringLiteral("Shape3"), QStringLiteral("NoImageLabel"), QStringLiteral("PluginImage")},
+        &m_pluginImage);
 
     auto* imageRow = new QHBoxLayout;
     imageRow->addWidget(m_chooseImageButton);
@@ -448,7 +433,7 @@ void GroupsPluginsController::PluginListViewSelectItem() {
             if (file.open(QIODevice::ReadOnly)) {
                 file.close();
                 // A picture that cannot be decoded leaves the preview on "[No image]".
-                showPreview(Pictures::loadPreview(native));
+                PicturePreview::show(m_pluginImage, Pictures::loadPreview(native));
             } else {
                 Prompts::message(&m_form, QStringLiteral("Image file not found. Image field for "
                                                          "this plugin will be cleared."));
@@ -636,7 +621,7 @@ void GroupsPluginsController::ChoosePluginImageButtonClick() {
     // A picture that cannot be decoded keeps the previous preview; the path is stored anyway.
     const QPixmap picture = Pictures::loadPreview(path);
     if (!picture.isNull())
-        showPreview(picture);
+        PicturePreview::show(m_pluginImage, picture);
     if (CPlugin* plugin = selectedPlugin())
         plugin->sImage = m_imageEdit->text();
 }
@@ -648,24 +633,6 @@ void GroupsPluginsController::ClearPluginImageButtonClick() {
     m_imageEdit->clear();
     m_pluginImage->clear();
     plugin->sImage.clear();
-}
-
-void GroupsPluginsController::showPreview(const QPixmap& picture) {
-    if (picture.isNull()) {
-        m_pluginImage->clear();
-        return;
-    }
-    if (!picture.hasAlpha()) {
-        m_pluginImage->setPixmap(picture);
-        return;
-    }
-    // Transparent parts would let "[No image]" show through the picture.
-    QPixmap opaque(picture.size());
-    opaque.fill(m_pluginImage->palette().color(QPalette::Window));
-    QPainter painter(&opaque);
-    painter.drawPixmap(0, 0, picture);
-    painter.end();
-    m_pluginImage->setPixmap(opaque);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QPixmap>
 
 class CFile;
 class CPlugin;
@@ -97,7 +96,6 @@ private:
     QWidget* buildImagePanel();
     void moveGroup(int offset);
     void movePlugin(int offset);
-    void showPreview(const QPixmap& picture);
     void clearPluginDetails();
 
     TMainForm& m_form;

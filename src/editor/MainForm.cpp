@@ -3,6 +3,7 @@
 #include "editor/GroupsPluginsController.h"
 #include "editor/HelpText.h"
 #include "editor/InstallPages.h"
+#include "editor/PicturePreview.h"
 #include "editor/StepsController.h"
 #include "installer/Escaping.h"
 #include "platform/Paths.h"
@@ -98,7 +99,6 @@ const QStringList kModCategories = {
 
 constexpr int kWideEdit = 346;
 constexpr int kNarrowEdit = 146;
-constexpr QSize kPreviewSize(196, 133);
 
 QAction* makeAction(QMenu* menu, const QString& name, const QString& caption,
                     const QKeySequence& shortcut = QKeySequence()) {
@@ -283,24 +283,11 @@ QWidget* TMainForm::buildModInfoPage() {
                                      QStringLiteral("Choose"), fieldsPanel);
     m_clearHeaderImage =
         makeButton(QStringLiteral("ClearHeaderImageButton"), QStringLiteral("Clear"), fieldsPanel);
-    auto* preview = new QWidget(fieldsPanel);
+    QWidget* preview =
+        PicturePreview::create({QStringLiteral("Shape4"), QStringLiteral("NoHeaderImageLabel"),
+                                QStringLiteral("HeaderImage")},
+                               &m_headerImage, fieldsPanel);
     preview->setObjectName(QStringLiteral("HeaderImagePanel"));
-    preview->setFixedSize(kPreviewSize);
-    auto* shape = new QFrame(preview);
-    shape->setObjectName(QStringLiteral("Shape4"));
-    shape->setFrameShape(QFrame::Box);
-    auto* noImage =
-        makeLabel(QStringLiteral("NoHeaderImageLabel"), QStringLiteral("[No image]"), preview);
-    noImage->setAlignment(Qt::AlignCenter);
-    m_headerImage = new QLabel(preview);
-    m_headerImage->setObjectName(QStringLiteral("HeaderImage"));
-    m_headerImage->setScaledContents(true);
-    // Stacked in one cell: the empty image box lets the frame and the label show through.
-    auto* stack = new QGridLayout(preview);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->addWidget(shape, 0, 0);
-    stack->addWidget(noImage, 0, 0);
-    stack->addWidget(m_headerImage, 0, 0);
 
     auto* headerLabel = makeLabel(QStringLiteral("ModHeaderImageLabel"),
                                   QStringLiteral("Mod header image"), fieldsPanel);
@@ -538,7 +525,7 @@ void TMainForm::ProceedButtonClick() {
 void TMainForm::showHeaderPreview(const QString& nativePath) {
     const QPixmap picture = Pictures::loadPreview(nativePath);
     if (!picture.isNull())
-        m_headerImage->setPixmap(picture);
+        PicturePreview::show(m_headerImage, picture);
 }
 
 void TMainForm::ChooseHeaderImageButtonClick() {
