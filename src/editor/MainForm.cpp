@@ -372,8 +372,9 @@ QWidget* TMainForm::buildHelpPage() {
     memo->setObjectName(QStringLiteral("Memo1"));
     memo->setReadOnly(true);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The guide is laid out in lines of its own, with indented lists and examples.
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The guide's own lines fit the narrowest window; a larger interface text wraps them
+    // rather than hiding their ends.
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memo->setPlainText(HelpText::quickGuide());
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -597,6 +597,16 @@ void TestMainWindow::helpGuide() {
     // It names no web address.
     for (const char* address : {"http", "www.", ".com", ".org", "@"})
         QVERIFY2(!guide.contains(QLatin1String(address), Qt::CaseInsensitive), address);
+
+    // Its lines fit the page of the narrowest window, so none is broken or cut off.
+    auto* memo = find<QPlainTextEdit>(form, "Memo1");
+    form.resize(form.minimumSize());
+    find<QTabWidget>(form, "PageControl")->setCurrentWidget(memo->parentWidget());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const int room = memo->viewport()->width() - 2 * int(memo->document()->documentMargin());
+    for (const QString& line : guide.split(QLatin1Char('\n')))
+        QVERIFY2(memo->fontMetrics().horizontalAdvance(line) <= room, qPrintable(line));
 }
 
 void TestMainWindow::exitEndsProgram_data() {
