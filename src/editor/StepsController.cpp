@@ -151,16 +151,16 @@ QWidget* StepsController::buildConditionsPage() {
                                  {QStringLiteral("file"), QStringLiteral("flag")}, box);
     m_visibilityType->setCurrentIndex(1);
     m_conditionName = makeCombo(QStringLiteral("ConditionComboBox"), true, {}, box);
-    m_conditionName->setMinimumWidth(260);
+    m_conditionName->setMinimumWidth(120);
     m_conditionName->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_conditionValue =
         makeCombo(QStringLiteral("ConditionValueComboBox"), true, kValueListStart, box);
     m_conditionValue->setEditText(QStringLiteral("On"));
-    m_conditionValue->setMinimumWidth(110);
+    m_conditionValue->setMinimumWidth(80);
     m_visOperator = makeCombo(QStringLiteral("visOperatorComboBox"), true,
                               {QStringLiteral("And"), QStringLiteral("Or")}, box);
     m_visOperator->setCurrentIndex(0);
-    m_visOperator->setMinimumWidth(70);
+    m_visOperator->setMinimumWidth(60);
     m_equalsLabel = makeLabel(QStringLiteral("equalsLabel"), QStringLiteral("equals"), box);
     auto* typeLabel = makeLabel(QStringLiteral("typeLabel"), QStringLiteral("type"), box);
     typeLabel->setBuddy(m_visibilityType);
