@@ -27,9 +27,14 @@ void runSaveScript(const QString& path, const Macros::Context& context) {
     QFile script(path);
     if (!script.open(QIODevice::ReadOnly))
         return;
-    const QByteArray expanded =
-        Macros::expandScript(script.readAll(), context, CommandInterpreter::lineBreak());
+    QByteArray text = script.readAll();
     script.close();
+    // A script saved by an editor that marks UTF-8 would otherwise hand the interpreter a
+    // first command starting with the mark, which it cannot find.
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    const QByteArray expanded =
+        Macros::expandScript(text, context, CommandInterpreter::lineBreak());
 
     const QString runPath = CommandInterpreter::scriptFileFor(path);
     QFile run(runPath);

@@ -37,23 +37,31 @@ class TestScriptRunner : public QObject {
     Q_OBJECT
 
 private slots:
+    void runsTheExpandedScript_data();
     void runsTheExpandedScript();
     void missingScriptRunsNothing();
     void unwritableRunFileRunsNothing();
     void scriptPaths();
 };
 
+void TestScriptRunner::runsTheExpandedScript_data() {
+    QTest::addColumn<QByteArray>("mark");
+    QTest::newRow("8-bit text") << QByteArray();
+    QTest::newRow("UTF-8 mark before the first command") << QByteArray("\xEF\xBB\xBF");
+}
+
 void TestScriptRunner::runsTheExpandedScript() {
 #ifdef Q_OS_WIN
     QSKIP("the script below is written for /bin/sh");
 #endif
+    QFETCH(QByteArray, mark);
     QTemporaryDir programDir;
     QTemporaryDir workDir;
     QVERIFY(programDir.isValid() && workDir.isValid());
     const QString script = ScriptRunner::scriptPath(programDir.path(), "runafter.txt");
     // As the script dialog saves it: CR LF lines.
-    QVERIFY(writeFile(script, "echo \"$MODNAME$ $MODVERSION$\" > out.txt\r\n"
-                              "echo \"$MODROOT$\" >> out.txt\r\n"));
+    QVERIFY(writeFile(script, mark + "echo \"$MODNAME$ $MODVERSION$\" > out.txt\r\n"
+                                     "echo \"$MODROOT$\" >> out.txt\r\n"));
     CFOMOD project;
     project.sName = "My Mod";
     project.sVersion = "1.2";
