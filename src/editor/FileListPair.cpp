@@ -11,13 +11,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-const char* const kEditHint = "To edit: select destination path and then click on it again. "
-                              "It's like you rename files in Windows.";
-
-} // namespace
-
 FileListPair::FileListPair(const Names& names, FilesAccess files, QObject* parent)
     : QObject(parent), m_files(std::move(files)) {
     m_panel = new QWidget;
@@ -34,7 +27,6 @@ FileListPair::FileListPair(const Names& names, FilesAccess files, QObject* paren
     m_destinationList = ReportListView::create(
         names.sDestinationList,
         {{QStringLiteral("Destination path"), 375}, {QStringLiteral("Priority"), 0}}, true);
-    m_destinationList->setToolTip(QString::fromLatin1(kEditHint));
 
     m_addFileButton = new QPushButton(QStringLiteral("Add file"));
     m_addFileButton->setObjectName(names.sAddFileButton);

@@ -37,9 +37,6 @@
 
 namespace {
 
-const char* const kEditHint = "To edit: select destination path and then click on it again. "
-                              "It's like you rename files in Windows.";
-
 QPushButton* makeButton(const QString& name, const QString& caption, bool enabled) {
     auto* button = new QPushButton(caption);
     button->setObjectName(name);
@@ -123,7 +120,6 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
         QStringLiteral("GroupListView"),
         {{QStringLiteral("Name"), 100}, {QStringLiteral("Type"), 103}}, true);
     m_groupListView->setMinimumSize(227, 118);
-    m_groupListView->setToolTip(QString::fromLatin1(kEditHint));
     m_groupListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     // Plugins: name, the list with its buttons beside it.
@@ -140,7 +136,6 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
     m_pluginListView = ReportListView::create(QStringLiteral("PluginListView"),
                                               {{QStringLiteral("Name"), 175}}, true);
     m_pluginListView->setMinimumSize(199, 118);
-    m_pluginListView->setToolTip(QString::fromLatin1(kEditHint));
     m_pluginListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     auto buttonColumn = [](std::initializer_list<QPushButton*> buttons) {

@@ -26,6 +26,8 @@ private slots:
     void removeGroupAndPlugin();
     void renameInPlace_data();
     void renameInPlace();
+    void editHint_data();
+    void editHint();
     void groupTypeBox_data();
     void groupTypeBox();
     void groupTypeBoxAndOtherControls_data();
@@ -289,6 +291,33 @@ void TestGroupsPlugins::renameInPlace() {
     list->clearSelection();
     emit menu->aboutToShow();
     QVERIFY(!item->isEnabled());
+}
+
+void TestGroupsPlugins::editHint_data() {
+    QTest::addColumn<QString>("listName");
+    QTest::addColumn<bool>("editable");
+
+    QTest::newRow("groups") << "GroupListView" << true;
+    QTest::newRow("plugins") << "PluginListView" << true;
+    QTest::newRow("destinations") << "DstFilesListView" << true;
+    QTest::newRow("sources") << "SrcFilesListView" << false;
+    QTest::newRow("flags") << "FlagSetListView" << false;
+}
+
+void TestGroupsPlugins::editHint() {
+    QFETCH(QString, listName);
+    QFETCH(bool, editable);
+
+    ScriptedPrompts prompts;
+    TMainForm form;
+    auto* list = form.component<QTableWidget>(listName);
+    QVERIFY(list);
+    // The lists edited in place tell how to start the edit; the others cannot be edited.
+    QCOMPARE(list->toolTip(), editable ? QStringLiteral("To edit: select destination path and then "
+                                                        "click on it again. It's like you rename "
+                                                        "files in Windows.")
+                                       : QString());
+    QCOMPARE(list->editTriggers() != QAbstractItemView::NoEditTriggers, editable);
 }
 
 void TestGroupsPlugins::groupTypeBox_data() {
