@@ -131,22 +131,10 @@ QString normalise(const QString& memoText, bool bLineBreaks) {
     return escapeLooseAmpersands(s);
 }
 
-QString escape(const QString& plain, bool bAttribute) {
+QString escape(const QString& plain, Field field) {
     QString out;
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < plain.size(); ++i) {
-        const QStringView reference = referenceFor(plain[i].unicode(), bAttribute);
-        if (reference.isNull())
-            continue;
-        if (runStart == 0)
-            out.reserve(plain.size() + 16);
-        out.append(QStringView(plain).mid(runStart, i - runStart));
-        out.append(reference);
-        runStart = i + 1;
-    }
-    if (runStart == 0)
-        return plain;
-    out.append(QStringView(plain).mid(runStart));
+    out.reserve(plain.size());
+    appendField(plain, field, [&out](QStringView piece) { out.append(piece); });
     return out;
 }
 
@@ -161,11 +149,11 @@ QString normalisePluginDescription(const QString& memoText, bool bReplaceRN) {
 }
 
 QString escapeText(const QString& plain) {
-    return escape(plain, false);
+    return escape(plain, Field::Text);
 }
 
 QString escapeAttribute(const QString& plain) {
-    return escape(plain, true);
+    return escape(plain, Field::Attribute);
 }
 
 QString decodeReferences(const QString& written) {

@@ -37,10 +37,58 @@ inline QStringView referenceFor(char16_t c, bool bAttribute) {
     }
 }
 
-// Plain text for element content: "&" -> "&#38;", "<" -> "&#60;", ">" -> "&#62;".
-QString escapeText(const QString& plain);
+// The number of units of the character at text[i] when a well-formed file may hold it (1, or
+// 2 for a surrogate pair), else 0: controls other than tab, line feed and carriage return,
+// unpaired surrogates, U+FFFE and U+FFFF.
+inline qsizetype xmlCharLength(QStringView text, qsizetype i) {
+    const char16_t c = text[i].unicode();
+    if (c < 0x20)
+        return c == 0x9 || c == 0xA || c == 0xD ? 1 : 0;
+    if (c >= 0xD800 && c <= 0xDBFF)
+        return i + 1 < text.size() && text[i + 1].unicode() >= 0xDC00 &&
+                       text[i + 1].unicode() <= 0xDFFF
+                   ? 2
+                   : 0;
+    return (c >= 0xDC00 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF ? 0 : 1;
+}
 
-// Plain text for an attribute value: as escapeText, and the quotation mark -> "&#34;".
+// How a field's text goes into a file.
+enum class Field {
+    Written,  // already in written form (the descriptions): no references added
+    Text,     // plain text as element content
+    Attribute // plain text as an attribute value
+};
+
+// Hands `units` to `append` in pieces as they are written into a field: plain text with its
+// references, and in every field each character no well-formed file may hold, not even as a
+// reference, as U+FFFD. Written as it is, such a character (pasted into a name, or read from
+// a damaged file) would make every mod manager refuse the whole file.
+template <class Append> void appendField(QStringView units, Field field, Append&& append) {
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < units.size(); ++i) {
+        const char16_t c = units[i].unicode();
+        QStringView replacement;
+        if (field != Field::Written)
+            replacement = referenceFor(c, field == Field::Attribute);
+        if (replacement.isNull()) {
+            if (c >= 0x20 && c < 0xD800)
+                continue;
+            const qsizetype length = xmlCharLength(units, i);
+            if (length > 0) {
+                i += length - 1;
+                continue;
+            }
+            replacement = u"\uFFFD";
+        }
+        append(units.mid(runStart, i - runStart));
+        append(replacement);
+        runStart = i + 1;
+    }
+    append(units.mid(runStart));
+}
+
+// Plain text as element content or as an attribute value, in the form appendField gives it.
+QString escapeText(const QString& plain);
 QString escapeAttribute(const QString& plain);
 
 // Decodes "&#NN;", "&#xHH;" and "&amp;", "&lt;", "&gt;", "&quot;", "&apos;". An "&" that

@@ -25,13 +25,14 @@ public:
 
     void mark() { m_bytes.append(Encoding::utf16LEMark()); }
 
-    // Format text and texts already in written form.
+    // Format text, written as it is.
     void literal(QStringView units) { appendUnits(units); }
-    void verbatim(QStringView units) { appendUnits(units); }
+    // A text already in written form (a description).
+    void verbatim(QStringView units) { appendField(units, Escaping::Field::Written); }
 
     // Plain texts: "&", "<", ">" (and in attributes '"') as character references.
-    void text(QStringView plain) { appendEscaped(plain, false); }
-    void attribute(QStringView plain) { appendEscaped(plain, true); }
+    void text(QStringView plain) { appendField(plain, Escaping::Field::Text); }
+    void attribute(QStringView plain) { appendField(plain, Escaping::Field::Attribute); }
 
     void number(qint32 value) { appendUnits(QString::number(value)); }
 
@@ -62,17 +63,8 @@ private:
         }
     }
 
-    void appendEscaped(QStringView plain, bool bAttribute) {
-        qsizetype runStart = 0;
-        for (qsizetype i = 0; i < plain.size(); ++i) {
-            const QStringView reference = Escaping::referenceFor(plain[i].unicode(), bAttribute);
-            if (reference.isNull())
-                continue;
-            appendUnits(plain.mid(runStart, i - runStart));
-            appendUnits(reference);
-            runStart = i + 1;
-        }
-        appendUnits(plain.mid(runStart));
+    void appendField(QStringView units, Escaping::Field field) {
+        Escaping::appendField(units, field, [this](QStringView piece) { appendUnits(piece); });
     }
 
     QByteArray m_bytes;

@@ -10,6 +10,8 @@ private slots:
     void normalisation();
     void escaping_data();
     void escaping();
+    void unwritableCharacters_data();
+    void unwritableCharacters();
     void decoding_data();
     void decoding();
 };
@@ -122,6 +124,32 @@ void TestEscaping::escaping() {
     QCOMPARE(Escaping::escapeAttribute(plain), attribute);
     QCOMPARE(Escaping::decodeReferences(text), plain);
     QCOMPARE(Escaping::decodeReferences(attribute), plain);
+}
+
+// What no well-formed file may hold, not even as a reference, is written as U+FFFD.
+void TestEscaping::unwritableCharacters_data() {
+    QTest::addColumn<QString>("plain");
+    QTest::addColumn<QString>("written");
+
+    const QString r(QChar(0xFFFD));
+    QTest::newRow("controls") << QStringLiteral("a\x01"
+                                                "b\x0B\x1F")
+                              << "a" + r + "b" + r + r;
+    QTest::newRow("tab and line breaks kept") << "\t\r\n"
+                                              << "\t\r\n";
+    QTest::newRow("surrogate pair kept") << "\U0001F600"
+                                         << "\U0001F600";
+    QTest::newRow("unpaired surrogates")
+        << QString(QChar(0xD83D)) + "x" + QChar(0xDE00) + QChar(0xD83D) << r + "x" + r + r;
+    QTest::newRow("non-characters")
+        << QString(QChar(0xFFFE)) + QChar(0xFFFF) + "&" << r + r + "&#38;";
+}
+
+void TestEscaping::unwritableCharacters() {
+    QFETCH(QString, plain);
+    QFETCH(QString, written);
+    QCOMPARE(Escaping::escapeText(plain), written);
+    QCOMPARE(Escaping::escapeAttribute(plain), written);
 }
 
 void TestEscaping::decoding_data() {

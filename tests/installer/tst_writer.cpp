@@ -181,6 +181,7 @@ private slots:
     void wholeFiles_data();
     void wholeFiles();
     void writtenFilesParse();
+    void unwritableCharactersReplaced();
     void schemaAccepts_data();
     void schemaAccepts();
     void writeToDisk_data();
@@ -268,6 +269,47 @@ void TestWriter::writtenFilesParse() {
     QVERIFY2(!info.hasError(), qPrintable(info.errorString()));
     QCOMPARE(author, project.sAuthor);
     QVERIFY(description.startsWith(u"Line one & <two>"));
+}
+
+// A control character pasted into a field, or an unpaired surrogate, would make the whole file
+// unreadable; it is written as U+FFFD and everything around it survives.
+void TestWriter::unwritableCharactersReplaced() {
+    CFOMOD project;
+    project.sName = QStringLiteral("Mod\x0B") + QChar(0xD800);
+    project.sDescription = QStringLiteral("Line\x01 one");
+    CStep step(QStringLiteral("Step\x1F"));
+    CPlugin plugin(QStringLiteral("Plugin\x08"));
+    plugin.sDescription = QStringLiteral("About\x07 \U0001F600");
+    plugin.vConditionFlags = {CCondition(QStringLiteral("F"), QString(QChar(0xFFFF)))};
+    CPluginGroup group(QStringLiteral("G"), QStringLiteral("SelectAny"));
+    group.vPlugins = {plugin};
+    step.vGroups = {group};
+    project.vSteps = {step};
+
+    const QString r(QChar(0xFFFD));
+    QMap<QString, QString> found;
+    for (const QByteArray& bytes :
+         {InstallerWriter::infoFileBytes(project),
+          InstallerWriter::configFileBytes(project, kVersion, kHomePage)}) {
+        QXmlStreamReader xml(bytes);
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QString element = xml.name().toString();
+            if (xml.attributes().hasAttribute(QStringLiteral("name")))
+                found[element] = xml.attributes().value(QStringLiteral("name")).toString();
+            else if (element == u"Name" || element == u"Description" || element == u"description" ||
+                     element == u"moduleName")
+                found[element] = xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    }
+    QCOMPARE(found.value("Name"), "Mod" + r + r);
+    QCOMPARE(found.value("moduleName"), "Mod" + r + r);
+    QCOMPARE(found.value("Description"), "Line" + r + " one");
+    QCOMPARE(found.value("installStep"), "Step" + r);
+    QCOMPARE(found.value("plugin"), "Plugin" + r);
+    QCOMPARE(found.value("description"), "About" + r + " \U0001F600");
 }
 
 void TestWriter::schemaAccepts_data() {
