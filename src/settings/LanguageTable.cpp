@@ -110,11 +110,22 @@ QString lookup(const QString& key) {
 
 QStringList listLanguageFiles(const QString& programDir) {
     const QDir folder(QDir(programDir).filePath(QStringLiteral("Language")));
-    return folder.entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden, QDir::Name);
+    // Names in any letter case and in alphabetical order, as the Windows listing gives them.
+    return folder.entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden,
+                            QDir::Name | QDir::IgnoreCase);
 }
 
 QString languageFilePath(const QString& programDir, const QString& fileName) {
-    return QDir::toNativeSeparators(programDir + QStringLiteral("/Language/") + fileName);
+    const QString folder = programDir + QStringLiteral("/Language/");
+    // A name kept in config.ini from a platform whose file names ignore letter case
+    // ("english.txt") still finds its file here.
+    if (!fileName.isEmpty() && !QFileInfo::exists(folder + fileName)) {
+        for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+            if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
+                return QDir::toNativeSeparators(folder + entry);
+        }
+    }
+    return QDir::toNativeSeparators(folder + fileName);
 }
 
 } // namespace Language

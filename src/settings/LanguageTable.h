@@ -30,7 +30,8 @@ QString lookup(const QList<SLanguagePair>& table, const QString& key);
 // File names (with extension) of the *.txt files in programDir/Language.
 QStringList listLanguageFiles(const QString& programDir);
 
-// programDir/Language/<fileName>.
+// programDir/Language/<fileName>; a file whose name differs only in letter case stands in
+// for a missing one.
 QString languageFilePath(const QString& programDir, const QString& fileName);
 
 } // namespace Language

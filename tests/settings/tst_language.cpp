@@ -148,12 +148,17 @@ void TestLanguage::listsOnlyTextFiles() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QVERIFY(QDir(dir.path()).mkpath("Language/Folder.txt"));
-    for (const char* name : {"German.txt", "English.txt", "notes.md"})
+    for (const char* name : {"German.txt", "English.txt", "deutsch.txt", "POLSKI.TXT", "notes.md"})
         QVERIFY(writeFile(dir.filePath(QString("Language/") + name), "x"));
 
-    QCOMPARE(Language::listLanguageFiles(dir.path()), (QStringList{"English.txt", "German.txt"}));
-    QCOMPARE(Language::languageFilePath(dir.path(), "English.txt"),
-             QDir::toNativeSeparators(dir.path() + "/Language/English.txt"));
+    // Listed as the Windows folder listing gives them: any letter case, alphabetical.
+    QCOMPARE(Language::listLanguageFiles(dir.path()),
+             (QStringList{"deutsch.txt", "English.txt", "German.txt", "POLSKI.TXT"}));
+    const QString english = QDir::toNativeSeparators(dir.path() + "/Language/English.txt");
+    QCOMPARE(Language::languageFilePath(dir.path(), "English.txt"), english);
+    QCOMPARE(Language::languageFilePath(dir.path(), "english.TXT"), english);
+    QCOMPARE(Language::languageFilePath(dir.path(), "Missing.txt"),
+             QDir::toNativeSeparators(dir.path() + "/Language/Missing.txt"));
     QVERIFY(Language::listLanguageFiles(dir.filePath("nowhere")).isEmpty());
 }
 
