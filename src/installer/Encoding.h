@@ -19,6 +19,8 @@ QString decodeInstallerBytes(const QByteArray& bytes);
 QByteArray encodeUtf16LE(const QString& text);
 
 // The byte-order mark FF FE that starts every written installer file.
-inline QByteArray utf16LEMark() { return QByteArray("\xFF\xFE", 2); }
+inline QByteArray utf16LEMark() {
+    return QByteArray("\xFF\xFE", 2);
+}
 
 } // namespace Encoding

@@ -17,16 +17,24 @@ inline QStringList pluginTypes() {
             QStringLiteral("CouldBeUsable"), QStringLiteral("NotUsable")};
 }
 
-inline QStringList operators() { return {QStringLiteral("And"), QStringLiteral("Or")}; }
+inline QStringList operators() {
+    return {QStringLiteral("And"), QStringLiteral("Or")};
+}
 
-inline QStringList dependencyTypes() { return {QStringLiteral("file"), QStringLiteral("flag")}; }
+inline QStringList dependencyTypes() {
+    return {QStringLiteral("file"), QStringLiteral("flag")};
+}
 
 inline QStringList fileStates() {
     return {QStringLiteral("Active"), QStringLiteral("Inactive"), QStringLiteral("Missing")};
 }
 
-inline QStringList flagValues() { return {QStringLiteral("On"), QStringLiteral("Off")}; }
+inline QStringList flagValues() {
+    return {QStringLiteral("On"), QStringLiteral("Off")};
+}
 
-inline QStringList fileTypes() { return {QStringLiteral("file"), QStringLiteral("folder")}; }
+inline QStringList fileTypes() {
+    return {QStringLiteral("file"), QStringLiteral("folder")};
+}
 
 } // namespace Vocabulary

@@ -22,7 +22,9 @@ QString toNativeSeparators(QString path) {
 
 } // namespace
 
-bool isSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
+bool isSeparator(QChar c) {
+    return c == QLatin1Char('\\') || c == QLatin1Char('/');
+}
 
 std::optional<QString> relativeToRoot(const QString& rootDir, const QString& chosenPath) {
     const qsizetype n = rootDir.size();

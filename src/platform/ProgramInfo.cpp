@@ -15,7 +15,9 @@ QString versionText() {
         .arg(QUARVEL_VERSION_TWEAK);
 }
 
-QString homePage() { return QStringLiteral(QUARVEL_HOMEPAGE); }
+QString homePage() {
+    return QStringLiteral(QUARVEL_HOMEPAGE);
+}
 
 QString executablePath() {
     if (!QCoreApplication::instance())
