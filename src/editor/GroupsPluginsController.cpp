@@ -14,7 +14,6 @@
 #include "platform/Prompts.h"
 #include "settings/Settings.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -715,13 +714,16 @@ bool GroupsPluginsController::eventFilter(QObject* watched, QEvent* event) {
             if (EditGroupTypeComboBoxKeyPress(static_cast<QKeyEvent*>(event)->key()))
                 return true;
         } else if (event->type() == QEvent::FocusOut) {
-            // Opening the box's own drop-down list, or switching to another application,
-            // is no exit: the box keeps the focus within the window. Any other popup (a menu
-            // whose command may replace the project) ends the edit first.
-            const QWidget* popup = QApplication::activePopupWidget();
-            const bool ownList = popup && popup == m_editGroupTypeComboBox->view()->window();
+            // Opening one of the box's own popups (its drop-down list, its edit's context
+            // menu), or switching to another application, is no exit: the box keeps the focus
+            // within the window. Any other popup (a menu whose command may replace the
+            // project) ends the edit first.
+            bool ownPopup = false;
+            for (const QObject* o = QApplication::activePopupWidget(); o && !ownPopup;
+                 o = o->parent())
+                ownPopup = o == m_editGroupTypeComboBox;
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (!ownList && reason != Qt::ActiveWindowFocusReason)
+            if (!ownPopup && reason != Qt::ActiveWindowFocusReason)
                 EditGroupTypeComboBoxExit();
         }
     }
