@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QTimer>
@@ -166,6 +167,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    // Like the step tabs: choosing a page ends an edit in progress before the rebuild.
+    if (auto* tabs = m_pageControl->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly))
+        tabs->setFocusPolicy(Qt::StrongFocus);
     m_pageControl->addTab(buildModInfoPage(), QStringLiteral("Mod info"));
     m_pageControl->addTab(m_steps->page(), QStringLiteral("Steps"));
     m_pageControl->addTab(InstallPages::buildRequiredInstallsPage(),

@@ -75,6 +75,9 @@ StepsController::StepsController(TMainForm& form) : QObject(&form), m_form(form)
     m_stepsTabs->setObjectName(QStringLiteral("StepsTabControl"));
     m_stepsTabs->setExpanding(false);
     m_stepsTabs->setUsesScrollButtons(true);
+    // Choosing a step takes the focus, so an edit in progress in a list ends (and is kept)
+    // before the rebuild refills the lists.
+    m_stepsTabs->setFocusPolicy(Qt::StrongFocus);
     m_stepsTabs->setFixedHeight(27);
 
     m_stepsPages = new QTabWidget(m_page);

@@ -28,6 +28,8 @@ private slots:
     void renameInPlace();
     void editHint_data();
     void editHint();
+    void nameEditEndsOnTabClick_data();
+    void nameEditEndsOnTabClick();
     void groupTypeBox_data();
     void groupTypeBox();
     void groupTypeBoxAndOtherControls_data();
@@ -318,6 +320,38 @@ void TestGroupsPlugins::editHint() {
                                                         "files in Windows.")
                                        : QString());
     QCOMPARE(list->editTriggers() != QAbstractItemView::NoEditTriggers, editable);
+}
+
+void TestGroupsPlugins::nameEditEndsOnTabClick_data() {
+    QTest::addColumn<QString>("tabs");
+    QTest::addColumn<int>("tab");
+
+    QTest::newRow("another step") << "StepsTabControl" << 0;
+    QTest::newRow("another page") << "PageControl" << 0;
+}
+
+void TestGroupsPlugins::nameEditEndsOnTabClick() {
+    QFETCH(QString, tabs);
+    QFETCH(int, tab);
+
+    PluginEditorSession s;
+    QVERIFY(QTest::qWaitForWindowActive(&s.form));
+    s.click("NewStepButton");
+    s.addGroup(QStringLiteral("Old name"));
+    QTableWidget* list = s.list("GroupListView");
+    s.form.findChild<QAction*>("EditListElementCMenu2")->trigger();
+    auto* editor = list->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("New name"));
+
+    // A click on a tab, as the user makes it: the typed name is kept, not dropped.
+    QTabBar* bar = tabs == QLatin1String("PageControl")
+                       ? s.get<QTabWidget>("PageControl")->findChild<QTabBar*>()
+                       : s.get<QTabBar>("StepsTabControl");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    QCoreApplication::processEvents();
+    QCOMPARE(s.form.project.vSteps[1].vGroups[0].sName, QStringLiteral("New name"));
 }
 
 void TestGroupsPlugins::groupTypeBox_data() {
