@@ -1,4 +1,5 @@
 #include "ProjectOutline.h"
+#include "ProjectParts.h"
 #include "installer/Encoding.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
@@ -7,6 +8,8 @@
 #include <QTest>
 
 using ProjectOutline::outline;
+using ProjectParts::dependency;
+using ProjectParts::fileEntry;
 
 Q_DECLARE_METATYPE(CFOMOD)
 
@@ -388,24 +391,6 @@ void TestReader::unreadableFile() {
 }
 
 namespace {
-
-CFile fileEntry(const QString& type, const QString& source, const QString& destination,
-                qint32 priority) {
-    CFile f;
-    f.sType = type;
-    f.sSource = source;
-    f.sDestination = destination;
-    f.iPriority = priority;
-    return f;
-}
-
-CDependency dependency(const QString& type, const QString& name, const QString& value) {
-    CDependency d;
-    d.sType = type;
-    d.sName = name;
-    d.sValue = value;
-    return d;
-}
 
 // Reaches every line the writer can write, with the characters that need escaping in every
 // kind of field. Only what the files can hold: descriptions in written form, no leading white

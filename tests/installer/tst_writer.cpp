@@ -1,3 +1,4 @@
+#include "ProjectParts.h"
 #include "installer/Writer.h"
 
 #include <QDir>
@@ -16,27 +17,13 @@
 #include <unistd.h>
 #endif
 
+using ProjectParts::dependency;
+using ProjectParts::fileEntry;
+
 namespace {
 
 const QString kVersion = QStringLiteral("2.3.0.15");
 const QString kHomePage = QStringLiteral("https://example.org/q?a=1&b=2");
-
-CDependency dependency(const char* type, const QString& name, const char* value) {
-    CDependency d;
-    d.sType = QString::fromUtf8(type);
-    d.sName = name;
-    d.sValue = QString::fromUtf8(value);
-    return d;
-}
-
-CFile file(const char* type, const QString& source, const char* destination, qint32 priority = 0) {
-    CFile f;
-    f.sType = QString::fromUtf8(type);
-    f.sSource = source;
-    f.sDestination = QString::fromUtf8(destination);
-    f.iPriority = priority;
-    return f;
-}
 
 // A project that reaches every line of both formats, with plain texts holding the characters
 // that must be escaped and descriptions that never went through a memo.
@@ -50,8 +37,8 @@ CFOMOD fullProject() {
     p.sImage = QStringLiteral("fomod\\images\\header \"1\".png");
     p.sDescription = QStringLiteral("Line one & <two>\r\nLine &#38; three &amp; \u00e9") +
                      QString::fromUtf8("\U0001F600");
-    p.vRequiredFiles = {file("file", QStringLiteral("core\\main.esp"), "main.esp", 9),
-                        file("folder", QStringLiteral("core\\textures & meshes"), "textures")};
+    p.vRequiredFiles = {fileEntry("file", QStringLiteral("core\\main.esp"), "main.esp", 9),
+                        fileEntry("folder", QStringLiteral("core\\textures & meshes"), "textures")};
 
     CStep options(QStringLiteral("Options & \"Extras\""));
     options.sOperator = QStringLiteral("Or");
@@ -67,8 +54,8 @@ CFOMOD fullProject() {
     full.sImage = QStringLiteral("fomod\\full.png");
     full.sType = QStringLiteral("Required");
     full.vConditionFlags = {CCondition(QStringLiteral("Full"), QStringLiteral("On"))};
-    full.vFiles = {file("file", QStringLiteral("a\\x.esp"), "x.esp", -5),
-                   file("folder", QStringLiteral("b"), "")};
+    full.vFiles = {fileEntry("file", QStringLiteral("a\\x.esp"), "x.esp", -5),
+                   fileEntry("folder", QStringLiteral("b"), "")};
 
     CPlugin lite(QStringLiteral("Lite"));
     lite.sType = QStringLiteral("CouldBeUsable");
@@ -91,8 +78,9 @@ CFOMOD fullProject() {
     filesOnly.sDescription = QStringLiteral("Two\r\nlines&#13;&#10;\nhere");
     filesOnly.sType = QStringLiteral("NotUsable");
     filesOnly.vFiles = {
-        file("file", QStringLiteral("c&d\\c.esp"), "c.esp", std::numeric_limits<qint32>::max()),
-        file("file", QStringLiteral("e.esp"), "e.esp", std::numeric_limits<qint32>::min())};
+        fileEntry("file", QStringLiteral("c&d\\c.esp"), "c.esp",
+                  std::numeric_limits<qint32>::max()),
+        fileEntry("file", QStringLiteral("e.esp"), "e.esp", std::numeric_limits<qint32>::min())};
 
     main.vPlugins = {full, lite, none, filesOnly};
     options.vGroups = {main,
@@ -108,15 +96,15 @@ CFOMOD fullProject() {
     both.sOperator = QStringLiteral("And");
     both.vDependencies = {dependency("flag", QStringLiteral("Full"), "On"),
                           dependency("file", QStringLiteral("x & y.esp"), "Inactive")};
-    both.vFiles = {file("file", QStringLiteral("opt\\a.esp"), "a.esp", -1),
-                   file("folder", QStringLiteral("opt\\tex"), "textures", 3)};
+    both.vFiles = {fileEntry("file", QStringLiteral("opt\\a.esp"), "a.esp", -1),
+                   fileEntry("folder", QStringLiteral("opt\\tex"), "textures", 3)};
     CConditionalFile neither;
     neither.sOperator = QStringLiteral("Or");
     CConditionalFile dependenciesOnly;
     dependenciesOnly.vDependencies = {dependency("flag", QStringLiteral("Lite"), "On")};
     CConditionalFile filesOnlyPattern;
     filesOnlyPattern.sOperator = QStringLiteral("And");
-    filesOnlyPattern.vFiles = {file("folder", QStringLiteral("x"), "y")};
+    filesOnlyPattern.vFiles = {fileEntry("folder", QStringLiteral("x"), "y")};
     p.vConditionalFiles = {both, neither, dependenciesOnly, filesOnlyPattern};
     return p;
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/Fomod.h"
+
+// One-line builders for the model's elements that have no constructor with arguments.
+namespace ProjectParts {
+
+inline CDependency dependency(const QString& type, const QString& name, const QString& value) {
+    CDependency d;
+    d.sType = type;
+    d.sName = name;
+    d.sValue = value;
+    return d;
+}
+
+inline CFile fileEntry(const QString& type, const QString& source, const QString& destination,
+                       qint32 priority = 0) {
+    CFile f;
+    f.sType = type;
+    f.sSource = source;
+    f.sDestination = destination;
+    f.iPriority = priority;
+    return f;
+}
+
+} // namespace ProjectParts
