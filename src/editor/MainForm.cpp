@@ -283,6 +283,8 @@ QWidget* TMainForm::buildModInfoPage() {
 
     // Header image: the stored path, its two buttons and the preview on their right.
     m_headerImageEdit = makeEdit(QStringLiteral("ModHeaderImageEdit"), kWideEdit, fieldsPanel);
+    // It shares its row with the buttons and the preview: in a narrow window it gives way.
+    m_headerImageEdit->setMinimumWidth(120);
     m_chooseHeaderImage = makeButton(QStringLiteral("ChooseHeaderImageButton"),
                                      QStringLiteral("Choose"), fieldsPanel);
     m_clearHeaderImage =
@@ -308,10 +310,10 @@ QWidget* TMainForm::buildModInfoPage() {
     headerEdit->addStretch(1);
     auto* headerRow = new QHBoxLayout;
     headerRow->setSpacing(8);
-    headerRow->addLayout(headerEdit);
+    headerRow->addLayout(headerEdit, 1);
     headerRow->addLayout(headerButtons);
     headerRow->addWidget(preview, 0, Qt::AlignTop);
-    headerRow->addStretch(1);
+    headerRow->addStretch(0); // takes only what the edit, at its widest, leaves
     fields->addLayout(headerRow, 1);
 
     auto* descriptionLabel =

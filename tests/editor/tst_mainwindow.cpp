@@ -68,6 +68,8 @@ private slots:
     void headerImage();
     void headerImageUndecodableKeepsPreview();
     void headerImageClear();
+    void headerRowFits_data();
+    void headerRowFits();
     void helpGuide();
     void exitEndsProgram_data();
     void exitEndsProgram();
@@ -556,6 +558,35 @@ void TestMainWindow::headerImageClear() {
     QCOMPARE(find<QLineEdit>(form, "ModHeaderImageEdit")->text(), QString());
     QVERIFY(!headerShown(form));
     QVERIFY(find<QLabel>(form, "NoHeaderImageLabel")->isVisibleTo(&form));
+}
+
+void TestMainWindow::headerRowFits_data() {
+    QTest::addColumn<bool>("narrowest");
+    QTest::newRow("first size") << false;
+    QTest::newRow("narrowest window") << true;
+}
+
+void TestMainWindow::headerRowFits() {
+    QFETCH(bool, narrowest);
+    ScriptedPrompts prompts;
+    TMainForm form;
+    if (narrowest)
+        form.resize(form.minimumSize());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    // Path edit, buttons and preview side by side, none covering another.
+    const auto box = [&](const char* name) {
+        QWidget* w = find<QWidget>(form, name);
+        return QRect(w->mapTo(&form, QPoint()), w->size());
+    };
+    const QRect edit = box("ModHeaderImageEdit");
+    const QRect choose = box("ChooseHeaderImageButton");
+    const QRect preview = box("HeaderImage");
+    QVERIFY(edit.right() < choose.left());
+    QVERIFY(choose.right() < preview.left());
+    QVERIFY(box("ModInfoGroupBox").contains(preview));
+    QCOMPARE(edit.width() == 346, !narrowest);
 }
 
 void TestMainWindow::helpGuide() {
