@@ -103,7 +103,8 @@ public:
     bool read(const QJsonValue& value, const QString& path, CFile& f) {
         QJsonObject o;
         return object(value, path, {"sType", "sSource", "sDestination", "iPriority"}, o) &&
-               text(o, "sType", path, f.sType) && text(o, "sSource", path, f.sSource) &&
+               text(o, "sType", path, f.sType) && fileType(path, f.sType) &&
+               text(o, "sSource", path, f.sSource) &&
                text(o, "sDestination", path, f.sDestination) &&
                int32(o, "iPriority", path, f.iPriority);
     }
@@ -167,6 +168,14 @@ private:
         error = path.isEmpty() ? QString::fromLatin1(what)
                                : path + QStringLiteral(": ") + QString::fromLatin1(what);
         return false;
+    }
+
+    // The type is written as the element's name: any other text, an empty one included, would
+    // make a file that no mod manager can read.
+    bool fileType(const QString& path, const QString& type) {
+        if (type == u"file" || type == u"folder")
+            return true;
+        return fail(childPath(path, QStringLiteral("sType")), "expected \"file\" or \"folder\"");
     }
 
     // The value must be an object holding no key besides the known ones.

@@ -17,7 +17,8 @@ QJsonObject toJson(const CFOMOD& project);
 QByteArray toText(const CFOMOD& project);
 
 // Builds a project from its JSON form. A missing key takes the constructor's value; an unknown
-// key, a value of the wrong JSON type or a priority that is not a signed 32-bit integer fails
+// key, a value of the wrong JSON type, a file whose sType is not "file" or "folder" (it names
+// the written element) or a priority that is not a signed 32-bit integer fails
 // with a message that names the key by its path, such as
 // "vSteps[0].vGroups[1].sType: expected a string". On failure the project is left unchanged.
 bool fromJson(const QJsonObject& object, CFOMOD& project, QString* errorText = nullptr);

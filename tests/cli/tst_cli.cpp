@@ -290,7 +290,8 @@ private slots:
         QTest::newRow("unknown key") << QByteArray(R"({"vRequiredFiles": [{"priority": 1}]})")
                                      << "vRequiredFiles[0].priority: unknown key";
         QTest::newRow("priority out of range")
-            << QByteArray(R"({"vConditionalFiles": [{"vFiles": [{"iPriority": 3e10}]}]})")
+            << QByteArray(
+                   R"({"vConditionalFiles": [{"vFiles": [{"sType": "folder", "iPriority": 3e10}]}]})")
             << "vConditionalFiles[0].vFiles[0].iPriority: expected an integer in the signed "
                "32-bit range";
         QTest::newRow("not JSON") << QByteArray("{\"sName\": }") << "line 1, column *";

@@ -179,10 +179,10 @@ private slots:
 
         CFOMOD files;
         CFile file;
-        file.sSource = QStringLiteral("a");
+        file.sType = QStringLiteral("folder");
         files.vRequiredFiles = {file};
         QTest::newRow("file keeps priority 0")
-            << QByteArray(R"({"vRequiredFiles": [{"sSource": "a"}]})") << files;
+            << QByteArray(R"({"vRequiredFiles": [{"sType": "folder"}]})") << files;
     }
 
     void missingKeysTakeConstructorValues() {
@@ -212,19 +212,28 @@ private slots:
             << QByteArray(R"({"sAuthor": null})") << "sAuthor: expected a string";
         QTest::newRow("object for a sequence")
             << QByteArray(R"({"vSteps": {}})") << "vSteps: expected an array";
+        QTest::newRow("file without a type")
+            << QByteArray(R"({"vRequiredFiles": [{"sSource": "a"}]})")
+            << "vRequiredFiles[0].sType: expected \"file\" or \"folder\"";
+        QTest::newRow("file type in another case")
+            << QByteArray(R"({"vSteps": [{"vGroups": [{"vPlugins": [{"vFiles": [)"
+                          R"({"sType": "file"}, {"sType": "File"}]}]}]}]})")
+            << "vSteps[0].vGroups[0].vPlugins[0].vFiles[1].sType: expected \"file\" or "
+               "\"folder\"";
         QTest::newRow("text as an element") << QByteArray(R"({"vRequiredFiles": ["a.esp"]})")
                                             << "vRequiredFiles[0]: expected an object";
         QTest::newRow("priority as text")
-            << QByteArray(R"({"vConditionalFiles": [{"vFiles": [{"iPriority": "1"}]}]})")
+            << QByteArray(
+                   R"({"vConditionalFiles": [{"vFiles": [{"sType": "file", "iPriority": "1"}]}]})")
             << "vConditionalFiles[0].vFiles[0].iPriority: expected a number";
         QTest::newRow("fractional priority")
-            << QByteArray(R"({"vRequiredFiles": [{"iPriority": 1.5}]})")
+            << QByteArray(R"({"vRequiredFiles": [{"sType": "file", "iPriority": 1.5}]})")
             << "vRequiredFiles[0].iPriority: expected an integer";
         QTest::newRow("priority above range")
-            << QByteArray(R"({"vRequiredFiles": [{"iPriority": 2147483648}]})")
+            << QByteArray(R"({"vRequiredFiles": [{"sType": "file", "iPriority": 2147483648}]})")
             << "vRequiredFiles[0].iPriority: expected an integer in the signed 32-bit range";
         QTest::newRow("priority below range")
-            << QByteArray(R"({"vRequiredFiles": [{"iPriority": -2147483649}]})")
+            << QByteArray(R"({"vRequiredFiles": [{"sType": "file", "iPriority": -2147483649}]})")
             << "vRequiredFiles[0].iPriority: expected an integer in the signed 32-bit range";
         QTest::newRow("deep pattern dependency")
             << QByteArray(R"({"vSteps": [{"vGroups": [{"vPlugins": [{"vPatterns": [)"
