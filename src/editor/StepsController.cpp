@@ -126,9 +126,11 @@ QWidget* StepsController::buildGroupsAndFilesPage() {
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(4);
     column->addWidget(stepSettings);
-    // The groups box takes about 0.715 of the height, the plugin's files the rest.
-    column->addWidget(m_form.groupsPlugins()->groupsGroupBox(), 715);
-    column->addWidget(m_form.groupsPlugins()->filesGroupBox(), 285);
+    // The groups box takes about 0.715 of the scroll box's height and the plugin's files what
+    // the step settings leave; with those settings' fixed height these weights give that share
+    // at the usual window heights.
+    column->addWidget(m_form.groupsPlugins()->groupsGroupBox(), 775);
+    column->addWidget(m_form.groupsPlugins()->filesGroupBox(), 225);
     scroll->setWidget(content);
 
     auto* layout = new QVBoxLayout(sheet);

@@ -118,6 +118,8 @@ private slots:
     void rebuildCollectsLists_data();
     void rebuildCollectsLists();
     void stepWithoutGroupsEmptiesPluginSide();
+    void groupsBoxShare_data();
+    void groupsBoxShare();
 };
 
 void TestSteps::newSteps() {
@@ -518,6 +520,31 @@ void TestSteps::stepWithoutGroupsEmptiesPluginSide() {
         QVERIFY2(!s.widget<QWidget>(control)->isEnabled(), control);
     // The project keeps what the other step holds.
     QCOMPARE(s.form->project.vSteps.at(0).vGroups.at(0).vPlugins.at(0), plugin);
+}
+
+void TestSteps::groupsBoxShare_data() {
+    QTest::addColumn<int>("extraHeight");
+    QTest::newRow("first size") << 0;
+    QTest::newRow("taller window") << 250;
+}
+
+void TestSteps::groupsBoxShare() {
+    QFETCH(int, extraHeight);
+    Session s;
+    s.form->resize(s.form->size() + QSize(0, extraHeight));
+    s.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.form.get()));
+
+    // The groups box takes about 0.715 of the scroll box; the files box the rest below it,
+    // ending at the scroll box's bottom.
+    auto* scroll = s.widget<QWidget>("ScrollBox1");
+    auto* groups = s.widget<QWidget>("GroupsGroupBox");
+    auto* files = s.widget<QWidget>("FilesGroupBox");
+    const double share = double(groups->height()) / scroll->height();
+    QVERIFY2(share > 0.70 && share < 0.73, qPrintable(QString::number(share)));
+    const int filesBottom = files->mapTo(scroll, QPoint(0, files->height())).y();
+    QVERIFY(filesBottom <= scroll->height());
+    QVERIFY(filesBottom >= scroll->height() - 8);
 }
 
 QTEST_MAIN(TestSteps)
