@@ -6,12 +6,6 @@ namespace Escaping {
 
 namespace {
 
-// Characters a well-formed file may hold or reference.
-bool isXmlChar(char32_t c) {
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
-           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
-}
-
 int digitValue(QChar c, int base) {
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9')

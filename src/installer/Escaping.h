@@ -37,19 +37,21 @@ inline QStringView referenceFor(char16_t c, bool bAttribute) {
     }
 }
 
+// Characters a well-formed file may hold, or reference: controls other than tab, line feed
+// and carriage return, surrogates, U+FFFE and U+FFFF are not among them.
+inline bool isXmlChar(char32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
 // The number of units of the character at text[i] when a well-formed file may hold it (1, or
-// 2 for a surrogate pair), else 0: controls other than tab, line feed and carriage return,
-// unpaired surrogates, U+FFFE and U+FFFF.
+// 2 for a surrogate pair), else 0.
 inline qsizetype xmlCharLength(QStringView text, qsizetype i) {
     const char16_t c = text[i].unicode();
-    if (c < 0x20)
-        return c == 0x9 || c == 0xA || c == 0xD ? 1 : 0;
-    if (c >= 0xD800 && c <= 0xDBFF)
-        return i + 1 < text.size() && text[i + 1].unicode() >= 0xDC00 &&
-                       text[i + 1].unicode() <= 0xDFFF
-                   ? 2
-                   : 0;
-    return (c >= 0xDC00 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF ? 0 : 1;
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+        QChar::isLowSurrogate(text[i + 1].unicode()))
+        return 2; // a pair always names a character from U+10000 to U+10FFFF
+    return isXmlChar(c) ? 1 : 0;
 }
 
 // How a field's text goes into a file.
