@@ -1,5 +1,6 @@
 #include "editor/FileListPair.h"
 
+#include "editor/Components.h"
 #include "editor/ReportListView.h"
 #include "model/Fomod.h"
 
@@ -16,10 +17,8 @@ FileListPair::FileListPair(const Names& names, FilesAccess files, QObject* paren
     m_panel = new QWidget;
     m_panel->setObjectName(names.sPanel);
 
-    auto* copyLabel = new QLabel(QStringLiteral("Copy this"));
-    copyLabel->setObjectName(names.sCopyLabel);
-    auto* dataLabel = new QLabel(QStringLiteral("DATA\\"));
-    dataLabel->setObjectName(names.sDataLabel);
+    auto* copyLabel = Components::label(names.sCopyLabel, QStringLiteral("Copy this"));
+    auto* dataLabel = Components::label(names.sDataLabel, QStringLiteral("DATA\\"));
 
     m_sourceList = ReportListView::create(
         names.sSourceList,
@@ -28,13 +27,9 @@ FileListPair::FileListPair(const Names& names, FilesAccess files, QObject* paren
         names.sDestinationList,
         {{QStringLiteral("Destination path"), 375}, {QStringLiteral("Priority"), 0}}, true);
 
-    m_addFileButton = new QPushButton(QStringLiteral("Add file"));
-    m_addFileButton->setObjectName(names.sAddFileButton);
-    m_addFolderButton = new QPushButton(QStringLiteral("Add folder"));
-    m_addFolderButton->setObjectName(names.sAddFolderButton);
-    m_removeButton = new QPushButton(QStringLiteral("Remove"));
-    m_removeButton->setObjectName(names.sRemoveButton);
-    m_removeButton->setEnabled(false);
+    m_addFileButton = Components::button(names.sAddFileButton, QStringLiteral("Add file"));
+    m_addFolderButton = Components::button(names.sAddFolderButton, QStringLiteral("Add folder"));
+    m_removeButton = Components::button(names.sRemoveButton, QStringLiteral("Remove"), false);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_addFileButton);

@@ -1,5 +1,6 @@
 #include "editor/FlagSetController.h"
 
+#include "editor/Components.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/MainForm.h"
 #include "editor/ReportListView.h"
@@ -27,21 +28,13 @@ FlagSetController::FlagSetController(TMainForm& form, GroupsPluginsController& g
     m_page->setObjectName(QStringLiteral("FlagSetTabSheet"));
 
     // "Flag name <name> set <value>", read as a sentence, above the list.
-    auto* nameLabel = new QLabel(QStringLiteral("Flag name"));
-    nameLabel->setObjectName(QStringLiteral("FNameLabel"));
+    auto* nameLabel = Components::label(QStringLiteral("FNameLabel"), QStringLiteral("Flag name"));
     nameLabel->setAlignment(Qt::AlignCenter);
-    m_nameComboBox = new QComboBox;
-    m_nameComboBox->setObjectName(QStringLiteral("VaribleComboBox"));
-    m_nameComboBox->setEditable(true);
-    m_nameComboBox->setInsertPolicy(QComboBox::NoInsert);
+    m_nameComboBox = Components::comboBox(QStringLiteral("VaribleComboBox"), {}, true);
     m_nameComboBox->setFixedWidth(176);
-    auto* setLabel = new QLabel(QStringLiteral("set"));
-    setLabel->setObjectName(QStringLiteral("FSetLabel"));
-    m_valueComboBox = new QComboBox;
-    m_valueComboBox->setObjectName(QStringLiteral("VaribleValueComboBox"));
-    m_valueComboBox->setEditable(true);
-    m_valueComboBox->setInsertPolicy(QComboBox::NoInsert);
-    m_valueComboBox->addItems(Vocabulary::flagValues());
+    auto* setLabel = Components::label(QStringLiteral("FSetLabel"), QStringLiteral("set"));
+    m_valueComboBox = Components::comboBox(QStringLiteral("VaribleValueComboBox"),
+                                           Vocabulary::flagValues(), true);
     m_valueComboBox->setCurrentIndex(0);
     m_valueComboBox->setMinimumWidth(50);
     m_valueComboBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -50,12 +43,10 @@ FlagSetController::FlagSetController(TMainForm& form, GroupsPluginsController& g
         QStringLiteral("FlagSetListView"),
         {{QStringLiteral("Flag name"), 130}, {QString(), 50}, {QStringLiteral("Value"), 0}}, false);
 
-    m_addButton = new QPushButton(QStringLiteral("Add"));
-    m_addButton->setObjectName(QStringLiteral("AddVaribleButton"));
-    m_addButton->setEnabled(false);
-    m_deleteButton = new QPushButton(QStringLiteral("Delete"));
-    m_deleteButton->setObjectName(QStringLiteral("DeleteVaribleButton"));
-    m_deleteButton->setEnabled(false);
+    m_addButton =
+        Components::button(QStringLiteral("AddVaribleButton"), QStringLiteral("Add"), false);
+    m_deleteButton =
+        Components::button(QStringLiteral("DeleteVaribleButton"), QStringLiteral("Delete"), false);
     // Beside the 275-pixel panel in a 367-pixel page the buttons get what is left.
     for (QPushButton* b : {m_addButton, m_deleteButton})
         b->setMinimumWidth(56);

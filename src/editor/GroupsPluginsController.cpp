@@ -1,5 +1,6 @@
 #include "editor/GroupsPluginsController.h"
 
+#include "editor/Components.h"
 #include "editor/FileListPair.h"
 #include "editor/FlagSetController.h"
 #include "editor/MainForm.h"
@@ -36,18 +37,10 @@
 
 namespace {
 
-QPushButton* makeButton(const QString& name, const QString& caption, bool enabled) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    button->setEnabled(enabled);
-    return button;
-}
-
 // An edit with its caption label on the left; the label is the edit's buddy, so the
 // translation walk finds it through the edit.
 QHBoxLayout* labelledEdit(QLineEdit* edit, const QString& caption) {
-    auto* label = new QLabel(caption);
-    label->setObjectName(edit->objectName() + QStringLiteral("Label"));
+    auto* label = Components::label(edit->objectName() + QStringLiteral("Label"), caption);
     label->setBuddy(edit);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
@@ -98,22 +91,20 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
     panel->setFixedHeight(169);
 
     // Groups: name and type, the list with its buttons beside it.
-    m_groupNameEdit = new QLineEdit;
-    m_groupNameEdit->setObjectName(QStringLiteral("GroupNameEdit"));
+    m_groupNameEdit = Components::edit(QStringLiteral("GroupNameEdit"));
     m_groupNameEdit->setMinimumWidth(90);
-    auto* typeLabel = new QLabel(QStringLiteral("type"));
-    typeLabel->setObjectName(QStringLiteral("GTypeLabel"));
-    m_groupTypeComboBox = new QComboBox;
-    m_groupTypeComboBox->setObjectName(QStringLiteral("GroupTypeComboBox"));
-    m_groupTypeComboBox->addItems(Vocabulary::groupTypes());
+    auto* typeLabel = Components::label(QStringLiteral("GTypeLabel"), QStringLiteral("type"));
+    m_groupTypeComboBox =
+        Components::comboBox(QStringLiteral("GroupTypeComboBox"), Vocabulary::groupTypes(), false);
     m_groupTypeComboBox->setCurrentIndex(0);
 
-    m_addGroupButton = makeButton(QStringLiteral("AddGroupButton"), QStringLiteral("Add"), true);
+    m_addGroupButton = Components::button(QStringLiteral("AddGroupButton"), QStringLiteral("Add"));
     m_removeGroupButton =
-        makeButton(QStringLiteral("RemoveGroupButton"), QStringLiteral("Remove"), false);
-    m_groupUpButton = makeButton(QStringLiteral("GroupUpButton"), QStringLiteral("Move up"), false);
+        Components::button(QStringLiteral("RemoveGroupButton"), QStringLiteral("Remove"), false);
+    m_groupUpButton =
+        Components::button(QStringLiteral("GroupUpButton"), QStringLiteral("Move up"), false);
     m_groupDownButton =
-        makeButton(QStringLiteral("GroupDownButton"), QStringLiteral("Move down"), false);
+        Components::button(QStringLiteral("GroupDownButton"), QStringLiteral("Move down"), false);
 
     m_groupListView = ReportListView::create(
         QStringLiteral("GroupListView"),
@@ -122,15 +113,15 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
     m_groupListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     // Plugins: name, the list with its buttons beside it.
-    m_pluginNameEdit = new QLineEdit;
-    m_pluginNameEdit->setObjectName(QStringLiteral("PluginNameEdit"));
-    m_addPluginButton = makeButton(QStringLiteral("AddPluginButton"), QStringLiteral("Add"), false);
+    m_pluginNameEdit = Components::edit(QStringLiteral("PluginNameEdit"));
+    m_addPluginButton =
+        Components::button(QStringLiteral("AddPluginButton"), QStringLiteral("Add"), false);
     m_removePluginButton =
-        makeButton(QStringLiteral("RemovePluginButton"), QStringLiteral("Remove"), false);
+        Components::button(QStringLiteral("RemovePluginButton"), QStringLiteral("Remove"), false);
     m_pluginUpButton =
-        makeButton(QStringLiteral("PluginUpButton"), QStringLiteral("Move up"), false);
+        Components::button(QStringLiteral("PluginUpButton"), QStringLiteral("Move up"), false);
     m_pluginDownButton =
-        makeButton(QStringLiteral("PluginDownButton"), QStringLiteral("Move down"), false);
+        Components::button(QStringLiteral("PluginDownButton"), QStringLiteral("Move down"), false);
 
     m_pluginListView = ReportListView::create(QStringLiteral("PluginListView"),
                                               {{QStringLiteral("Name"), 175}}, true);
@@ -189,8 +180,8 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
 QWidget* GroupsPluginsController::buildDescriptionPanel() {
     auto* panel = new QWidget;
     panel->setMinimumHeight(100);
-    auto* label = new QLabel(QStringLiteral("Plugin description"));
-    label->setObjectName(QStringLiteral("PluginDescLabel"));
+    auto* label =
+        Components::label(QStringLiteral("PluginDescLabel"), QStringLiteral("Plugin description"));
     m_descriptionMemo = new QPlainTextEdit;
     m_descriptionMemo->setObjectName(QStringLiteral("PluginDescriptionMemo"));
     m_descriptionMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -208,14 +199,13 @@ QWidget* GroupsPluginsController::buildImagePanel() {
     auto* panel = new QWidget;
     panel->setFixedHeight(150);
 
-    m_imageEdit = new QLineEdit;
-    m_imageEdit->setObjectName(QStringLiteral("PluginImageEdit"));
+    m_imageEdit = Components::edit(QStringLiteral("PluginImageEdit"));
     m_imageEdit->setReadOnly(true);
     m_imageEdit->setEnabled(false);
-    m_chooseImageButton =
-        makeButton(QStringLiteral("ChoosePluginImageButton"), QStringLiteral("Choose"), false);
-    m_clearImageButton =
-        makeButton(QStringLiteral("ClearPluginImageButton"), QStringLiteral("Clear"), false);
+    m_chooseImageButton = Components::button(QStringLiteral("ChoosePluginImageButton"),
+                                             QStringLiteral("Choose"), false);
+    m_clearImageButton = Components::button(QStringLiteral("ClearPluginImageButton"),
+                                            QStringLiteral("Clear"), false);
 
     QWidget* preview = PicturePreview::create(
         {QStringLiteral("Shape3"), QStringLiteral("NoImageLabel"), QStringLiteral("PluginImage")},
@@ -257,11 +247,8 @@ void GroupsPluginsController::buildFilesBox() {
 }
 
 void GroupsPluginsController::buildTypeBox() {
-    m_editGroupTypeComboBox = new QComboBox(&m_form);
-    m_editGroupTypeComboBox->setObjectName(QStringLiteral("EditGroupTypeComboBox"));
-    m_editGroupTypeComboBox->setEditable(true);
-    m_editGroupTypeComboBox->setInsertPolicy(QComboBox::NoInsert);
-    m_editGroupTypeComboBox->addItems(Vocabulary::groupTypes());
+    m_editGroupTypeComboBox = Components::comboBox(QStringLiteral("EditGroupTypeComboBox"),
+                                                   Vocabulary::groupTypes(), true, true, &m_form);
     m_editGroupTypeComboBox->setCurrentIndex(0);
     m_editGroupTypeComboBox->hide();
     m_editGroupTypeComboBox->setEnabled(false);

@@ -1,5 +1,7 @@
 #include "editor/InstallPages.h"
 
+#include "editor/Components.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,26 +23,20 @@ QWidget* buildConditionalInstallsPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("ConditionalInstallsTabSheet"));
 
-    auto* nameLabel = new QLabel(QStringLiteral("File/Flag name"), page);
-    nameLabel->setObjectName(QStringLiteral("ciNameLabel"));
-    auto* name = new QComboBox(page);
-    name->setObjectName(QStringLiteral("CondFileDependNameComboBox"));
-    name->setEditable(true);
-    name->setInsertPolicy(QComboBox::NoInsert);
+    auto* nameLabel =
+        Components::label(QStringLiteral("ciNameLabel"), QStringLiteral("File/Flag name"), page);
+    auto* name =
+        Components::comboBox(QStringLiteral("CondFileDependNameComboBox"), {}, true, false, page);
     name->setMinimumWidth(260);
-    name->setEnabled(false);
     nameLabel->setBuddy(name);
 
-    auto* valueLabel = new QLabel(QStringLiteral("Value"), page);
-    valueLabel->setObjectName(QStringLiteral("ciValueLabel"));
-    auto* value = new QComboBox(page);
-    value->setObjectName(QStringLiteral("CondFileDependValueComboBox"));
-    value->setEditable(true);
-    value->setInsertPolicy(QComboBox::NoInsert);
-    value->addItems(
-        {QStringLiteral("Active"), QStringLiteral("Inactive"), QStringLiteral("Missing")});
+    auto* valueLabel =
+        Components::label(QStringLiteral("ciValueLabel"), QStringLiteral("Value"), page);
+    auto* value = Components::comboBox(
+        QStringLiteral("CondFileDependValueComboBox"),
+        {QStringLiteral("Active"), QStringLiteral("Inactive"), QStringLiteral("Missing")}, true,
+        false, page);
     value->setMinimumWidth(110);
-    value->setEnabled(false);
     valueLabel->setBuddy(value);
 
     auto* grid = new QGridLayout;

@@ -1,5 +1,6 @@
 #include "editor/MainForm.h"
 
+#include "editor/Components.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/HelpText.h"
 #include "editor/InstallPages.h"
@@ -113,25 +114,6 @@ QAction* makeSeparator(QMenu* menu, const QString& name) {
     QAction* separator = menu->addSeparator();
     separator->setObjectName(name);
     return separator;
-}
-
-QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QLineEdit* makeEdit(const QString& name, int width, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setFixedWidth(width);
-    return edit;
-}
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
 }
 
 // A label above its control, as one field of the column.
@@ -250,53 +232,57 @@ QWidget* TMainForm::buildModInfoPage() {
     fields->setContentsMargins(14, 4, 14, 4);
     fields->setSpacing(6);
 
-    m_modName = makeEdit(QStringLiteral("ModNameEdit"), kWideEdit, fieldsPanel);
-    m_modAuthor = makeEdit(QStringLiteral("ModAuthorEdit"), kWideEdit, fieldsPanel);
-    m_modVersion = makeEdit(QStringLiteral("ModVersionEdit"), kNarrowEdit, fieldsPanel);
-    m_modURL = makeEdit(QStringLiteral("ModURLEdit"), kWideEdit, fieldsPanel);
-    m_modCategory = new QComboBox(fieldsPanel);
-    m_modCategory->setObjectName(QStringLiteral("ModCategoryComboBox"));
-    m_modCategory->setEditable(true);
-    m_modCategory->setInsertPolicy(QComboBox::NoInsert);
+    m_modName = Components::edit(QStringLiteral("ModNameEdit"), fieldsPanel);
+    m_modName->setFixedWidth(kWideEdit);
+    m_modAuthor = Components::edit(QStringLiteral("ModAuthorEdit"), fieldsPanel);
+    m_modAuthor->setFixedWidth(kWideEdit);
+    m_modVersion = Components::edit(QStringLiteral("ModVersionEdit"), fieldsPanel);
+    m_modVersion->setFixedWidth(kNarrowEdit);
+    m_modURL = Components::edit(QStringLiteral("ModURLEdit"), fieldsPanel);
+    m_modURL->setFixedWidth(kWideEdit);
+    m_modCategory = Components::comboBox(QStringLiteral("ModCategoryComboBox"), kModCategories,
+                                         true, true, fieldsPanel);
     m_modCategory->setMaxVisibleItems(20);
-    m_modCategory->addItems(kModCategories);
     m_modCategory->setCurrentIndex(-1);
     m_modCategory->setFixedWidth(kWideEdit);
+    addField(
+        fields,
+        Components::label(QStringLiteral("ModNameLabel"), QStringLiteral("Mod name"), fieldsPanel),
+        m_modName);
     addField(fields,
-             makeLabel(QStringLiteral("ModNameLabel"), QStringLiteral("Mod name"), fieldsPanel),
-             m_modName);
-    addField(fields,
-             makeLabel(QStringLiteral("ModAuthorLabel"), QStringLiteral("Mod author"), fieldsPanel),
+             Components::label(QStringLiteral("ModAuthorLabel"), QStringLiteral("Mod author"),
+                               fieldsPanel),
              m_modAuthor);
-    addField(
-        fields,
-        makeLabel(QStringLiteral("ModVersionLabel"), QStringLiteral("Mod version"), fieldsPanel),
-        m_modVersion);
-    addField(
-        fields,
-        makeLabel(QStringLiteral("ModURLLabel"), QStringLiteral("Mod page on Nexus"), fieldsPanel),
-        m_modURL);
-    addField(
-        fields,
-        makeLabel(QStringLiteral("ModCategoryLabel"), QStringLiteral("Mod category"), fieldsPanel),
-        m_modCategory);
+    addField(fields,
+             Components::label(QStringLiteral("ModVersionLabel"), QStringLiteral("Mod version"),
+                               fieldsPanel),
+             m_modVersion);
+    addField(fields,
+             Components::label(QStringLiteral("ModURLLabel"), QStringLiteral("Mod page on Nexus"),
+                               fieldsPanel),
+             m_modURL);
+    addField(fields,
+             Components::label(QStringLiteral("ModCategoryLabel"), QStringLiteral("Mod category"),
+                               fieldsPanel),
+             m_modCategory);
 
     // Header image: the stored path, its two buttons and the preview on their right.
-    m_headerImageEdit = makeEdit(QStringLiteral("ModHeaderImageEdit"), kWideEdit, fieldsPanel);
+    m_headerImageEdit = Components::edit(QStringLiteral("ModHeaderImageEdit"), fieldsPanel);
+    m_headerImageEdit->setFixedWidth(kWideEdit);
     // It shares its row with the buttons and the preview: in a narrow window it gives way.
     m_headerImageEdit->setMinimumWidth(120);
-    m_chooseHeaderImage = makeButton(QStringLiteral("ChooseHeaderImageButton"),
-                                     QStringLiteral("Choose"), fieldsPanel);
-    m_clearHeaderImage =
-        makeButton(QStringLiteral("ClearHeaderImageButton"), QStringLiteral("Clear"), fieldsPanel);
+    m_chooseHeaderImage = Components::button(QStringLiteral("ChooseHeaderImageButton"),
+                                             QStringLiteral("Choose"), true, fieldsPanel);
+    m_clearHeaderImage = Components::button(QStringLiteral("ClearHeaderImageButton"),
+                                            QStringLiteral("Clear"), true, fieldsPanel);
     QWidget* preview =
         PicturePreview::create({QStringLiteral("Shape4"), QStringLiteral("NoHeaderImageLabel"),
                                 QStringLiteral("HeaderImage")},
                                &m_headerImage, fieldsPanel);
     preview->setObjectName(QStringLiteral("HeaderImagePanel"));
 
-    auto* headerLabel = makeLabel(QStringLiteral("ModHeaderImageLabel"),
-                                  QStringLiteral("Mod header image"), fieldsPanel);
+    auto* headerLabel = Components::label(QStringLiteral("ModHeaderImageLabel"),
+                                          QStringLiteral("Mod header image"), fieldsPanel);
     headerLabel->setBuddy(m_headerImageEdit);
     auto* headerButtons = new QVBoxLayout;
     headerButtons->setSpacing(4);
@@ -316,8 +302,8 @@ QWidget* TMainForm::buildModInfoPage() {
     headerRow->addStretch(0); // takes only what the edit, at its widest, leaves
     fields->addLayout(headerRow, 1);
 
-    auto* descriptionLabel =
-        makeLabel(QStringLiteral("ModDescriptionLabel"), QStringLiteral("Mod description"), info);
+    auto* descriptionLabel = Components::label(QStringLiteral("ModDescriptionLabel"),
+                                               QStringLiteral("Mod description"), info);
     m_modDescription = new QPlainTextEdit(info);
     m_modDescription->setObjectName(QStringLiteral("ModDesccriptionMemo"));
     m_modDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -338,13 +324,12 @@ QWidget* TMainForm::buildModInfoPage() {
     auto* workspace = new QGroupBox(QStringLiteral("Workspace"), page);
     workspace->setObjectName(QStringLiteral("WorkSpaceGroupBox"));
     workspace->setFixedHeight(64);
-    auto* rootLabel =
-        makeLabel(QStringLiteral("RootDirLabel"), QStringLiteral("Root directory"), workspace);
-    m_rootDirEdit = new QLineEdit(workspace);
-    m_rootDirEdit->setObjectName(QStringLiteral("RootDirEdit"));
+    auto* rootLabel = Components::label(QStringLiteral("RootDirLabel"),
+                                        QStringLiteral("Root directory"), workspace);
+    m_rootDirEdit = Components::edit(QStringLiteral("RootDirEdit"), workspace);
     rootLabel->setBuddy(m_rootDirEdit);
-    m_openRootDir =
-        makeButton(QStringLiteral("OpenRootDirButton"), QStringLiteral("Open"), workspace);
+    m_openRootDir = Components::button(QStringLiteral("OpenRootDirButton"), QStringLiteral("Open"),
+                                       true, workspace);
     auto* workspaceRow = new QHBoxLayout(workspace);
     workspaceRow->setContentsMargins(14, 4, 14, 8);
     workspaceRow->addWidget(rootLabel);
@@ -354,8 +339,8 @@ QWidget* TMainForm::buildModInfoPage() {
     auto* proceedBar = new QWidget(page);
     proceedBar->setObjectName(QStringLiteral("ProceedPanel"));
     proceedBar->setFixedHeight(48);
-    m_proceed = makeButton(QStringLiteral("ProceedButton"), QStringLiteral("Proceed"), proceedBar);
-    m_proceed->setEnabled(false);
+    m_proceed = Components::button(QStringLiteral("ProceedButton"), QStringLiteral("Proceed"),
+                                   false, proceedBar);
     m_proceed->setMinimumWidth(100);
     auto* proceedRow = new QHBoxLayout(proceedBar);
     proceedRow->setContentsMargins(4, 8, 4, 8);
@@ -403,16 +388,17 @@ void TMainForm::buildFloatingControls() {
     panelGrid->setContentsMargins(24, 8, 24, 8);
     panelGrid->setHorizontalSpacing(12);
     panelGrid->setColumnStretch(0, 1);
-    panelGrid->addWidget(makeLabel(QStringLiteral("SavingInfoLabel"),
-                                   QStringLiteral("Saving info.xml ..."), savePanel),
+    panelGrid->addWidget(Components::label(QStringLiteral("SavingInfoLabel"),
+                                           QStringLiteral("Saving info.xml ..."), savePanel),
                          0, 0);
-    panelGrid->addWidget(makeLabel(QStringLiteral("SavingConfigLabel"),
-                                   QStringLiteral("Saving ModuleConfig.xml ..."), savePanel),
+    panelGrid->addWidget(Components::label(QStringLiteral("SavingConfigLabel"),
+                                           QStringLiteral("Saving ModuleConfig.xml ..."),
+                                           savePanel),
                          1, 0);
-    panelGrid->addWidget(makeLabel(QStringLiteral("infoXMLStateLabel"), QString(), savePanel), 0,
-                         1);
-    panelGrid->addWidget(makeLabel(QStringLiteral("mdlconfXMLStateLabel"), QString(), savePanel), 1,
-                         1);
+    panelGrid->addWidget(
+        Components::label(QStringLiteral("infoXMLStateLabel"), QString(), savePanel), 0, 1);
+    panelGrid->addWidget(
+        Components::label(QStringLiteral("mdlconfXMLStateLabel"), QString(), savePanel), 1, 1);
     panelGrid->setColumnMinimumWidth(1, 60);
     savePanel->hide();
 

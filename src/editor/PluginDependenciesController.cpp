@@ -1,5 +1,6 @@
 #include "editor/PluginDependenciesController.h"
 
+#include "editor/Components.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/MainForm.h"
 #include "editor/ReportListView.h"
@@ -20,30 +21,6 @@
 
 namespace {
 
-QComboBox* makeCombo(const QString& name, const QStringList& items, bool editable) {
-    auto* combo = new QComboBox;
-    combo->setObjectName(name);
-    combo->setEditable(editable);
-    if (editable)
-        combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(items);
-    combo->setEnabled(false);
-    return combo;
-}
-
-QLabel* makeLabel(const QString& name, const QString& caption) {
-    auto* label = new QLabel(caption);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* makeButton(const QString& name, const QString& caption) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    button->setEnabled(false);
-    return button;
-}
-
 QString patternCaption(qsizetype index) {
     return QStringLiteral("Pattern[") + QString::number(index) + QLatin1Char(']');
 }
@@ -62,29 +39,31 @@ PluginDependenciesController::PluginDependenciesController(TMainForm& form,
     m_page = new QWidget;
     m_page->setObjectName(QStringLiteral("PluginDependenciesTabSheet"));
 
-    m_defTypeComboBox =
-        makeCombo(QStringLiteral("pdDefTypeComboBox"), Vocabulary::pluginTypes(), true);
+    m_defTypeComboBox = Components::comboBox(QStringLiteral("pdDefTypeComboBox"),
+                                             Vocabulary::pluginTypes(), true, false);
     m_patternsPageControl = new QTabBar;
     m_patternsPageControl->setObjectName(QStringLiteral("pdPatternsPageControl"));
     m_patternsPageControl->setExpanding(false);
     m_patternsPageControl->setUsesScrollButtons(true);
     m_patternsPageControl->setDrawBase(true);
-    m_operatorComboBox =
-        makeCombo(QStringLiteral("pdOperatorComboBox"), Vocabulary::operators(), true);
-    m_typeNameComboBox =
-        makeCombo(QStringLiteral("pdTypeNameComboBox"), Vocabulary::pluginTypes(), true);
-    m_newPatternButton =
-        makeButton(QStringLiteral("pdNewPatternButton"), QStringLiteral("New pattern"));
-    m_deletePatternButton =
-        makeButton(QStringLiteral("pdDeletePatternButton"), QStringLiteral("Delete pattern"));
-    m_dependencyTypeComboBox =
-        makeCombo(QStringLiteral("pdDependencyTypeComboBox"), Vocabulary::dependencyTypes(), false);
-    m_fileFlagNameComboBox = makeCombo(QStringLiteral("pdFileFlagNameComboBox"), {}, true);
-    m_stateValueComboBox =
-        makeCombo(QStringLiteral("pdStateValueComboBox"), Vocabulary::fileStates(), true);
-    m_valueLabel = makeLabel(QStringLiteral("pdValueLabel"), QStringLiteral("State"));
-    m_addButton = makeButton(QStringLiteral("pdAddButton"), QStringLiteral("Add"));
-    m_deleteButton = makeButton(QStringLiteral("pdDeleteButton"), QStringLiteral("Delete"));
+    m_operatorComboBox = Components::comboBox(QStringLiteral("pdOperatorComboBox"),
+                                              Vocabulary::operators(), true, false);
+    m_typeNameComboBox = Components::comboBox(QStringLiteral("pdTypeNameComboBox"),
+                                              Vocabulary::pluginTypes(), true, false);
+    m_newPatternButton = Components::button(QStringLiteral("pdNewPatternButton"),
+                                            QStringLiteral("New pattern"), false);
+    m_deletePatternButton = Components::button(QStringLiteral("pdDeletePatternButton"),
+                                               QStringLiteral("Delete pattern"), false);
+    m_dependencyTypeComboBox = Components::comboBox(QStringLiteral("pdDependencyTypeComboBox"),
+                                                    Vocabulary::dependencyTypes(), false, false);
+    m_fileFlagNameComboBox =
+        Components::comboBox(QStringLiteral("pdFileFlagNameComboBox"), {}, true, false);
+    m_stateValueComboBox = Components::comboBox(QStringLiteral("pdStateValueComboBox"),
+                                                Vocabulary::fileStates(), true, false);
+    m_valueLabel = Components::label(QStringLiteral("pdValueLabel"), QStringLiteral("State"));
+    m_addButton = Components::button(QStringLiteral("pdAddButton"), QStringLiteral("Add"), false);
+    m_deleteButton =
+        Components::button(QStringLiteral("pdDeleteButton"), QStringLiteral("Delete"), false);
 
     m_listView = ReportListView::create(QStringLiteral("PluginDependenciesListView"),
                                         {{QStringLiteral("Type"), 50},
@@ -99,15 +78,16 @@ PluginDependenciesController::PluginDependenciesController(TMainForm& form,
     m_patternsPageControl->removeTab(0);
 
     auto* defaultRow = new QHBoxLayout;
-    defaultRow->addWidget(
-        makeLabel(QStringLiteral("pdDefTypeNameLabel"), QStringLiteral("Default type name")));
+    defaultRow->addWidget(Components::label(QStringLiteral("pdDefTypeNameLabel"),
+                                            QStringLiteral("Default type name")));
     defaultRow->addWidget(m_defTypeComboBox, 1);
     auto* patternRow = new QHBoxLayout;
-    patternRow->addWidget(makeLabel(QStringLiteral("pdOperatorLabel"), QStringLiteral("Operator")));
+    patternRow->addWidget(
+        Components::label(QStringLiteral("pdOperatorLabel"), QStringLiteral("Operator")));
     patternRow->addWidget(m_operatorComboBox);
     patternRow->addSpacing(6);
     patternRow->addWidget(
-        makeLabel(QStringLiteral("pdTypeNameLabel"), QStringLiteral("Type name")));
+        Components::label(QStringLiteral("pdTypeNameLabel"), QStringLiteral("Type name")));
     patternRow->addWidget(m_typeNameComboBox, 1);
     auto* patternButtons = new QHBoxLayout;
     patternButtons->addStretch(1);
@@ -122,10 +102,11 @@ PluginDependenciesController::PluginDependenciesController(TMainForm& form,
 
     auto* dependency = new QGridLayout;
     dependency->addWidget(
-        makeLabel(QStringLiteral("pdDepTypeLabel"), QStringLiteral("Dependency type")), 0, 0);
+        Components::label(QStringLiteral("pdDepTypeLabel"), QStringLiteral("Dependency type")), 0,
+        0);
     dependency->addWidget(m_dependencyTypeComboBox, 1, 0);
     dependency->addWidget(
-        makeLabel(QStringLiteral("pdNameLabel"), QStringLiteral("File/Flag name")), 0, 1);
+        Components::label(QStringLiteral("pdNameLabel"), QStringLiteral("File/Flag name")), 0, 1);
     dependency->addWidget(m_fileFlagNameComboBox, 1, 1);
     dependency->addWidget(m_valueLabel, 0, 2);
     dependency->addWidget(m_stateValueComboBox, 1, 2);

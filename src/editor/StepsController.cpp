@@ -1,5 +1,6 @@
 #include "editor/StepsController.h"
 
+#include "editor/Components.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/MainForm.h"
 #include "editor/ReportListView.h"
@@ -29,28 +30,6 @@ const QStringList kValueListStart = {QStringLiteral("On"), QStringLiteral("Off")
 void addOnce(QStringList& list, const QString& text) {
     if (!list.contains(text))
         list.append(text);
-}
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QComboBox* makeCombo(const QString& name, bool editable, const QStringList& entries,
-                     QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(editable);
-    combo->addItems(entries);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    return combo;
 }
 
 void emptyCombo(QComboBox* combo) {
@@ -110,10 +89,9 @@ QWidget* StepsController::buildGroupsAndFilesPage() {
     auto* stepSettings = new QGroupBox(QStringLiteral("Step settings"), content);
     stepSettings->setObjectName(QStringLiteral("StepSettingsGroupBox"));
     stepSettings->setFixedHeight(49);
-    auto* stepNameLabel =
-        makeLabel(QStringLiteral("StepNameLabel"), QStringLiteral("Step name"), stepSettings);
-    m_stepName = new QLineEdit(stepSettings);
-    m_stepName->setObjectName(QStringLiteral("StepNameEdit"));
+    auto* stepNameLabel = Components::label(QStringLiteral("StepNameLabel"),
+                                            QStringLiteral("Step name"), stepSettings);
+    m_stepName = Components::edit(QStringLiteral("StepNameEdit"), stepSettings);
     m_stepName->setMinimumWidth(240);
     stepNameLabel->setBuddy(m_stepName);
     auto* stepRow = new QHBoxLayout(stepSettings);
@@ -152,34 +130,38 @@ QWidget* StepsController::buildConditionsPage() {
     auto* box = new QGroupBox(QStringLiteral("Condition set"), content);
     box->setObjectName(QStringLiteral("ConditionSetGroupBox"));
 
-    m_visibilityType = makeCombo(QStringLiteral("VisibilityTypeComboBox"), false,
-                                 {QStringLiteral("file"), QStringLiteral("flag")}, box);
+    m_visibilityType =
+        Components::comboBox(QStringLiteral("VisibilityTypeComboBox"),
+                             {QStringLiteral("file"), QStringLiteral("flag")}, false, true, box);
+    m_visibilityType->setInsertPolicy(QComboBox::NoInsert);
     m_visibilityType->setCurrentIndex(1);
-    m_conditionName = makeCombo(QStringLiteral("ConditionComboBox"), true, {}, box);
+    m_conditionName =
+        Components::comboBox(QStringLiteral("ConditionComboBox"), {}, true, true, box);
     m_conditionName->setMinimumWidth(120);
     m_conditionName->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_conditionValue =
-        makeCombo(QStringLiteral("ConditionValueComboBox"), true, kValueListStart, box);
+    m_conditionValue = Components::comboBox(QStringLiteral("ConditionValueComboBox"),
+                                            kValueListStart, true, true, box);
     m_conditionValue->setEditText(QStringLiteral("On"));
     m_conditionValue->setMinimumWidth(80);
-    m_visOperator = makeCombo(QStringLiteral("visOperatorComboBox"), true,
-                              {QStringLiteral("And"), QStringLiteral("Or")}, box);
+    m_visOperator =
+        Components::comboBox(QStringLiteral("visOperatorComboBox"),
+                             {QStringLiteral("And"), QStringLiteral("Or")}, true, true, box);
     m_visOperator->setCurrentIndex(0);
     m_visOperator->setMinimumWidth(60);
-    m_equalsLabel = makeLabel(QStringLiteral("equalsLabel"), QStringLiteral("equals"), box);
-    auto* typeLabel = makeLabel(QStringLiteral("typeLabel"), QStringLiteral("type"), box);
+    m_equalsLabel = Components::label(QStringLiteral("equalsLabel"), QStringLiteral("equals"), box);
+    auto* typeLabel = Components::label(QStringLiteral("typeLabel"), QStringLiteral("type"), box);
     typeLabel->setBuddy(m_visibilityType);
     auto* operatorLabel =
-        makeLabel(QStringLiteral("visOperatorLabel"), QStringLiteral("Operator"), box);
+        Components::label(QStringLiteral("visOperatorLabel"), QStringLiteral("Operator"), box);
     operatorLabel->setBuddy(m_visOperator);
-    m_addCondition = makeButton(QStringLiteral("AddConditionButton"), QStringLiteral("Add"), box);
-    m_deleteCondition =
-        makeButton(QStringLiteral("DeleteConditionButton"), QStringLiteral("Delete"), box);
-    m_deleteCondition->setEnabled(false);
+    m_addCondition =
+        Components::button(QStringLiteral("AddConditionButton"), QStringLiteral("Add"), true, box);
+    m_deleteCondition = Components::button(QStringLiteral("DeleteConditionButton"),
+                                           QStringLiteral("Delete"), false, box);
 
     auto* sentence = new QHBoxLayout;
     sentence->setSpacing(6);
-    sentence->addWidget(makeLabel(QStringLiteral("IfLabel"), QStringLiteral("if"), box));
+    sentence->addWidget(Components::label(QStringLiteral("IfLabel"), QStringLiteral("if"), box));
     sentence->addWidget(typeLabel);
     sentence->addWidget(m_visibilityType);
     sentence->addWidget(m_conditionName, 1);
@@ -221,14 +203,14 @@ QWidget* StepsController::buildBottomBar() {
     auto* bar = new QWidget(m_page);
     bar->setObjectName(QStringLiteral("StepsButtonsPanel"));
     bar->setFixedHeight(41);
-    m_moveLeft = makeButton(QStringLiteral("MoveLeftButton"), QStringLiteral("Move left"), bar);
-    m_moveRight = makeButton(QStringLiteral("MoveRightButton"), QStringLiteral("Move right"), bar);
-    m_deleteStep =
-        makeButton(QStringLiteral("DeleteStepButton"), QStringLiteral("Delete step"), bar);
-    m_newStep = makeButton(QStringLiteral("NewStepButton"), QStringLiteral("New step"), bar);
-    m_moveLeft->setEnabled(false);
-    m_moveRight->setEnabled(false);
-    m_deleteStep->setEnabled(false);
+    m_moveLeft = Components::button(QStringLiteral("MoveLeftButton"), QStringLiteral("Move left"),
+                                    false, bar);
+    m_moveRight = Components::button(QStringLiteral("MoveRightButton"),
+                                     QStringLiteral("Move right"), false, bar);
+    m_deleteStep = Components::button(QStringLiteral("DeleteStepButton"),
+                                      QStringLiteral("Delete step"), false, bar);
+    m_newStep =
+        Components::button(QStringLiteral("NewStepButton"), QStringLiteral("New step"), true, bar);
 
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(4, 6, 4, 6);

@@ -1,0 +1,44 @@
+#include "editor/Components.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace Components {
+
+QPushButton* button(const QString& name, const QString& caption, bool enabled, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    if (!enabled)
+        button->setEnabled(false);
+    return button;
+}
+
+QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QComboBox* comboBox(const QString& name, const QStringList& items, bool editable, bool enabled,
+                    QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    if (editable) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    }
+    combo->addItems(items);
+    if (!enabled)
+        combo->setEnabled(false);
+    return combo;
+}
+
+QLineEdit* edit(const QString& name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+} // namespace Components

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// The editor's plain controls, each created with the object name the translation walk and the
+// tests find it by. Sizes, buddies and layout placement stay with the caller.
+namespace Components {
+
+QPushButton* button(const QString& name, const QString& caption, bool enabled = true,
+                    QWidget* parent = nullptr);
+
+QLabel* label(const QString& name, const QString& caption, QWidget* parent = nullptr);
+
+// An editable box keeps typed text out of its list, so the list stays the offered choices.
+QComboBox* comboBox(const QString& name, const QStringList& items, bool editable,
+                    bool enabled = true, QWidget* parent = nullptr);
+
+QLineEdit* edit(const QString& name, QWidget* parent = nullptr);
+
+} // namespace Components
