@@ -1,7 +1,7 @@
 #include "editor/FileListPair.h"
 
-#include "editor/Components.h"
-#include "editor/ReportListView.h"
+#include "ui/Components.h"
+#include "ui/ReportListView.h"
 #include "model/Fomod.h"
 
 #include <QGridLayout>

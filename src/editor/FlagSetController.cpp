@@ -1,9 +1,9 @@
 #include "editor/FlagSetController.h"
 
-#include "editor/Components.h"
+#include "ui/Components.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/MainForm.h"
-#include "editor/ReportListView.h"
+#include "ui/ReportListView.h"
 #include "model/Fomod.h"
 #include "model/Vocabulary.h"
 

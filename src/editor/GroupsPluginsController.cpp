@@ -1,18 +1,18 @@
 #include "editor/GroupsPluginsController.h"
 
-#include "editor/Components.h"
+#include "ui/Components.h"
 #include "editor/FileListPair.h"
 #include "editor/FlagSetController.h"
 #include "editor/MainForm.h"
-#include "editor/PicturePreview.h"
+#include "ui/PicturePreview.h"
 #include "editor/PluginDependenciesController.h"
-#include "editor/ReportListView.h"
+#include "ui/ReportListView.h"
 #include "installer/Escaping.h"
 #include "model/Fomod.h"
 #include "model/Vocabulary.h"
 #include "platform/Paths.h"
-#include "platform/Pictures.h"
-#include "platform/Prompts.h"
+#include "ui/Pictures.h"
+#include "ui/Prompts.h"
 #include "settings/Settings.h"
 
 #include <QAction>

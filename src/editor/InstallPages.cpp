@@ -1,6 +1,6 @@
 #include "editor/InstallPages.h"
 
-#include "editor/Components.h"
+#include "ui/Components.h"
 
 #include <QComboBox>
 #include <QGridLayout>

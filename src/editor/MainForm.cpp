@@ -1,16 +1,16 @@
 #include "editor/MainForm.h"
 
-#include "editor/Components.h"
+#include "ui/Components.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/HelpText.h"
 #include "editor/InstallPages.h"
-#include "editor/PicturePreview.h"
+#include "ui/PicturePreview.h"
 #include "editor/StepsController.h"
 #include "installer/Escaping.h"
 #include "platform/Paths.h"
-#include "platform/Pictures.h"
+#include "ui/Pictures.h"
 #include "platform/ProgramInfo.h"
-#include "platform/Prompts.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QApplication>

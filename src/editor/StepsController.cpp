@@ -1,9 +1,9 @@
 #include "editor/StepsController.h"
 
-#include "editor/Components.h"
+#include "ui/Components.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/MainForm.h"
-#include "editor/ReportListView.h"
+#include "ui/ReportListView.h"
 #include "settings/LanguageTable.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/MainForm.h"
-#include "editor/ReportListView.h"
-#include "platform/ScriptedPrompts.h"
+#include "ui/ReportListView.h"
+#include "ScriptedPrompts.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "PluginEditorSession.h"
+#include "editor/PluginEditorSession.h"
 
 #include "editor/GroupsPluginsController.h"
 #include "model/Vocabulary.h"

@@ -1,5 +1,5 @@
 #include "editor/MainForm.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "settings/LanguageTable.h"
 
 #include <QComboBox>

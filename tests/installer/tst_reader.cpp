@@ -1,5 +1,5 @@
-#include "ProjectOutline.h"
-#include "ProjectParts.h"
+#include "installer/ProjectOutline.h"
+#include "installer/ProjectParts.h"
 #include "installer/Encoding.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"

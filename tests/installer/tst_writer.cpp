@@ -1,4 +1,4 @@
-#include "ProjectParts.h"
+#include "installer/ProjectParts.h"
 #include "installer/Writer.h"
 
 #include <QDir>

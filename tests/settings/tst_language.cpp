@@ -1,4 +1,4 @@
-#include "LanguageFileBytes.h"
+#include "settings/LanguageFileBytes.h"
 #include "settings/LanguageTable.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "editor/Components.h"
+#include "ui/Components.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "platform/Pictures.h"
+#include "ui/Pictures.h"
 
 #include <QBuffer>
 #include <QFile>

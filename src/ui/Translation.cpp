@@ -1,4 +1,4 @@
-#include "settings/Translation.h"
+#include "ui/Translation.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

@@ -1,4 +1,4 @@
-#include "editor/PicturePreview.h"
+#include "ui/PicturePreview.h"
 
 #include <QFrame>
 #include <QGridLayout>

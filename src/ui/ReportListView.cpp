@@ -1,4 +1,4 @@
-#include "editor/ReportListView.h"
+#include "ui/ReportListView.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

@@ -1,4 +1,4 @@
-#include "platform/Prompts.h"
+#include "ui/Prompts.h"
 
 #include <QAbstractItemView>
 #include <QDir>

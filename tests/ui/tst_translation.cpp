@@ -1,6 +1,6 @@
-#include "LanguageFileBytes.h"
+#include "settings/LanguageFileBytes.h"
 #include "editor/MainForm.h"
-#include "settings/Translation.h"
+#include "ui/Translation.h"
 
 #include <QApplication>
 #include <QCheckBox>
