@@ -187,9 +187,10 @@ void TMainForm::buildMenu() {
     QMenu* fomod = bar->addMenu(QStringLiteral("FOMOD"));
     fomod->setObjectName(QStringLiteral("FOMODMenu"));
     makeAction(fomod, QStringLiteral("NewMenu"), QStringLiteral("New"));
-    makeAction(fomod, QStringLiteral("OpenMenu"), QStringLiteral("Open folder"),
+    m_openMenu = makeAction(fomod, QStringLiteral("OpenMenu"), QStringLiteral("Open folder"),
                QKeySequence(Qt::CTRL | Qt::Key_O));
-    makeAction(fomod, QStringLiteral("OpenfileMenu"), QStringLiteral("Open file"));
+    m_openFileMenu =
+        makeAction(fomod, QStringLiteral("OpenfileMenu"), QStringLiteral("Open file"));
     m_saveMenu = makeAction(fomod, QStringLiteral("SaveMenu"), QStringLiteral("Save"),
                             QKeySequence(Qt::CTRL | Qt::Key_S));
     m_saveMenu->setEnabled(false);
@@ -209,10 +210,13 @@ void TMainForm::buildMenu() {
 
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("OptionsMenu"));
-    makeAction(options, QStringLiteral("SettingsMenu"), QStringLiteral("Settings"));
+    m_settingsMenu =
+        makeAction(options, QStringLiteral("SettingsMenu"), QStringLiteral("Settings"));
     makeSeparator(options, QStringLiteral("N2"));
-    makeAction(options, QStringLiteral("RunBeforeSaveMenu"), QStringLiteral("Run before save"));
-    makeAction(options, QStringLiteral("RunAfterSaveMenu"), QStringLiteral("Run after save"));
+    m_runBeforeSaveMenu = makeAction(options, QStringLiteral("RunBeforeSaveMenu"),
+                                     QStringLiteral("Run before save"));
+    m_runAfterSaveMenu =
+        makeAction(options, QStringLiteral("RunAfterSaveMenu"), QStringLiteral("Run after save"));
 }
 
 QWidget* TMainForm::buildModInfoPage() {
@@ -540,6 +544,11 @@ void TMainForm::ClearHeaderImageButtonClick() {
     m_headerImageEdit->clear();
     m_headerImage->clear();
     project.sImage.clear();
+}
+
+void TMainForm::applyMenuVisibility(const SSettings& settings) {
+    m_openMenu->setVisible(!settings.bHideOpenFolder);
+    m_openFileMenu->setVisible(!settings.bHideOpenFile);
 }
 
 void TMainForm::ExitMenuClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Fomod.h"
+#include "settings/Settings.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -59,6 +60,14 @@ public:
     void ClearHeaderImageButtonClick();
     void ExitMenuClick();
 
+    // "Open folder" and "Open file" are shown unless the settings hide them.
+    void applyMenuVisibility(const SSettings& settings);
+
+    // The menu entries that open the dialogs; the program connects them to the dialogs.
+    QAction* settingsMenu() const { return m_settingsMenu; }
+    QAction* runBeforeSaveMenu() const { return m_runBeforeSaveMenu; }
+    QAction* runAfterSaveMenu() const { return m_runAfterSaveMenu; }
+
     // Shows a picture in the header preview; a null picture leaves the preview as it was.
     void showHeaderPreview(const QString& nativePath);
 
@@ -94,6 +103,11 @@ private:
     QPushButton* m_chooseHeaderImage = nullptr;
     QPushButton* m_clearHeaderImage = nullptr;
     QAction* m_exitMenu = nullptr;
+    QAction* m_openMenu = nullptr;
+    QAction* m_openFileMenu = nullptr;
+    QAction* m_settingsMenu = nullptr;
+    QAction* m_runBeforeSaveMenu = nullptr;
+    QAction* m_runAfterSaveMenu = nullptr;
     QAction* m_saveMenu = nullptr;
     QAction* m_mergeMenu = nullptr;
     QTimer* m_showConfirmationTimer = nullptr;
