@@ -1,8 +1,8 @@
 #include "editor/FileListPair.h"
 
+#include "model/Fomod.h"
 #include "ui/Components.h"
 #include "ui/ReportListView.h"
-#include "model/Fomod.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

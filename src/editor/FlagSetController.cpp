@@ -1,11 +1,11 @@
 #include "editor/FlagSetController.h"
 
-#include "ui/Components.h"
-#include "editor/GroupsPluginsController.h"
-#include "editor/MainForm.h"
-#include "ui/ReportListView.h"
+#include "editor/OfferedNames.h"
 #include "model/Fomod.h"
 #include "model/Vocabulary.h"
+#include "ui/ComboBoxes.h"
+#include "ui/Components.h"
+#include "ui/ReportListView.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,8 +22,8 @@ const QString kEquals = QStringLiteral(" =");
 
 } // namespace
 
-FlagSetController::FlagSetController(TMainForm& form, GroupsPluginsController& groups)
-    : QObject(&form), m_form(form), m_groups(groups) {
+FlagSetController::FlagSetController(PluginAccess selectedPlugin, QObject* parent)
+    : QObject(parent), m_selectedPlugin(std::move(selectedPlugin)) {
     m_page = new QWidget;
     m_page->setObjectName(QStringLiteral("FlagSetTabSheet"));
 
@@ -100,9 +100,23 @@ void FlagSetController::setPluginSelected(bool selected) {
     m_deleteButton->setEnabled(false);
 }
 
+void FlagSetController::clearForRebuild() {
+    {
+        const QSignalBlocker blocker(m_listView);
+        m_listView->setRowCount(0);
+    }
+    ComboBoxes::empty(m_nameComboBox);
+    ComboBoxes::empty(m_valueComboBox);
+}
+
+void FlagSetController::offerNames(const OfferedNames& offered) {
+    ComboBoxes::offer(m_nameComboBox, offered.names);
+    ComboBoxes::offer(m_valueComboBox, offered.values);
+}
+
 void FlagSetController::AddVaribleButtonClick() {
     const QString name = m_nameComboBox->currentText();
-    CPlugin* plugin = m_groups.selectedPlugin();
+    CPlugin* plugin = m_selectedPlugin();
     if (name.isEmpty() || !plugin)
         return;
     const QString value = m_valueComboBox->currentText();
@@ -111,7 +125,7 @@ void FlagSetController::AddVaribleButtonClick() {
 }
 
 void FlagSetController::DeleteVaribleButtonClick() {
-    CPlugin* plugin = m_groups.selectedPlugin();
+    CPlugin* plugin = m_selectedPlugin();
     const int row = ReportListView::selectedRow(m_listView);
     if (!plugin || plugin->vConditionFlags.isEmpty() || row < 0 ||
         row >= plugin->vConditionFlags.size())

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "editor/PluginAccess.h"
+
 #include <QList>
 #include <QObject>
 
 class CCondition;
-class GroupsPluginsController;
+struct OfferedNames;
 class QComboBox;
 class QPushButton;
 class QTableWidget;
 class QWidget;
-class TMainForm;
 
 // The "Flag set" page: the flags the selected plugin sets when it is chosen. The plugin
 // selection fills the list and switches the buttons; the rebuild fills the two combo boxes.
@@ -17,7 +18,7 @@ class FlagSetController : public QObject {
     Q_OBJECT
 
 public:
-    FlagSetController(TMainForm& form, GroupsPluginsController& groups);
+    FlagSetController(PluginAccess selectedPlugin, QObject* parent);
 
     QWidget* page() const { return m_page; } // FlagSetTabSheet
 
@@ -27,13 +28,17 @@ public:
     void appendRows(const QList<CCondition>& flags);
     void setPluginSelected(bool selected);
 
+    // Used by the rebuild: empty the list and both boxes, then offer the flag names and values
+    // with no text chosen.
+    void clearForRebuild();
+    void offerNames(const OfferedNames& offered);
+
     void AddVaribleButtonClick();
     void DeleteVaribleButtonClick();
     void FlagSetListViewSelectItem();
 
 private:
-    TMainForm& m_form;
-    GroupsPluginsController& m_groups;
+    PluginAccess m_selectedPlugin;
     QWidget* m_page = nullptr;
     QComboBox* m_nameComboBox = nullptr;
     QComboBox* m_valueComboBox = nullptr;

@@ -1,19 +1,21 @@
 #include "editor/GroupsPluginsController.h"
 
-#include "ui/Components.h"
+#include "editor/EditorState.h"
 #include "editor/FileListPair.h"
 #include "editor/FlagSetController.h"
-#include "editor/MainForm.h"
-#include "ui/PicturePreview.h"
+#include "editor/OfferedNames.h"
 #include "editor/PluginDependenciesController.h"
-#include "ui/ReportListView.h"
 #include "installer/Escaping.h"
 #include "model/Fomod.h"
 #include "model/Vocabulary.h"
 #include "platform/Paths.h"
+#include "settings/Settings.h"
+#include "ui/Components.h"
+#include "ui/ImageChooser.h"
+#include "ui/PicturePreview.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
-#include "settings/Settings.h"
+#include "ui/ReportListView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,9 +52,11 @@ QHBoxLayout* labelledEdit(QLineEdit* edit, const QString& caption) {
 
 } // namespace
 
-GroupsPluginsController::GroupsPluginsController(TMainForm& form) : QObject(&form), m_form(form) {
-    m_flagSet = new FlagSetController(form, *this);
-    m_dependencies = new PluginDependenciesController(form, *this);
+GroupsPluginsController::GroupsPluginsController(EditorState& state, QWidget* window)
+    : QObject(window), m_state(state), m_window(window) {
+    const PluginAccess selected = [this] { return selectedPlugin(); };
+    m_flagSet = new FlagSetController(selected, this);
+    m_dependencies = new PluginDependenciesController(selected, this);
     buildGroupsBox();
     buildFilesBox();
     buildTypeBox();
@@ -248,7 +252,7 @@ void GroupsPluginsController::buildFilesBox() {
 
 void GroupsPluginsController::buildTypeBox() {
     m_editGroupTypeComboBox = Components::comboBox(QStringLiteral("EditGroupTypeComboBox"),
-                                                   Vocabulary::groupTypes(), true, true, &m_form);
+                                                   Vocabulary::groupTypes(), true, true, m_window);
     m_editGroupTypeComboBox->setCurrentIndex(0);
     m_editGroupTypeComboBox->hide();
     m_editGroupTypeComboBox->setEnabled(false);
@@ -315,10 +319,7 @@ void GroupsPluginsController::connectHandlers() {
 // Selection
 
 CStep* GroupsPluginsController::currentStep() const {
-    const int i = m_form.iCurrentStep;
-    if (i < 0 || i >= m_form.project.vSteps.size())
-        return nullptr;
-    return &m_form.project.vSteps[i];
+    return m_state.currentStep();
 }
 
 int GroupsPluginsController::selectedGroupRow() const {
@@ -355,6 +356,43 @@ void GroupsPluginsController::clearPluginDetails() {
     }
     m_imageEdit->clear();
     m_pluginImage->clear();
+}
+
+void GroupsPluginsController::clearForRebuild() {
+    // A tab click takes no focus, so an open group type box would float on over another step:
+    // end its edit first, for the group it was opened on.
+    EditGroupTypeComboBoxExit();
+    for (QTableWidget* list : {m_groupListView, m_pluginListView}) {
+        const QSignalBlocker blocker(list);
+        list->setRowCount(0);
+    }
+    m_flagSet->clearForRebuild();
+    m_dependencies->clearForRebuild();
+    m_pluginFiles->clear();
+    {
+        // Emptying runs no change handler: no plugin is selected any more.
+        const QSignalBlocker blocker(m_descriptionMemo);
+        m_descriptionMemo->clear();
+    }
+    m_imageEdit->clear();
+    m_pluginImage->clear();
+}
+
+void GroupsPluginsController::offerNames(const OfferedNames& offered) {
+    m_flagSet->offerNames(offered);
+    m_dependencies->offerNames(offered);
+}
+
+void GroupsPluginsController::showStepGroups() {
+    const CStep* step = currentStep();
+    if (step && !step->vGroups.isEmpty()) {
+        const QSignalBlocker blocker(m_groupListView);
+        for (const CPluginGroup& group : step->vGroups)
+            ReportListView::appendRow(m_groupListView, {group.sName, group.sType});
+        ReportListView::selectRow(m_groupListView, 0);
+    }
+    // Also without groups: the group selection then empties and disables the plugin side.
+    GroupListViewSelectItem();
 }
 
 void GroupsPluginsController::GroupListViewSelectItem() {
@@ -409,15 +447,15 @@ void GroupsPluginsController::PluginListViewSelectItem() {
         const QString image = plugin->sImage;
         m_imageEdit->setText(image);
         if (!image.isEmpty()) {
-            const QString native = Paths::storedToNative(m_form.sRootDir, image);
+            const QString native = Paths::storedToNative(m_state.sRootDir, image);
             QFile file(native);
             if (file.open(QIODevice::ReadOnly)) {
                 file.close();
                 // A picture that cannot be decoded leaves the preview on "[No image]".
                 PicturePreview::show(m_pluginImage, Pictures::loadPreview(native));
             } else {
-                Prompts::message(&m_form, QStringLiteral("Image file not found. Image field for "
-                                                         "this plugin will be cleared."));
+                Prompts::message(m_window, QStringLiteral("Image file not found. Image field for "
+                                                          "this plugin will be cleared."));
                 // The path goes at once, so the message comes only once per broken path.
                 if (CPlugin* shown = selectedPlugin())
                     shown->sImage.clear();
@@ -492,7 +530,7 @@ void GroupsPluginsController::moveGroup(int offset) {
     if (!step || g < 0 || g >= step->vGroups.size() || target < 0 || target >= step->vGroups.size())
         return;
     step->vGroups.swapItemsAt(g, target);
-    m_form.StepsTabControlChange();
+    emit rebuildRequested();
     {
         const QSignalBlocker blocker(m_groupListView);
         ReportListView::selectRow(m_groupListView, target);
@@ -583,28 +621,18 @@ void GroupsPluginsController::PluginDescriptionMemoChange() {
     if (!plugin)
         return;
     plugin->sDescription = Escaping::normalisePluginDescription(
-        TMainForm::memoText(m_descriptionMemo), Settings::instance().bReplaceRN);
+        Components::memoText(m_descriptionMemo), Settings::instance().bReplaceRN);
 }
 
 void GroupsPluginsController::ChoosePluginImageButtonClick() {
     if (!selectedPlugin())
         return;
-    const QStringList chosen = Prompts::chooseFiles(&m_form, QString(), false);
-    if (chosen.isEmpty())
+    const std::optional<QString> stored =
+        ImageChooser::choose(m_window, m_state.sRootDir, m_imageEdit, m_pluginImage);
+    if (!stored)
         return;
-    const QString path = chosen.first();
-    const std::optional<QString> relative = Paths::relativeToRoot(m_form.sRootDir, path);
-    if (!relative) {
-        Prompts::message(&m_form, QStringLiteral("File is out of root directory"));
-        return;
-    }
-    m_imageEdit->setText(*relative);
-    // A picture that cannot be decoded keeps the previous preview; the path is stored anyway.
-    const QPixmap picture = Pictures::loadPreview(path);
-    if (!picture.isNull())
-        PicturePreview::show(m_pluginImage, picture);
     if (CPlugin* plugin = selectedPlugin())
-        plugin->sImage = m_imageEdit->text();
+        plugin->sImage = *stored;
 }
 
 void GroupsPluginsController::ClearPluginImageButtonClick() {
@@ -645,13 +673,13 @@ void GroupsPluginsController::EditGroupTypeCMenu2Click() {
     const int row = selectedGroupRow();
     if (row < 0)
         return;
-    m_form.iEditedRow = row;
+    m_state.iEditedRow = row;
 
     // Over the row's "Type" cell, in the window's coordinates.
     if (QTableWidgetItem* typeCell = m_groupListView->item(row, 1))
         m_groupListView->scrollToItem(typeCell);
     const QRect cell = m_groupListView->visualRect(m_groupListView->model()->index(row, 1));
-    const QPoint topLeft = m_groupListView->viewport()->mapTo(&m_form, cell.topLeft());
+    const QPoint topLeft = m_groupListView->viewport()->mapTo(m_window, cell.topLeft());
     m_editGroupTypeComboBox->setGeometry(QRect(topLeft, cell.size()));
 
     const QTableWidgetItem* typeItem = m_groupListView->item(row, 1);
@@ -666,7 +694,7 @@ void GroupsPluginsController::EditGroupTypeCMenu2Click() {
 bool GroupsPluginsController::EditGroupTypeComboBoxKeyPress(int key) {
     switch (key) {
     case Qt::Key_Escape:
-        m_form.iEditedRow = -1;
+        m_state.iEditedRow = -1;
         EditGroupTypeComboBoxExit();
         return true;
     case Qt::Key_Return:
@@ -683,7 +711,7 @@ void GroupsPluginsController::EditGroupTypeComboBoxExit() {
     if (!m_typeBoxOpen)
         return;
     m_typeBoxOpen = false;
-    const int row = m_form.iEditedRow;
+    const int row = m_state.iEditedRow;
     CStep* step = currentStep();
     if (row >= 0 && step && row < step->vGroups.size()) {
         const QString type = m_editGroupTypeComboBox->currentText();

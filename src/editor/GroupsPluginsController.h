@@ -6,6 +6,8 @@ class CFile;
 class CPlugin;
 class CPluginGroup;
 class CStep;
+struct EditorState;
+struct OfferedNames;
 class FileListPair;
 class FlagSetController;
 class PluginDependenciesController;
@@ -20,17 +22,17 @@ class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
 class QTabWidget;
-class TMainForm;
 
 // The group and plugin editor of the "Groups and Files" page: the group and plugin lists with
 // their commands, the selected plugin's description and image, the page control with the
 // "Flag set" and "Plugin dependencies" pages, the plugin's "Files" box and the floating group
 // type box. It builds its boxes unplaced; the steps page puts them into its scroll box.
+// Dialogs and the floating type box belong to the window it is handed.
 class GroupsPluginsController : public QObject {
     Q_OBJECT
 
 public:
-    explicit GroupsPluginsController(TMainForm& form);
+    GroupsPluginsController(EditorState& state, QWidget* window);
     ~GroupsPluginsController() override;
 
     QGroupBox* groupsGroupBox() const { return m_groupsBox; }
@@ -38,6 +40,13 @@ public:
     FlagSetController* flagSet() const { return m_flagSet; }
     PluginDependenciesController* pluginDependencies() const { return m_dependencies; }
     FileListPair* pluginFiles() const { return m_pluginFiles; }
+
+    // Used by the rebuild: end an edit of the group type, empty every list and detail of the
+    // page, offer the names and values to the flag and dependency pages, and show the current
+    // step's groups with the first one selected.
+    void clearForRebuild();
+    void offerNames(const OfferedNames& offered);
+    void showStepGroups();
 
     // The current selection, resolved against the project; nullptr (or -1) when the part is
     // missing. The pointers stay valid until the project's sequences change.
@@ -83,6 +92,10 @@ public:
     void EditGroupTypeComboBoxExit();
     bool EditGroupTypeComboBoxKeyPress(int key);
 
+signals:
+    // The whole steps view must be refilled from the project (a group moved).
+    void rebuildRequested();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -98,7 +111,8 @@ private:
     void movePlugin(int offset);
     void clearPluginDetails();
 
-    TMainForm& m_form;
+    EditorState& m_state;
+    QWidget* m_window = nullptr;
     QGroupBox* m_groupsBox = nullptr;
     QGroupBox* m_filesBox = nullptr;
     FlagSetController* m_flagSet = nullptr;

@@ -2,11 +2,9 @@
 
 class QWidget;
 
-// The "Required installations" and "Conditional installations" pages. For now they hold the
-// widgets the rebuild fills; their file lists and pattern commands are built on top of them.
+// The "Required installations" page.
 namespace InstallPages {
 
 QWidget* buildRequiredInstallsPage();
-QWidget* buildConditionalInstallsPage();
 
 } // namespace InstallPages

@@ -1,15 +1,17 @@
 #include "editor/MainForm.h"
 
-#include "ui/Components.h"
+#include "editor/ConditionalInstallsController.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/HelpText.h"
 #include "editor/InstallPages.h"
-#include "ui/PicturePreview.h"
 #include "editor/StepsController.h"
 #include "installer/Escaping.h"
+#include "model/Vocabulary.h"
 #include "platform/Paths.h"
-#include "ui/Pictures.h"
 #include "platform/ProgramInfo.h"
+#include "ui/Components.h"
+#include "ui/ImageChooser.h"
+#include "ui/PicturePreview.h"
 #include "ui/Prompts.h"
 
 #include <QAction>
@@ -37,67 +39,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QStringList kModCategories = {
-    QStringLiteral("Ammo"),
-    QStringLiteral("Animation"),
-    QStringLiteral("Armour"),
-    QStringLiteral("Audio - Misc"),
-    QStringLiteral("Audio - Music"),
-    QStringLiteral("Audio - SFX"),
-    QStringLiteral("Audio - Voice"),
-    QStringLiteral("Body, Face, and Hair"),
-    QStringLiteral("Bug Fixes"),
-    QStringLiteral("Buildings"),
-    QStringLiteral("Character Presets"),
-    QStringLiteral("Cheats and God items"),
-    QStringLiteral("Clothing"),
-    QStringLiteral("Clothing - Backpacks"),
-    QStringLiteral("Collectibles, Treasure Hunts, and Puzzles"),
-    QStringLiteral("Companions"),
-    QStringLiteral("Crafting - Equipment"),
-    QStringLiteral("Crafting - Home/Settlement"),
-    QStringLiteral("Crafting - Other"),
-    QStringLiteral("Creatures"),
-    QStringLiteral("ENB Presets"),
-    QStringLiteral("Environment"),
-    QStringLiteral("Factions"),
-    QStringLiteral("Gameplay Effects and Changes"),
-    QStringLiteral("Immersion"),
-    QStringLiteral("Items (Food, Drinks, Chems, etc)"),
-    QStringLiteral("Locations - New"),
-    QStringLiteral("Locations - Vanilla"),
-    QStringLiteral("Miscellaneous"),
-    QStringLiteral("Modders Resources and Tutorials"),
-    QStringLiteral("Models and Textures"),
-    QStringLiteral("New Lands"),
-    QStringLiteral("NPC"),
-    QStringLiteral("NPC - Vendors"),
-    QStringLiteral("Overhauls"),
-    QStringLiteral("Patches"),
-    QStringLiteral("Performance"),
-    QStringLiteral("Perks"),
-    QStringLiteral("Pip-Boy"),
-    QStringLiteral("Player Homes"),
-    QStringLiteral("Player Settlement"),
-    QStringLiteral("Poses"),
-    QStringLiteral("Power Armour"),
-    QStringLiteral("Quests and Adventures"),
-    QStringLiteral("Radio"),
-    QStringLiteral("ReShade Presets"),
-    QStringLiteral("Save Games"),
-    QStringLiteral("Skills and Leveling"),
-    QStringLiteral("Tattoos"),
-    QStringLiteral("Transfer Settlement Blueprints"),
-    QStringLiteral("User Interface"),
-    QStringLiteral("Utilities"),
-    QStringLiteral("Vehicles"),
-    QStringLiteral("Videos and Trailers"),
-    QStringLiteral("Visuals and Graphics"),
-    QStringLiteral("Weapons"),
-    QStringLiteral("Weapons and Armour"),
-    QStringLiteral("Weather and Lighting"),
-};
 
 constexpr int kWideEdit = 346;
 constexpr int kNarrowEdit = 146;
@@ -144,8 +85,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     buildMenu();
 
     // The groups controller builds its boxes first: the steps page places them.
-    m_groupsPlugins = new GroupsPluginsController(*this);
-    m_steps = new StepsController(*this);
+    m_groupsPlugins = new GroupsPluginsController(*this, this);
+    m_conditional = new ConditionalInstallsController(*this, this);
+    m_steps = new StepsController(*this, *m_groupsPlugins, *m_conditional, this);
 
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
@@ -156,8 +98,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     m_pageControl->addTab(m_steps->page(), QStringLiteral("Steps"));
     m_pageControl->addTab(InstallPages::buildRequiredInstallsPage(),
                           QStringLiteral("Required installations"));
-    m_pageControl->addTab(InstallPages::buildConditionalInstallsPage(),
-                          QStringLiteral("Conditional installations"));
+    m_pageControl->addTab(m_conditional->page(), QStringLiteral("Conditional installations"));
     m_pageControl->addTab(buildHelpPage(), QStringLiteral("Help"));
     // A disabled page can still be opened by its tab; only its contents are locked.
     for (int i = 1; i <= 3; ++i)
@@ -188,9 +129,8 @@ void TMainForm::buildMenu() {
     fomod->setObjectName(QStringLiteral("FOMODMenu"));
     makeAction(fomod, QStringLiteral("NewMenu"), QStringLiteral("New"));
     m_openMenu = makeAction(fomod, QStringLiteral("OpenMenu"), QStringLiteral("Open folder"),
-               QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_openFileMenu =
-        makeAction(fomod, QStringLiteral("OpenfileMenu"), QStringLiteral("Open file"));
+                            QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_openFileMenu = makeAction(fomod, QStringLiteral("OpenfileMenu"), QStringLiteral("Open file"));
     m_saveMenu = makeAction(fomod, QStringLiteral("SaveMenu"), QStringLiteral("Save"),
                             QKeySequence(Qt::CTRL | Qt::Key_S));
     m_saveMenu->setEnabled(false);
@@ -213,8 +153,8 @@ void TMainForm::buildMenu() {
     m_settingsMenu =
         makeAction(options, QStringLiteral("SettingsMenu"), QStringLiteral("Settings"));
     makeSeparator(options, QStringLiteral("N2"));
-    m_runBeforeSaveMenu = makeAction(options, QStringLiteral("RunBeforeSaveMenu"),
-                                     QStringLiteral("Run before save"));
+    m_runBeforeSaveMenu =
+        makeAction(options, QStringLiteral("RunBeforeSaveMenu"), QStringLiteral("Run before save"));
     m_runAfterSaveMenu =
         makeAction(options, QStringLiteral("RunAfterSaveMenu"), QStringLiteral("Run after save"));
 }
@@ -244,8 +184,8 @@ QWidget* TMainForm::buildModInfoPage() {
     m_modVersion->setFixedWidth(kNarrowEdit);
     m_modURL = Components::edit(QStringLiteral("ModURLEdit"), fieldsPanel);
     m_modURL->setFixedWidth(kWideEdit);
-    m_modCategory = Components::comboBox(QStringLiteral("ModCategoryComboBox"), kModCategories,
-                                         true, true, fieldsPanel);
+    m_modCategory = Components::comboBox(QStringLiteral("ModCategoryComboBox"),
+                                         Vocabulary::modCategories(), true, true, fieldsPanel);
     m_modCategory->setMaxVisibleItems(20);
     m_modCategory->setCurrentIndex(-1);
     m_modCategory->setFixedWidth(kWideEdit);
@@ -419,6 +359,8 @@ void TMainForm::buildFloatingControls() {
 
 void TMainForm::connectHandlers() {
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this] { StepsTabControlChange(); });
+    connect(m_groupsPlugins, &GroupsPluginsController::rebuildRequested, this,
+            &TMainForm::StepsTabControlChange);
     connect(m_modName, &QLineEdit::textChanged, this, [this] { ModNameEditChange(); });
     connect(m_modAuthor, &QLineEdit::textChanged, this, [this] { ModAuthorEditChange(); });
     connect(m_modVersion, &QLineEdit::textChanged, this, [this] { ModVersionEditChange(); });
@@ -463,16 +405,9 @@ void TMainForm::ModCategoryEditChange() {
     project.sCategory = m_modCategory->currentText();
 }
 
-// Raw text keeps non-breaking spaces, which toPlainText() would turn into plain ones.
-QString TMainForm::memoText(const QPlainTextEdit* memo) {
-    QString text = memo->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
-    text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
-    return text;
-}
-
 void TMainForm::ModDesccriptionMemoChange() {
-    project.sDescription = Escaping::normaliseModDescription(memoText(m_modDescription));
+    project.sDescription =
+        Escaping::normaliseModDescription(Components::memoText(m_modDescription));
 }
 
 void TMainForm::OpenRootDirButtonClick() {
@@ -519,25 +454,10 @@ void TMainForm::ProceedButtonClick() {
     StepsTabControlChange();
 }
 
-void TMainForm::showHeaderPreview(const QString& nativePath) {
-    const QPixmap picture = Pictures::loadPreview(nativePath);
-    if (!picture.isNull())
-        PicturePreview::show(m_headerImage, picture);
-}
-
 void TMainForm::ChooseHeaderImageButtonClick() {
-    const QStringList chosen = Prompts::chooseFiles(this, QString(), false);
-    if (chosen.isEmpty())
-        return;
-    const QString path = chosen.first();
-    const std::optional<QString> relative = Paths::relativeToRoot(sRootDir, path);
-    if (!relative) {
-        Prompts::message(this, QStringLiteral("File is out of root directory"));
-        return;
-    }
-    m_headerImageEdit->setText(*relative);
-    showHeaderPreview(path);
-    project.sImage = m_headerImageEdit->text();
+    if (const std::optional<QString> stored =
+            ImageChooser::choose(this, sRootDir, m_headerImageEdit, m_headerImage))
+        project.sImage = *stored;
 }
 
 void TMainForm::ClearHeaderImageButtonClick() {

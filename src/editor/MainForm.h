@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Fomod.h"
+#include "editor/EditorState.h"
 #include "settings/Settings.h"
 
 #include <QMainWindow>
@@ -15,29 +15,22 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
-class StepsController;
+class ConditionalInstallsController;
 class GroupsPluginsController;
+class StepsController;
 
-// The program's one editing window. It owns the open project and the window state; each page
-// or panel beyond "Mod info" and "Help" is a controller that builds its own widgets and reaches
-// the project and the state through this form. Every component carries its name as its
-// objectName, which the language files and the tests use.
-class TMainForm : public QMainWindow {
+// The program's one editing window. It is the open project and the window state (EditorState);
+// each page or panel beyond "Mod info" and "Help" is a controller that builds its own widgets
+// and is handed that state and the controllers it talks to. Every component carries its name
+// as its objectName, which the language files and the tests use.
+class TMainForm : public QMainWindow, public EditorState {
     Q_OBJECT
 
 public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The open project and the window state.
-    CFOMOD project;
-    QString sRootDir;
-    QString sProgramDir;
-    qint32 iStepCount = 0;
-    qint32 iCurrentStep = 0;
-    qint32 iEditedRow = 0;
-
-    // A component of the window by its name (nullptr when there is none).
+    // A component of the window by its name (nullptr when there is none), for tests.
     template <class T> T* component(const QString& name) const { return findChild<T*>(name); }
 
     // The rebuild: refills the whole steps view from the project.
@@ -68,12 +61,6 @@ public:
     QAction* runBeforeSaveMenu() const { return m_runBeforeSaveMenu; }
     QAction* runAfterSaveMenu() const { return m_runAfterSaveMenu; }
 
-    // Shows a picture in the header preview; a null picture leaves the preview as it was.
-    void showHeaderPreview(const QString& nativePath);
-
-    // The memo's whole text with its lines separated by CR LF, as the descriptions hold it.
-    static QString memoText(const QPlainTextEdit* memo);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -87,6 +74,7 @@ private:
 
     StepsController* m_steps = nullptr;
     GroupsPluginsController* m_groupsPlugins = nullptr;
+    ConditionalInstallsController* m_conditional = nullptr;
 
     QTabWidget* m_pageControl = nullptr;
     QLineEdit* m_modName = nullptr;

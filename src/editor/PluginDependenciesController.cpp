@@ -1,12 +1,12 @@
 #include "editor/PluginDependenciesController.h"
 
-#include "ui/Components.h"
-#include "editor/GroupsPluginsController.h"
-#include "editor/MainForm.h"
-#include "ui/ReportListView.h"
+#include "editor/OfferedNames.h"
 #include "model/Fomod.h"
 #include "model/Vocabulary.h"
 #include "settings/LanguageTable.h"
+#include "ui/ComboBoxes.h"
+#include "ui/Components.h"
+#include "ui/ReportListView.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -25,17 +25,11 @@ QString patternCaption(qsizetype index) {
     return QStringLiteral("Pattern[") + QString::number(index) + QLatin1Char(']');
 }
 
-// Sets a combo box's text without moving the cursor of one being typed into.
-void setComboText(QComboBox* combo, const QString& text) {
-    if (combo->currentText() != text)
-        combo->setCurrentText(text);
-}
-
 } // namespace
 
-PluginDependenciesController::PluginDependenciesController(TMainForm& form,
-                                                           GroupsPluginsController& groups)
-    : QObject(&form), m_form(form), m_groups(groups) {
+PluginDependenciesController::PluginDependenciesController(PluginAccess selectedPlugin,
+                                                           QObject* parent)
+    : QObject(parent), m_selectedPlugin(std::move(selectedPlugin)) {
     m_page = new QWidget;
     m_page->setObjectName(QStringLiteral("PluginDependenciesTabSheet"));
 
@@ -146,8 +140,18 @@ PluginDependenciesController::PluginDependenciesController(TMainForm& form,
             &PluginDependenciesController::PluginDependenciesListViewSelectItem);
 }
 
+void PluginDependenciesController::clearForRebuild() {
+    ComboBoxes::empty(m_fileFlagNameComboBox);
+    ComboBoxes::empty(m_stateValueComboBox);
+}
+
+void PluginDependenciesController::offerNames(const OfferedNames& offered) {
+    ComboBoxes::offer(m_fileFlagNameComboBox, offered.names + offered.patternNames);
+    ComboBoxes::offer(m_stateValueComboBox, offered.values);
+}
+
 CDependencyPattern* PluginDependenciesController::currentPattern() const {
-    CPlugin* plugin = m_groups.selectedPlugin();
+    CPlugin* plugin = m_selectedPlugin();
     const int p = m_patternsPageControl->currentIndex();
     if (!plugin || p < 0 || p >= plugin->vPatterns.size())
         return nullptr;
@@ -166,7 +170,7 @@ void PluginDependenciesController::showSelectedPlugin() {
     }
     m_listView->setRowCount(0);
 
-    const CPlugin* plugin = m_groups.selectedPlugin();
+    const CPlugin* plugin = m_selectedPlugin();
     if (plugin) {
         // Showing the type runs its change handler, which stores the same text back.
         m_defTypeComboBox->setCurrentText(plugin->sType);
@@ -192,7 +196,7 @@ void PluginDependenciesController::pdPatternsPageControlChange() {
          std::initializer_list<QWidget*>{m_dependencyTypeComboBox, m_fileFlagNameComboBox,
                                          m_stateValueComboBox, m_deleteButton, m_addButton})
         w->setEnabled(false);
-    if (!m_groups.selectedPlugin())
+    if (!m_selectedPlugin())
         return;
     if (const CDependencyPattern* pattern = currentPattern()) {
         {
@@ -207,8 +211,8 @@ void PluginDependenciesController::pdPatternsPageControlChange() {
             // These texts come from the pattern; storing them back would change nothing.
             const QSignalBlocker opBlocker(m_operatorComboBox);
             const QSignalBlocker typeBlocker(m_typeNameComboBox);
-            setComboText(m_operatorComboBox, op);
-            setComboText(m_typeNameComboBox, type);
+            ComboBoxes::setText(m_operatorComboBox, op);
+            ComboBoxes::setText(m_typeNameComboBox, type);
         }
         for (QWidget* w :
              std::initializer_list<QWidget*>{m_dependencyTypeComboBox, m_fileFlagNameComboBox,
@@ -219,12 +223,12 @@ void PluginDependenciesController::pdPatternsPageControlChange() {
 }
 
 void PluginDependenciesController::pdDefTypeComboBoxChange() {
-    if (CPlugin* plugin = m_groups.selectedPlugin())
+    if (CPlugin* plugin = m_selectedPlugin())
         plugin->sType = m_defTypeComboBox->currentText();
 }
 
 void PluginDependenciesController::pdOperatorComboBoxChange() {
-    if (!m_groups.selectedPlugin())
+    if (!m_selectedPlugin())
         return;
     if (CDependencyPattern* pattern = currentPattern())
         pattern->sOperator = m_operatorComboBox->currentText();
@@ -242,7 +246,7 @@ void PluginDependenciesController::pdDependencyTypeComboBoxChange() {
 }
 
 void PluginDependenciesController::pdNewPatternButtonClick() {
-    CPlugin* plugin = m_groups.selectedPlugin();
+    CPlugin* plugin = m_selectedPlugin();
     if (!plugin)
         return;
     CDependencyPattern pattern;
@@ -258,7 +262,7 @@ void PluginDependenciesController::pdNewPatternButtonClick() {
 }
 
 void PluginDependenciesController::pdDeletePatternButtonClick() {
-    CPlugin* plugin = m_groups.selectedPlugin();
+    CPlugin* plugin = m_selectedPlugin();
     const int p = m_patternsPageControl->currentIndex();
     if (!plugin || p < 0 || p >= plugin->vPatterns.size())
         return;
@@ -290,7 +294,7 @@ void PluginDependenciesController::pdAddButtonClick() {
         const QSignalBlocker blocker(m_fileFlagNameComboBox);
         const QString typed = m_fileFlagNameComboBox->currentText();
         m_fileFlagNameComboBox->addItem(dependency.sName);
-        setComboText(m_fileFlagNameComboBox, typed);
+        ComboBoxes::setText(m_fileFlagNameComboBox, typed);
     }
 }
 

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "editor/PluginAccess.h"
+
 #include <QObject>
 
 class CDependencyPattern;
-class GroupsPluginsController;
+struct OfferedNames;
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QTabBar;
 class QTableWidget;
 class QWidget;
-class TMainForm;
 
 // The "Plugin dependencies" page: the selected plugin's default type and its type patterns,
 // each a set of file and flag dependencies joined by one operator.
@@ -18,13 +19,18 @@ class PluginDependenciesController : public QObject {
     Q_OBJECT
 
 public:
-    PluginDependenciesController(TMainForm& form, GroupsPluginsController& groups);
+    PluginDependenciesController(PluginAccess selectedPlugin, QObject* parent);
 
     QWidget* page() const { return m_page; } // PluginDependenciesTabSheet
 
     // Prepares the page for the plugin selection: empties it, then (with a plugin selected)
     // shows the plugin's type and one tab per pattern and refreshes.
     void showSelectedPlugin();
+
+    // Used by the rebuild: empty the dependency name and value boxes, then offer the names
+    // (flag names, then pattern dependency names) and values with no text chosen.
+    void clearForRebuild();
+    void offerNames(const OfferedNames& offered);
 
     // Refresh: lists the current pattern's dependencies and switches the controls.
     void pdPatternsPageControlChange();
@@ -42,8 +48,7 @@ public:
 private:
     CDependencyPattern* currentPattern() const;
 
-    TMainForm& m_form;
-    GroupsPluginsController& m_groups;
+    PluginAccess m_selectedPlugin;
     QWidget* m_page = nullptr;
     QComboBox* m_defTypeComboBox = nullptr;
     QTabBar* m_patternsPageControl = nullptr;

@@ -1,10 +1,14 @@
 #include "editor/StepsController.h"
 
-#include "ui/Components.h"
+#include "editor/ConditionalInstallsController.h"
+#include "editor/EditorState.h"
 #include "editor/GroupsPluginsController.h"
-#include "editor/MainForm.h"
-#include "ui/ReportListView.h"
+#include "editor/OfferedNames.h"
+#include "model/Vocabulary.h"
 #include "settings/LanguageTable.h"
+#include "ui/ComboBoxes.h"
+#include "ui/Components.h"
+#include "ui/ReportListView.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,33 +24,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-const QStringList kValueListStart = {QStringLiteral("On"), QStringLiteral("Off"),
-                                     QStringLiteral("Active"), QStringLiteral("Inactive"),
-                                     QStringLiteral("Missing")};
-
-// Appends text unless the list already holds it (exact comparison).
-void addOnce(QStringList& list, const QString& text) {
-    if (!list.contains(text))
-        list.append(text);
-}
-
-void emptyCombo(QComboBox* combo) {
-    if (!combo)
-        return;
-    combo->clear();
-    combo->clearEditText();
-}
-
-void emptyList(QTableWidget* list) {
-    if (list)
-        list->setRowCount(0);
-}
-
-} // namespace
-
-StepsController::StepsController(TMainForm& form) : QObject(&form), m_form(form) {
+StepsController::StepsController(EditorState& state, GroupsPluginsController& groups,
+                                 ConditionalInstallsController& conditional, QObject* parent)
+    : QObject(parent), m_state(state), m_groups(groups), m_conditional(conditional) {
     m_page = new QWidget;
     m_page->setObjectName(QStringLiteral("StepsTabSheet"));
 
@@ -107,8 +87,8 @@ QWidget* StepsController::buildGroupsAndFilesPage() {
     // The groups box takes about 0.715 of the scroll box's height and the plugin's files what
     // the step settings leave; with those settings' fixed height these weights give that share
     // at the usual window heights.
-    column->addWidget(m_form.groupsPlugins()->groupsGroupBox(), 775);
-    column->addWidget(m_form.groupsPlugins()->filesGroupBox(), 225);
+    column->addWidget(m_groups.groupsGroupBox(), 775);
+    column->addWidget(m_groups.filesGroupBox(), 225);
     scroll->setWidget(content);
 
     auto* layout = new QVBoxLayout(sheet);
@@ -130,9 +110,8 @@ QWidget* StepsController::buildConditionsPage() {
     auto* box = new QGroupBox(QStringLiteral("Condition set"), content);
     box->setObjectName(QStringLiteral("ConditionSetGroupBox"));
 
-    m_visibilityType =
-        Components::comboBox(QStringLiteral("VisibilityTypeComboBox"),
-                             {QStringLiteral("file"), QStringLiteral("flag")}, false, true, box);
+    m_visibilityType = Components::comboBox(QStringLiteral("VisibilityTypeComboBox"),
+                                            Vocabulary::dependencyTypes(), false, true, box);
     m_visibilityType->setInsertPolicy(QComboBox::NoInsert);
     m_visibilityType->setCurrentIndex(1);
     m_conditionName =
@@ -140,12 +119,11 @@ QWidget* StepsController::buildConditionsPage() {
     m_conditionName->setMinimumWidth(120);
     m_conditionName->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_conditionValue = Components::comboBox(QStringLiteral("ConditionValueComboBox"),
-                                            kValueListStart, true, true, box);
+                                            Vocabulary::offeredValuesStart(), true, true, box);
     m_conditionValue->setEditText(QStringLiteral("On"));
     m_conditionValue->setMinimumWidth(80);
-    m_visOperator =
-        Components::comboBox(QStringLiteral("visOperatorComboBox"),
-                             {QStringLiteral("And"), QStringLiteral("Or")}, true, true, box);
+    m_visOperator = Components::comboBox(QStringLiteral("visOperatorComboBox"),
+                                         Vocabulary::operators(), true, true, box);
     m_visOperator->setCurrentIndex(0);
     m_visOperator->setMinimumWidth(60);
     m_equalsLabel = Components::label(QStringLiteral("equalsLabel"), QStringLiteral("equals"), box);
@@ -243,7 +221,7 @@ QString StepsController::tabCaption(const QString& stepName) {
 }
 
 bool StepsController::hasCurrentStep() const {
-    return m_form.iCurrentStep >= 0 && m_form.iCurrentStep < m_form.project.vSteps.size();
+    return m_state.currentStep() != nullptr;
 }
 
 void StepsController::appendStepTab(const QString& stepName) {
@@ -258,122 +236,58 @@ void StepsController::removeAllStepTabs() {
 }
 
 void StepsController::StepsTabControlChange() {
-    TMainForm& f = m_form;
+    EditorState& st = m_state;
 
-    // A tab click takes no focus, so an open group type box would float on over another step:
-    // end its edit first, for the group it was opened on.
-    f.groupsPlugins()->EditGroupTypeComboBoxExit();
-
-    // 1. Empty every list of the steps view and the shared name and value lists.
+    // Empty every list of the steps view and the offered names and values.
+    m_groups.clearForRebuild();
+    m_conditional.clearForRebuild();
     {
         const QSignalBlocker block(m_conditionList);
         m_conditionList->setRowCount(0);
     }
-    for (const char* name : {"GroupListView", "PluginListView", "FlagSetListView",
-                             "SrcFilesListView", "DstFilesListView"}) {
-        QTableWidget* list = f.component<QTableWidget>(QLatin1String(name));
-        const QSignalBlocker block(list);
-        emptyList(list);
-    }
-    if (auto* memo = f.component<QPlainTextEdit>(QStringLiteral("PluginDescriptionMemo"))) {
-        // Emptying runs no change handler: no plugin is selected any more.
-        const QSignalBlocker block(memo);
-        memo->clear();
-    }
-    QComboBox* variable = f.component<QComboBox>(QStringLiteral("VaribleComboBox"));
-    QComboBox* variableValue = f.component<QComboBox>(QStringLiteral("VaribleValueComboBox"));
-    QComboBox* condName = f.component<QComboBox>(QStringLiteral("CondFileDependNameComboBox"));
-    QComboBox* condValue = f.component<QComboBox>(QStringLiteral("CondFileDependValueComboBox"));
-    QComboBox* pdName = f.component<QComboBox>(QStringLiteral("pdFileFlagNameComboBox"));
-    QComboBox* pdValue = f.component<QComboBox>(QStringLiteral("pdStateValueComboBox"));
-    for (QComboBox* combo : {m_conditionName, variable, condName, m_conditionValue, condValue,
-                             variableValue, pdName, pdValue})
-        emptyCombo(combo);
-    if (auto* imageEdit = f.component<QLineEdit>(QStringLiteral("PluginImageEdit")))
-        imageEdit->clear();
-    if (auto* image = f.component<QLabel>(QStringLiteral("PluginImage")))
-        image->clear();
-
-    // 2.
+    ComboBoxes::empty(m_conditionName);
+    ComboBoxes::empty(m_conditionValue);
     m_moveLeft->setEnabled(false);
     m_moveRight->setEnabled(false);
     m_deleteStep->setEnabled(false);
     m_stepsPages->setEnabled(false);
 
-    // 3. and 4.
-    f.iCurrentStep = m_stepsTabs->count() > 0 ? m_stepsTabs->currentIndex() : -1;
+    st.iCurrentStep = m_stepsTabs->count() > 0 ? m_stepsTabs->currentIndex() : -1;
     if (hasCurrentStep()) {
-        const QString& stepName = f.project.vSteps.at(f.iCurrentStep).sName;
+        const QString& stepName = st.project.vSteps.at(st.iCurrentStep).sName;
         m_stepName->setText(stepName);
         // An unchanged text runs no change handler; the tab still has to show the name.
-        m_stepsTabs->setTabText(f.iCurrentStep, tabCaption(stepName));
+        m_stepsTabs->setTabText(st.iCurrentStep, tabCaption(stepName));
     }
 
-    // 5. The lists offered by the condition, flag and dependency editors, from every plugin.
-    QStringList names;
-    QStringList values = kValueListStart;
-    QStringList patternNames;
-    for (const CStep& step : f.project.vSteps)
-        for (const CPluginGroup& group : step.vGroups)
-            for (const CPlugin& plugin : group.vPlugins) {
-                for (const CCondition& flag : plugin.vConditionFlags) {
-                    addOnce(names, flag.sName);
-                    addOnce(values, flag.sValue);
-                }
-                for (const CDependencyPattern& pattern : plugin.vPatterns)
-                    for (const CDependency& dependency : pattern.vDependencies)
-                        addOnce(patternNames, dependency.sName);
-            }
-
-    // 6.
-    if (!f.project.vSteps.isEmpty()) {
+    if (!st.project.vSteps.isEmpty()) {
         m_deleteStep->setEnabled(true);
         m_stepsPages->setEnabled(true);
     }
 
-    // 7. to 10. Pattern names follow the flag names unchecked: a text may appear twice.
-    if (!names.isEmpty()) {
-        for (QComboBox* combo : {variable, m_conditionName, condName, pdName})
-            if (combo)
-                combo->addItems(names);
-        m_conditionName->setCurrentIndex(0);
-    }
-    for (QComboBox* combo : {m_conditionValue, variableValue, condValue, pdValue})
-        if (combo)
-            combo->addItems(values);
-    for (QComboBox* combo : {m_conditionName, condName, pdName})
-        if (combo)
-            combo->addItems(patternNames);
-    if (!names.isEmpty() || !patternNames.isEmpty())
-        m_conditionName->setCurrentIndex(names.isEmpty() ? -1 : 0);
+    // The condition name box shows the first flag name; pattern names follow the flag names
+    // unchecked, so a text may appear twice. The value box shows "On".
+    const OfferedNames offered = OfferedNames::collect(st.project);
+    m_conditionName->addItems(offered.names + offered.patternNames);
+    m_conditionName->setCurrentIndex(offered.names.isEmpty() ? -1 : 0);
+    m_conditionValue->addItems(offered.values);
     m_conditionValue->setCurrentIndex(0);
-    for (QComboBox* combo : {variable, variableValue, condName, condValue, pdName, pdValue})
-        if (combo)
-            combo->setCurrentIndex(-1);
+    m_groups.offerNames(offered);
+    m_conditional.offerNames(offered);
 
-    // 11. The current step's conditions, operator and groups.
-    QTableWidget* groupList = f.component<QTableWidget>(QStringLiteral("GroupListView"));
-    if (hasCurrentStep()) {
-        const CStep& step = f.project.vSteps.at(f.iCurrentStep);
-        for (const CDependency& dependency : step.vVisibility)
-            addConditionRow(dependency.sType, dependency.sName, dependency.sValue, step.sOperator);
-        if (m_visOperator->currentText() != step.sOperator) {
+    // The current step's conditions, operator and groups.
+    if (const CStep* step = st.currentStep()) {
+        for (const CDependency& dependency : step->vVisibility)
+            addConditionRow(dependency.sType, dependency.sName, dependency.sValue, step->sOperator);
+        if (m_visOperator->currentText() != step->sOperator) {
             const QSignalBlocker block(m_visOperator);
-            m_visOperator->setEditText(step.sOperator);
-        }
-        if (!step.vGroups.isEmpty() && groupList) {
-            const QSignalBlocker block(groupList);
-            for (const CPluginGroup& group : step.vGroups)
-                ReportListView::appendRow(groupList, {group.sName, group.sType});
-            ReportListView::selectRow(groupList, 0);
+            m_visOperator->setEditText(step->sOperator);
         }
     }
-    // Also without groups: the group selection then empties and disables the plugin side.
-    f.groupsPlugins()->GroupListViewSelectItem();
+    m_groups.showStepGroups();
 
-    // 12.
-    m_moveLeft->setEnabled(f.iCurrentStep > 0);
-    m_moveRight->setEnabled(f.iCurrentStep >= 0 && f.iCurrentStep < f.iStepCount - 1);
+    m_moveLeft->setEnabled(st.iCurrentStep > 0);
+    m_moveRight->setEnabled(st.iCurrentStep >= 0 && st.iCurrentStep < st.iStepCount - 1);
 }
 
 void StepsController::addConditionRow(const QString& type, const QString& name,
@@ -384,7 +298,7 @@ void StepsController::addConditionRow(const QString& type, const QString& name,
 }
 
 void StepsController::StepNameEditChange() {
-    TMainForm& f = m_form;
+    EditorState& f = m_state;
     if (f.project.vSteps.isEmpty() || !hasCurrentStep())
         return; // no step, or the strip and the project are being changed together
     const QString text = m_stepName->text();
@@ -393,7 +307,7 @@ void StepsController::StepNameEditChange() {
 }
 
 void StepsController::NewStepButtonClick() {
-    TMainForm& f = m_form;
+    EditorState& f = m_state;
     const QString name = QStringLiteral("Step") + QString::number(f.iStepCount + 1);
     f.project.vSteps.append(CStep(name));
     {
@@ -406,7 +320,7 @@ void StepsController::NewStepButtonClick() {
 }
 
 void StepsController::DeleteStepButtonClick() {
-    TMainForm& f = m_form;
+    EditorState& f = m_state;
     if (!hasCurrentStep())
         return;
     const int removed = f.iCurrentStep;
@@ -425,37 +339,38 @@ void StepsController::DeleteStepButtonClick() {
 }
 
 void StepsController::MoveLeftButtonClick() {
-    TMainForm& f = m_form;
-    if (!hasCurrentStep() || f.iCurrentStep < 1)
-        return;
-    f.project.vSteps.swapItemsAt(f.iCurrentStep, f.iCurrentStep - 1);
-    const QSignalBlocker block(m_stepsTabs);
-    m_stepsTabs->setTabText(f.iCurrentStep, tabCaption(f.project.vSteps.at(f.iCurrentStep).sName));
-    --f.iCurrentStep;
-    m_stepsTabs->setTabText(f.iCurrentStep, tabCaption(f.project.vSteps.at(f.iCurrentStep).sName));
-    m_stepsTabs->setCurrentIndex(f.iCurrentStep);
-    if (f.iCurrentStep == 0)
-        m_moveLeft->setEnabled(false);
-    m_moveRight->setEnabled(true);
+    moveStep(-1);
 }
 
 void StepsController::MoveRightButtonClick() {
-    TMainForm& f = m_form;
-    if (!hasCurrentStep() || f.iCurrentStep + 1 >= f.project.vSteps.size())
+    moveStep(+1);
+}
+
+// The view keeps showing the moved step, so nothing is rebuilt; the two tabs take the names
+// now stored at their positions, as plain names.
+void StepsController::moveStep(int offset) {
+    EditorState& st = m_state;
+    const int target = st.iCurrentStep + offset;
+    if (!hasCurrentStep() || target < 0 || target >= st.project.vSteps.size())
         return;
-    f.project.vSteps.swapItemsAt(f.iCurrentStep, f.iCurrentStep + 1);
+    st.project.vSteps.swapItemsAt(st.iCurrentStep, target);
     const QSignalBlocker block(m_stepsTabs);
-    m_stepsTabs->setTabText(f.iCurrentStep, tabCaption(f.project.vSteps.at(f.iCurrentStep).sName));
-    ++f.iCurrentStep;
-    m_stepsTabs->setTabText(f.iCurrentStep, tabCaption(f.project.vSteps.at(f.iCurrentStep).sName));
-    m_stepsTabs->setCurrentIndex(f.iCurrentStep);
-    if (f.iCurrentStep == f.iStepCount - 1)
-        m_moveRight->setEnabled(false);
-    m_moveLeft->setEnabled(true);
+    m_stepsTabs->setTabText(st.iCurrentStep,
+                            tabCaption(st.project.vSteps.at(st.iCurrentStep).sName));
+    st.iCurrentStep = target;
+    m_stepsTabs->setTabText(st.iCurrentStep,
+                            tabCaption(st.project.vSteps.at(st.iCurrentStep).sName));
+    m_stepsTabs->setCurrentIndex(st.iCurrentStep);
+    // Arrived at the end it moved towards, that button is done; the other one now has a way.
+    QPushButton* towards = offset < 0 ? m_moveLeft : m_moveRight;
+    QPushButton* away = offset < 0 ? m_moveRight : m_moveLeft;
+    if (st.iCurrentStep == (offset < 0 ? 0 : st.iStepCount - 1))
+        towards->setEnabled(false);
+    away->setEnabled(true);
 }
 
 void StepsController::AddConditionButtonClick() {
-    TMainForm& f = m_form;
+    EditorState& f = m_state;
     // The name must be one of the offered entries; a typed text that is none of them is no
     // choice.
     const int entry = m_conditionName->findText(m_conditionName->currentText(),
@@ -474,7 +389,7 @@ void StepsController::AddConditionButtonClick() {
 }
 
 void StepsController::DeleteConditionButtonClick() {
-    TMainForm& f = m_form;
+    EditorState& f = m_state;
     if (!hasCurrentStep())
         return;
     CStep& step = f.project.vSteps[f.iCurrentStep];
@@ -490,7 +405,7 @@ void StepsController::ConditionListViewSelectItem() {
 }
 
 void StepsController::visOperatorComboBoxChange() {
-    TMainForm& f = m_form;
+    EditorState& f = m_state;
     if (!hasCurrentStep())
         return;
     f.project.vSteps[f.iCurrentStep].sOperator = m_visOperator->currentText();

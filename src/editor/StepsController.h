@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QString>
 
+class ConditionalInstallsController;
+struct EditorState;
+class GroupsPluginsController;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -12,16 +15,16 @@ class QTabBar;
 class QTabWidget;
 class QTableWidget;
 class QWidget;
-class TMainForm;
 
 // The "Steps" page: the step tabs, the step commands, the "Conditions" page with the current
 // step's visibility conditions, and the rebuild that refreshes every editing view from the
-// project.
+// project. The groups page and the conditional-installations page are refreshed through it.
 class StepsController : public QObject {
     Q_OBJECT
 
 public:
-    explicit StepsController(TMainForm& form);
+    StepsController(EditorState& state, GroupsPluginsController& groups,
+                    ConditionalInstallsController& conditional, QObject* parent);
 
     // The page widget "StepsTabSheet", to be placed in the main page control.
     QWidget* page() const { return m_page; }
@@ -54,10 +57,13 @@ private:
     QWidget* buildBottomBar();
     void connectHandlers();
     bool hasCurrentStep() const;
+    void moveStep(int offset);
     void addConditionRow(const QString& type, const QString& name, const QString& value,
                          const QString& stepOperator);
 
-    TMainForm& m_form;
+    EditorState& m_state;
+    GroupsPluginsController& m_groups;
+    ConditionalInstallsController& m_conditional;
     QWidget* m_page = nullptr;
     QTabBar* m_stepsTabs = nullptr;
     QTabWidget* m_stepsPages = nullptr;

@@ -37,4 +37,12 @@ inline QStringList fileTypes() {
     return {QStringLiteral("file"), QStringLiteral("folder")};
 }
 
+// What every value list of the condition editors starts with: flag values, then file states.
+inline QStringList offeredValuesStart() {
+    return flagValues() + fileStates();
+}
+
+// The categories offered for the mod information (Nexus Mods' names).
+QStringList modCategories();
+
 } // namespace Vocabulary

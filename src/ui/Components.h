@@ -6,6 +6,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
@@ -23,5 +24,8 @@ QComboBox* comboBox(const QString& name, const QStringList& items, bool editable
                     bool enabled = true, QWidget* parent = nullptr);
 
 QLineEdit* edit(const QString& name, QWidget* parent = nullptr);
+
+// The memo's whole text with its lines separated by CR LF, as the descriptions hold it.
+QString memoText(const QPlainTextEdit* memo);
 
 } // namespace Components

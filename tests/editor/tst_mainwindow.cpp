@@ -1,5 +1,6 @@
-#include "editor/MainForm.h"
 #include "ScriptedPrompts.h"
+#include "editor/MainForm.h"
+#include "ui/Components.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -438,9 +439,9 @@ void TestMainWindow::descriptionMemo() {
     edit->setPlainText(memo);
     QCOMPARE(form.project.sDescription, stored);
     // The memo keeps what was typed.
-    QCOMPARE(TMainForm::memoText(edit), QString(memo)
-                                            .replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                                            .replace(QLatin1String("\n"), QLatin1String("\r\n")));
+    QCOMPARE(Components::memoText(edit), QString(memo)
+                                             .replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                                             .replace(QLatin1String("\n"), QLatin1String("\r\n")));
 
     // Typing runs the same conversion at every keystroke.
     edit->clear();
