@@ -1,19 +1,44 @@
 #include "editor/FileListPair.h"
 
+#include "installer/Destination.h"
 #include "model/Fomod.h"
+#include "platform/Paths.h"
 #include "ui/Components.h"
+#include "ui/Prompts.h"
 #include "ui/ReportListView.h"
 
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
-FileListPair::FileListPair(const Names& names, FilesAccess files, QObject* parent)
-    : QObject(parent), m_files(std::move(files)) {
+namespace {
+
+const QString kFile = QStringLiteral("file");
+const QString kFolder = QStringLiteral("folder");
+
+// The local paths a drag from the desktop's file manager carries; empty for anything else.
+QStringList droppedPaths(const QMimeData* mime) {
+    QStringList paths;
+    if (!mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+    return paths;
+}
+
+} // namespace
+
+FileListPair::FileListPair(const Names& names, FilesAccess files, Rules rules, QWidget* window)
+    : QObject(window), m_files(std::move(files)), m_rules(std::move(rules)), m_window(window) {
     m_panel = new QWidget;
     m_panel->setObjectName(names.sPanel);
 
@@ -26,6 +51,11 @@ FileListPair::FileListPair(const Names& names, FilesAccess files, QObject* paren
     m_destinationList = ReportListView::create(
         names.sDestinationList,
         {{QStringLiteral("Destination path"), 375}, {QStringLiteral("Priority"), 0}}, true);
+    m_destinationList->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Files and folders dragged from the file manager onto the source list are added.
+    m_sourceList->setAcceptDrops(true);
+    m_sourceList->viewport()->setAcceptDrops(true);
+    m_sourceList->viewport()->installEventFilter(this);
 
     m_addFileButton = Components::button(names.sAddFileButton, QStringLiteral("Add file"));
     m_addFolderButton = Components::button(names.sAddFolderButton, QStringLiteral("Add folder"));
@@ -49,6 +79,9 @@ FileListPair::FileListPair(const Names& names, FilesAccess files, QObject* paren
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
 
+    connect(m_addFileButton, &QPushButton::clicked, this, &FileListPair::AddFileButtonClick);
+    connect(m_addFolderButton, &QPushButton::clicked, this, &FileListPair::AddFolderButtonClick);
+    connect(m_removeButton, &QPushButton::clicked, this, &FileListPair::RemoveButtonClick);
     connect(m_sourceList, &QTableWidget::itemSelectionChanged, this,
             &FileListPair::sourceSelectItem);
     connect(m_destinationList, &QTableWidget::itemSelectionChanged, this,
@@ -72,6 +105,92 @@ void FileListPair::appendRows(const QList<CFile>& files) {
     }
 }
 
+void FileListPair::setAddEnabled(bool enabled) {
+    m_addFileButton->setEnabled(enabled);
+    m_addFolderButton->setEnabled(enabled);
+}
+
+bool FileListPair::canAdd() const {
+    if (!m_files || !m_files())
+        return false;
+    return !m_rules.bAddNeedsRoot || !m_rules.rootDir().isEmpty();
+}
+
+void FileListPair::AddFileButtonClick() {
+    if (!canAdd())
+        return;
+    QList<Chosen> chosen;
+    for (const QString& path : Prompts::chooseFiles(m_window, QString(), true))
+        chosen.append({kFile, path});
+    add(chosen);
+}
+
+void FileListPair::AddFolderButtonClick() {
+    if (!canAdd())
+        return;
+    QList<Chosen> chosen;
+    for (const QString& path : Prompts::chooseFolders(m_window, true))
+        chosen.append({kFolder, path});
+    add(chosen);
+}
+
+bool FileListPair::addDropped(const QStringList& nativePaths) {
+    if (!canAdd() || nativePaths.isEmpty())
+        return false;
+    QList<Chosen> chosen;
+    for (const QString& path : nativePaths)
+        chosen.append({Paths::isDirectory(path) ? kFolder : kFile, path});
+    return add(chosen);
+}
+
+// Every path is checked before anything is added, so a choice that reaches outside the root
+// adds nothing at all.
+bool FileListPair::add(const QList<Chosen>& chosen) {
+    const QString root = m_rules.rootDir();
+    QStringList sources;
+    for (const Chosen& c : chosen) {
+        const std::optional<QString> relative = Paths::relativeToRoot(root, c.sNativePath);
+        if (!relative) {
+            Prompts::message(m_window, c.sType == kFolder
+                                           ? m_rules.sFolderOutsideMessage
+                                           : QStringLiteral("File is out of root directory"));
+            return false;
+        }
+        sources.append(*relative);
+    }
+    QList<CFile>* files = m_files();
+    if (!files || sources.isEmpty())
+        return false;
+    QList<CFile> added;
+    for (qsizetype i = 0; i < sources.size(); ++i)
+        added.append(
+            CFile{chosen.at(i).sType, sources.at(i), Destination::detect(sources.at(i)), 0});
+    files->append(added);
+    appendRows(added);
+    return true;
+}
+
+void FileListPair::RemoveButtonClick() {
+    QList<CFile>* files = m_files ? m_files() : nullptr;
+    const int row = ReportListView::selectedRow(m_sourceList);
+    if (!files || files->isEmpty() || row < 0 || row >= files->size())
+        return;
+    files->removeAt(row);
+    {
+        const QSignalBlocker sourceBlocker(m_sourceList);
+        const QSignalBlocker destinationBlocker(m_destinationList);
+        m_sourceList->clearSelection();
+        m_destinationList->clearSelection();
+        m_destinationList->removeRow(row);
+        m_sourceList->removeRow(row);
+    }
+    // The row that took the removed one's place, or the new last row; the coupling then
+    // selects it in the destination list.
+    const int left = m_sourceList->rowCount();
+    ReportListView::selectRow(m_sourceList, row < left ? row : left - 1);
+    m_removeButton->setEnabled(ReportListView::selectedRow(m_sourceList) >= 0);
+}
+
 void FileListPair::sourceSelectItem() {
     couple(m_sourceList, m_destinationList);
 }
@@ -89,8 +208,19 @@ void FileListPair::destinationEdited(QTableWidgetItem* item) {
         (*files)[row].sDestination = item->text();
 }
 
+bool FileListPair::setPriority(int row, qint32 priority) {
+    QList<CFile>* files = m_files ? m_files() : nullptr;
+    if (!files || row < 0 || row >= files->size() || row >= m_destinationList->rowCount())
+        return false;
+    (*files)[row].iPriority = priority;
+    const QSignalBlocker blocker(m_destinationList);
+    if (QTableWidgetItem* cell = m_destinationList->item(row, 1))
+        cell->setText(priorityText(priority));
+    return true;
+}
+
 QString FileListPair::priorityText(qint32 priority) {
-    return QString::number(quint32(priority));
+    return QString::number(priority);
 }
 
 void FileListPair::couple(QTableWidget* from, QTableWidget* to) {
@@ -105,4 +235,33 @@ void FileListPair::couple(QTableWidget* from, QTableWidget* to) {
     if (QTableWidgetItem* item = to->item(row, 0))
         to->scrollToItem(item);
     m_removeButton->setEnabled(true);
+}
+
+bool FileListPair::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_sourceList->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (m_addFileButton->isEnabled() && !droppedPaths(drag->mimeData()).isEmpty()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+            drag->ignore();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QStringList paths = droppedPaths(drop->mimeData());
+            if (m_addFileButton->isEnabled() && !paths.isEmpty() && addDropped(paths))
+                drop->acceptProposedAction();
+            else
+                drop->ignore();
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -243,9 +243,10 @@ void GroupsPluginsController::buildFilesBox() {
             CPlugin* plugin = selectedPlugin();
             return plugin ? &plugin->vFiles : nullptr;
         },
-        this);
-    m_pluginFiles->addFileButton()->setEnabled(false);
-    m_pluginFiles->addFolderButton()->setEnabled(false);
+        {[this] { return m_state.sRootDir; }, false,
+         QStringLiteral("Folder is out of root directory")},
+        m_window);
+    m_pluginFiles->setAddEnabled(false);
     auto* layout = new QVBoxLayout(m_filesBox);
     layout->addWidget(m_pluginFiles->panel());
 }

@@ -1,9 +1,11 @@
 #include "editor/MainForm.h"
 
 #include "editor/ConditionalInstallsController.h"
+#include "editor/FileListPair.h"
+#include "editor/FilePriorityEditor.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/HelpText.h"
-#include "editor/InstallPages.h"
+#include "editor/RequiredInstallsController.h"
 #include "editor/StepsController.h"
 #include "installer/Escaping.h"
 #include "model/Vocabulary.h"
@@ -86,6 +88,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     // The groups controller builds its boxes first: the steps page places them.
     m_groupsPlugins = new GroupsPluginsController(*this, this);
+    m_required = new RequiredInstallsController(*this, this);
     m_conditional = new ConditionalInstallsController(*this, this);
     m_steps = new StepsController(*this, *m_groupsPlugins, *m_conditional, this);
 
@@ -96,8 +99,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
         tabs->setFocusPolicy(Qt::StrongFocus);
     m_pageControl->addTab(buildModInfoPage(), QStringLiteral("Mod info"));
     m_pageControl->addTab(m_steps->page(), QStringLiteral("Steps"));
-    m_pageControl->addTab(InstallPages::buildRequiredInstallsPage(),
-                          QStringLiteral("Required installations"));
+    m_pageControl->addTab(m_required->page(), QStringLiteral("Required installations"));
     m_pageControl->addTab(m_conditional->page(), QStringLiteral("Conditional installations"));
     m_pageControl->addTab(buildHelpPage(), QStringLiteral("Help"));
     // A disabled page can still be opened by its tab; only its contents are locked.
@@ -346,11 +348,10 @@ void TMainForm::buildFloatingControls() {
     panelGrid->setColumnMinimumWidth(1, 60);
     savePanel->hide();
 
-    auto* priority = new QLineEdit(QStringLiteral("0"), this);
-    priority->setObjectName(QStringLiteral("FilePriorityEdit"));
-    priority->setValidator(new QIntValidator(0, 2147483647, priority));
-    priority->setEnabled(false);
-    priority->hide();
+    m_filePriority = new FilePriorityEditor(*this, this);
+    for (FileListPair* files :
+         {m_groupsPlugins->pluginFiles(), m_required->files(), m_conditional->files()})
+        m_filePriority->attach(files);
 
     m_showConfirmationTimer = new QTimer(this);
     m_showConfirmationTimer->setObjectName(QStringLiteral("ShowConfirmationTimer"));

@@ -16,6 +16,8 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class ConditionalInstallsController;
+class FilePriorityEditor;
+class RequiredInstallsController;
 class GroupsPluginsController;
 class StepsController;
 
@@ -74,7 +76,9 @@ private:
 
     StepsController* m_steps = nullptr;
     GroupsPluginsController* m_groupsPlugins = nullptr;
+    RequiredInstallsController* m_required = nullptr;
     ConditionalInstallsController* m_conditional = nullptr;
+    FilePriorityEditor* m_filePriority = nullptr;
 
     QTabWidget* m_pageControl = nullptr;
     QLineEdit* m_modName = nullptr;

@@ -6,6 +6,7 @@
 #include "settings/LanguageTable.h"
 #include "ui/ComboBoxes.h"
 #include "ui/Components.h"
+#include "ui/PatternTabs.h"
 #include "ui/ReportListView.h"
 
 #include <QComboBox>
@@ -19,13 +20,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QString patternCaption(qsizetype index) {
-    return QStringLiteral("Pattern[") + QString::number(index) + QLatin1Char(']');
-}
-
-} // namespace
+namespace {} // namespace
 
 PluginDependenciesController::PluginDependenciesController(PluginAccess selectedPlugin,
                                                            QObject* parent)
@@ -35,11 +30,7 @@ PluginDependenciesController::PluginDependenciesController(PluginAccess selected
 
     m_defTypeComboBox = Components::comboBox(QStringLiteral("pdDefTypeComboBox"),
                                              Vocabulary::pluginTypes(), true, false);
-    m_patternsPageControl = new QTabBar;
-    m_patternsPageControl->setObjectName(QStringLiteral("pdPatternsPageControl"));
-    m_patternsPageControl->setExpanding(false);
-    m_patternsPageControl->setUsesScrollButtons(true);
-    m_patternsPageControl->setDrawBase(true);
+    m_patternsPageControl = PatternTabs::create(QStringLiteral("pdPatternsPageControl"));
     m_operatorComboBox = Components::comboBox(QStringLiteral("pdOperatorComboBox"),
                                               Vocabulary::operators(), true, false);
     m_typeNameComboBox = Components::comboBox(QStringLiteral("pdTypeNameComboBox"),
@@ -65,11 +56,6 @@ PluginDependenciesController::PluginDependenciesController(PluginAccess selected
                                          {QStringLiteral("State/Value"), 70},
                                          {QStringLiteral("Operator"), 60}},
                                         false);
-
-    // The strip keeps its height while it has no tab, so the page does not jump.
-    m_patternsPageControl->addTab(patternCaption(0));
-    m_patternsPageControl->setFixedHeight(m_patternsPageControl->sizeHint().height());
-    m_patternsPageControl->removeTab(0);
 
     auto* defaultRow = new QHBoxLayout;
     defaultRow->addWidget(Components::label(QStringLiteral("pdDefTypeNameLabel"),
@@ -163,11 +149,7 @@ void PluginDependenciesController::showSelectedPlugin() {
                                                       m_deletePatternButton, m_operatorComboBox,
                                                       m_typeNameComboBox})
         w->setEnabled(false);
-    {
-        const QSignalBlocker blocker(m_patternsPageControl);
-        for (int i = m_patternsPageControl->count() - 1; i >= 0; --i)
-            m_patternsPageControl->removeTab(i);
-    }
+    PatternTabs::show(m_patternsPageControl, 0);
     m_listView->setRowCount(0);
 
     const CPlugin* plugin = m_selectedPlugin();
@@ -176,12 +158,7 @@ void PluginDependenciesController::showSelectedPlugin() {
         m_defTypeComboBox->setCurrentText(plugin->sType);
         m_defTypeComboBox->setEnabled(true);
         m_newPatternButton->setEnabled(true);
-        {
-            const QSignalBlocker blocker(m_patternsPageControl);
-            for (qsizetype k = 0; k < plugin->vPatterns.size(); ++k)
-                m_patternsPageControl->addTab(patternCaption(k));
-            m_patternsPageControl->setCurrentIndex(m_patternsPageControl->count() > 0 ? 0 : -1);
-        }
+        PatternTabs::show(m_patternsPageControl, plugin->vPatterns.size());
         m_operatorComboBox->setEnabled(true);
         m_typeNameComboBox->setEnabled(true);
     }
@@ -253,11 +230,7 @@ void PluginDependenciesController::pdNewPatternButtonClick() {
     pattern.sOperator = m_operatorComboBox->currentText();
     pattern.sType = m_typeNameComboBox->currentText();
     plugin->vPatterns.append(pattern);
-    {
-        const QSignalBlocker blocker(m_patternsPageControl);
-        const int tab = m_patternsPageControl->addTab(patternCaption(plugin->vPatterns.size() - 1));
-        m_patternsPageControl->setCurrentIndex(tab);
-    }
+    PatternTabs::append(m_patternsPageControl);
     pdPatternsPageControlChange();
 }
 
@@ -267,13 +240,7 @@ void PluginDependenciesController::pdDeletePatternButtonClick() {
     if (!plugin || p < 0 || p >= plugin->vPatterns.size())
         return;
     plugin->vPatterns.removeAt(p);
-    {
-        // The following tab becomes current, the first one after the last tab.
-        const QSignalBlocker blocker(m_patternsPageControl);
-        m_patternsPageControl->removeTab(p);
-        const int left = m_patternsPageControl->count();
-        m_patternsPageControl->setCurrentIndex(left == 0 ? -1 : (p < left ? p : 0));
-    }
+    PatternTabs::removeAt(m_patternsPageControl, p);
     pdPatternsPageControlChange();
 }
 

@@ -669,7 +669,7 @@ void TestGroupsPlugins::pluginFilesFollowSelection() {
     QCOMPARE(s.column("SrcFilesListView", 0), split("file,folder"));
     QCOMPARE(s.column("SrcFilesListView", 1), QStringList({"Mod\\a.esp", "Data\\Textures"}));
     QCOMPARE(s.column("DstFilesListView", 0), split("a.esp,Textures"));
-    QCOMPARE(s.column("DstFilesListView", 1), split("0,4294967295")); // unsigned reading
+    QCOMPARE(s.column("DstFilesListView", 1), split("0,-1")); // signed, as stored
     QVERIFY(!s.enabled("RemoveFileFolderButton"));
 
     // Selecting a row in either list selects it in the other and allows Remove.

@@ -118,8 +118,9 @@ void TestPluginDependencies::deletePattern_data() {
     QTest::addColumn<int>("current");
     QTest::addColumn<QString>("listed"); // dependency shown for the current tab
 
-    QTest::newRow("middle") << 1 << QStringList({"Pattern[0]", "Pattern[2]"}) << 1 << "d2";
-    QTest::newRow("first") << 0 << QStringList({"Pattern[1]", "Pattern[2]"}) << 0 << "d1";
+    // The tabs left are captioned by their positions again.
+    QTest::newRow("middle") << 1 << QStringList({"Pattern[0]", "Pattern[1]"}) << 1 << "d2";
+    QTest::newRow("first") << 0 << QStringList({"Pattern[0]", "Pattern[1]"}) << 0 << "d1";
     QTest::newRow("last") << 2 << QStringList({"Pattern[0]", "Pattern[1]"}) << 0 << "d0";
 }
 

@@ -1,0 +1,135 @@
+#include "editor/FilePriorityEditor.h"
+
+#include "editor/EditorState.h"
+#include "editor/FileListPair.h"
+#include "ui/ReportListView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpressionValidator>
+#include <QTableWidget>
+
+FilePriorityEditor::FilePriorityEditor(EditorState& state, QWidget* window)
+    : QObject(window), m_state(state), m_window(window) {
+    m_edit = new QLineEdit(QStringLiteral("0"), window);
+    m_edit->setObjectName(QStringLiteral("FilePriorityEdit"));
+    // A signed decimal number; what does not fit 32 bits is refused when the edit closes.
+    m_edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("-?[0-9]{0,10}")), m_edit));
+    m_edit->setEnabled(false);
+    m_edit->hide();
+    m_edit->installEventFilter(this);
+
+    m_menu = new QMenu(window);
+    m_menu->setObjectName(QStringLiteral("PopupMenuFiles"));
+    m_editPath = m_menu->addAction(QStringLiteral("Edit path"));
+    m_editPath->setObjectName(QStringLiteral("EditPathCMenu"));
+    m_editPriority = m_menu->addAction(QStringLiteral("Edit priority"));
+    m_editPriority->setObjectName(QStringLiteral("EditPriorityCMenu"));
+
+    connect(m_menu, &QMenu::aboutToShow, this, &FilePriorityEditor::PopupMenuFilesPopup);
+    connect(m_editPath, &QAction::triggered, this, &FilePriorityEditor::EditPathCMenuClick);
+    connect(m_editPriority, &QAction::triggered, this, &FilePriorityEditor::EditPriorityCMenuClick);
+}
+
+void FilePriorityEditor::attach(FileListPair* pair) {
+    QTableWidget* list = pair->destinationList();
+    connect(list, &QWidget::customContextMenuRequested, this, [this, pair, list](QPoint pos) {
+        m_menuPair = pair;
+        m_menu->popup(list->viewport()->mapToGlobal(pos));
+    });
+}
+
+int FilePriorityEditor::menuListRow() const {
+    return m_menuPair ? ReportListView::selectedRow(m_menuPair->destinationList()) : -1;
+}
+
+void FilePriorityEditor::PopupMenuFilesPopup() {
+    const bool selected = menuListRow() >= 0;
+    m_editPath->setEnabled(selected);
+    m_editPriority->setEnabled(selected);
+}
+
+void FilePriorityEditor::EditPathCMenuClick() {
+    const int row = menuListRow();
+    if (row < 0)
+        return;
+    QTableWidget* list = m_menuPair->destinationList();
+    if (QTableWidgetItem* item = list->item(row, 0))
+        list->editItem(item);
+}
+
+void FilePriorityEditor::EditPriorityCMenuClick() {
+    const int row = menuListRow();
+    if (row < 0)
+        return;
+    m_state.iEditedRow = row;
+    m_editedPair = m_menuPair;
+
+    // Over the row's "Priority" cell, 4 pixels in, in the window's coordinates.
+    QTableWidget* list = m_editedPair->destinationList();
+    const QModelIndex index = list->model()->index(row, 1);
+    list->scrollTo(index);
+    const QRect cell = list->visualRect(index);
+    const QPoint topLeft = list->viewport()->mapTo(m_window, cell.topLeft()) + QPoint(4, 4);
+    m_edit->setGeometry(QRect(topLeft, cell.size()));
+
+    const QTableWidgetItem* priority = list->item(row, 1);
+    m_edit->setText(priority ? priority->text() : QString());
+    m_edit->setEnabled(true);
+    m_open = true;
+    m_edit->show();
+    m_edit->raise();
+    m_edit->setFocus(Qt::OtherFocusReason);
+}
+
+bool FilePriorityEditor::FilePriorityEditKeyPress(int key) {
+    switch (key) {
+    case Qt::Key_Escape:
+        m_state.iEditedRow = -1;
+        FilePriorityEditExit();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        FilePriorityEditExit();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FilePriorityEditor::FilePriorityEditExit() {
+    // Hiding the edit takes its focus away, which reports the exit a second time.
+    if (!m_open)
+        return;
+    m_open = false;
+    // A text that is no 32-bit number (an emptied edit, too many digits) stores nothing.
+    bool isNumber = false;
+    const qint32 priority = m_edit->text().toInt(&isNumber, 10);
+    if (m_state.iEditedRow >= 0 && m_editedPair && isNumber)
+        m_editedPair->setPriority(m_state.iEditedRow, priority);
+    m_editedPair = nullptr;
+    m_edit->hide();
+    m_edit->setEnabled(false);
+}
+
+bool FilePriorityEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_edit) {
+        if (event->type() == QEvent::KeyPress) {
+            if (FilePriorityEditKeyPress(static_cast<QKeyEvent*>(event)->key()))
+                return true;
+        } else if (event->type() == QEvent::FocusOut) {
+            // The edit's own context menu, or switching to another application, is no exit.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            const bool ownPopup = QApplication::activePopupWidget() &&
+                                  QApplication::activePopupWidget()->parent() == m_edit;
+            if (!ownPopup && reason != Qt::ActiveWindowFocusReason)
+                FilePriorityEditExit();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
