@@ -1,10 +1,9 @@
-#include "editor/PluginEditorSession.h"
+#include "editor/EditorSession.h"
 
 #include "editor/FlagSetController.h"
 #include "editor/GroupsPluginsController.h"
 
 #include <QHeaderView>
-#include <QTabWidget>
 #include <QtTest>
 
 class TestFlagSet : public QObject {
@@ -21,39 +20,28 @@ private slots:
 
 namespace {
 
-void addThreePlugins(PluginEditorSession& s) {
-    s.addGroup(QStringLiteral("G"));
-    for (int i = 0; i < 3; ++i)
-        s.addPlugin(QStringLiteral("P%1").arg(i));
+void typeFlag(const EditorSession& s, const QString& name, const QString& value) {
+    s.type("VaribleComboBox", name);
+    s.type("VaribleValueComboBox", value);
 }
 
-void typeFlag(PluginEditorSession& s, const QString& name, const QString& value) {
-    auto* nameBox = s.get<QComboBox>("VaribleComboBox");
-    auto* valueBox = s.get<QComboBox>("VaribleValueComboBox");
-    nameBox->clearEditText();
-    valueBox->clearEditText();
-    QTest::keyClicks(nameBox, name);
-    QTest::keyClicks(valueBox, value);
-}
-
-QList<CCondition> flagsOf(PluginEditorSession& s, int plugin) {
+QList<CCondition> flagsOf(EditorSession& s, int plugin) {
     return s.step().vGroups[0].vPlugins[plugin].vConditionFlags;
 }
 
 } // namespace
 
 void TestFlagSet::initialState() {
-    ScriptedPrompts prompts;
-    TMainForm form;
-    auto* value = form.component<QComboBox>("VaribleValueComboBox");
-    QVERIFY(value && value->isEditable());
+    EditorSession s;
+    auto* value = s.component<QComboBox>("VaribleValueComboBox");
+    QVERIFY(value->isEditable());
     QCOMPARE(value->count(), 2);
     QCOMPARE(value->itemText(1), QStringLiteral("Off"));
     QCOMPARE(value->currentText(), QStringLiteral("On"));
-    QVERIFY(form.component<QComboBox>("VaribleComboBox")->isEditable());
-    QVERIFY(!form.component<QWidget>("AddVaribleButton")->isEnabled());
-    QVERIFY(!form.component<QWidget>("DeleteVaribleButton")->isEnabled());
-    auto* list = form.component<QTableWidget>("FlagSetListView");
+    QVERIFY(s.component<QComboBox>("VaribleComboBox")->isEditable());
+    QVERIFY(!s.enabled("AddVaribleButton"));
+    QVERIFY(!s.enabled("DeleteVaribleButton"));
+    auto* list = s.list("FlagSetListView");
     QCOMPARE(list->columnCount(), 3);
     QCOMPARE(list->horizontalHeaderItem(0)->text(), QStringLiteral("Flag name"));
     QCOMPARE(list->horizontalHeaderItem(2)->text(), QStringLiteral("Value"));
@@ -84,8 +72,9 @@ void TestFlagSet::addFlag() {
     QFETCH(int, times);
     QFETCH(int, added);
 
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.select("PluginListView", 1);
     QVERIFY(s.enabled("AddVaribleButton"));
     for (int i = 0; i < times; ++i) {
@@ -108,8 +97,9 @@ void TestFlagSet::addFlag() {
 }
 
 void TestFlagSet::deleteFlag() {
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.select("PluginListView", 0);
     for (const char* name : {"A", "B", "C"}) {
         typeFlag(s, QLatin1String(name), QStringLiteral("On"));
@@ -139,8 +129,9 @@ void TestFlagSet::deleteFlag() {
 }
 
 void TestFlagSet::flagsFollowPluginSelection() {
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.step().vGroups[0].vPlugins[0].vConditionFlags = {{"X", "1"}, {"Y", "2"}};
     s.step().vGroups[0].vPlugins[2].vConditionFlags = {{"Z", "3"}};
 
@@ -167,22 +158,22 @@ void TestFlagSet::flagsFollowPluginSelection() {
 }
 
 void TestFlagSet::rebuildOffersFlags() {
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.select("PluginListView", 0);
     typeFlag(s, QStringLiteral("Textures"), QStringLiteral("Hi"));
     s.click("AddVaribleButton");
-    auto* names = s.get<QComboBox>("VaribleComboBox");
+    auto* names = s.component<QComboBox>("VaribleComboBox");
     QCOMPARE(names->count(), 0); // offered only after the next rebuild
 
     // Choosing a main page rebuilds the steps view.
-    auto* pages = s.get<QTabWidget>("PageControl");
-    pages->setCurrentIndex(0);
-    pages->setCurrentIndex(1);
+    s.chooseTab("PageControl", 0);
+    s.chooseTab("PageControl", 1);
     QCOMPARE(names->count(), 1);
     QCOMPARE(names->itemText(0), QStringLiteral("Textures"));
     QVERIFY(names->currentText().isEmpty());
-    auto* values = s.get<QComboBox>("VaribleValueComboBox");
+    auto* values = s.component<QComboBox>("VaribleValueComboBox");
     QCOMPARE(values->count(), 6);
     QCOMPARE(values->itemText(5), QStringLiteral("Hi"));
     QVERIFY(values->currentText().isEmpty());

@@ -1,14 +1,9 @@
-#include "editor/PluginEditorSession.h"
+#include "editor/EditorSession.h"
 
-#include "editor/GroupsPluginsController.h"
 #include "model/Vocabulary.h"
 #include "settings/Settings.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QImage>
-#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -47,34 +42,23 @@ private slots:
 
 namespace {
 
-// Three groups with one plugin each (G0/P0 ...), or one group with three plugins.
-void addThreeGroups(PluginEditorSession& s) {
+// Three groups with one plugin each: G0 with P0, G1 with P1, G2 with P2.
+void addThreeGroups(EditorSession& s) {
     for (int i = 0; i < 3; ++i) {
         s.addGroup(QStringLiteral("G%1").arg(i));
         s.addPlugin(QStringLiteral("P%1").arg(i));
     }
 }
 
-void addThreePlugins(PluginEditorSession& s) {
-    s.addGroup(QStringLiteral("G"));
-    for (int i = 0; i < 3; ++i)
-        s.addPlugin(QStringLiteral("P%1").arg(i));
-}
-
 QStringList split(const char* csv) {
     return QString::fromLatin1(csv).split(QLatin1Char(','));
-}
-
-void writePicture(const QString& path) {
-    QImage image(8, 6, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(path, "PNG"));
 }
 
 } // namespace
 
 void TestGroupsPlugins::addGroupsAndPlugins() {
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     QCOMPARE(s.form.project.vSteps.size(), 1);
 
     // Nothing happens without a name, and no plugin can be added without a group.
@@ -98,7 +82,7 @@ void TestGroupsPlugins::addGroupsAndPlugins() {
     QVERIFY(s.enabled("GroupUpButton"));
     QVERIFY(!s.enabled("GroupDownButton"));
     QVERIFY(!s.enabled("PluginDescriptionMemo"));
-    QCOMPARE(s.get<QLineEdit>("GroupNameEdit")->text(), QStringLiteral("Textures"));
+    QCOMPARE(s.component<QLineEdit>("GroupNameEdit")->text(), QStringLiteral("Textures"));
 
     s.addPlugin(QString());
     QVERIFY(s.step().vGroups[1].vPlugins.isEmpty());
@@ -151,10 +135,11 @@ void TestGroupsPlugins::moveGroup() {
     QFETCH(bool, upEnabled);
     QFETCH(bool, downEnabled);
 
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     addThreeGroups(s);
     s.select("GroupListView", from);
-    s.click(button.toLatin1().constData());
+    s.click(button);
 
     QCOMPARE(s.groupNames(), order);
     QCOMPARE(s.column("GroupListView", 0), order);
@@ -183,11 +168,12 @@ void TestGroupsPlugins::movePlugin() {
     QFETCH(QStringList, order);
     QFETCH(int, to);
 
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.step().vGroups[0].vPlugins[from].vConditionFlags.append(CCondition("moved", "On"));
     s.select("PluginListView", from);
-    s.click(button.toLatin1().constData());
+    s.click(button);
 
     QCOMPARE(s.pluginNames(0), order);
     QCOMPARE(s.column("PluginListView", 0), order);
@@ -199,8 +185,9 @@ void TestGroupsPlugins::movePlugin() {
 }
 
 void TestGroupsPlugins::removeGroupAndPlugin() {
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.addGroup(QStringLiteral("Other"));
     s.addPlugin(QStringLiteral("Kept"));
 
@@ -253,25 +240,26 @@ void TestGroupsPlugins::renameInPlace() {
     QFETCH(QString, action);
     QFETCH(QString, typed);
 
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.addGroup(QStringLiteral("Second"));
     s.select("GroupListView", 0);
     s.select("PluginListView", 1);
     const bool group = listName == QLatin1String("GroupListView");
     const int row = group ? 0 : 1;
-    QTableWidget* list = s.list(listName.toLatin1().constData());
+    QTableWidget* list = s.list(listName);
 
     // The context menu offers its items only while a row is selected.
-    QMenu* menu = list->findChild<QMenu*>(group ? "PopupMenu2" : "PopupMenu");
+    QMenu* menu = s.openContextMenu(listName);
     QVERIFY(menu);
-    auto* item = s.form.findChild<QAction*>(action);
-    QVERIFY(item);
-    emit menu->aboutToShow();
+    QCOMPARE(menu->objectName(), group ? "PopupMenu2" : "PopupMenu");
+    auto* item = s.component<QAction>(action);
     QVERIFY(item->isEnabled());
+    menu->close();
 
     item->trigger();
-    auto* editor = list->viewport()->findChild<QLineEdit*>();
+    auto* editor = s.cellEditor(listName);
     QVERIFY(editor);
     QCOMPARE(editor->text(), list->item(row, 0)->text());
     editor->selectAll();
@@ -290,9 +278,11 @@ void TestGroupsPlugins::renameInPlace() {
         QCOMPARE(s.groupNames(), split("G,Second"));
     }
 
-    list->clearSelection();
-    emit menu->aboutToShow();
+    s.select(listName, -1);
+    menu = s.openContextMenu(listName);
+    QVERIFY(menu);
     QVERIFY(!item->isEnabled());
+    menu->close();
 }
 
 void TestGroupsPlugins::editHint_data() {
@@ -310,10 +300,8 @@ void TestGroupsPlugins::editHint() {
     QFETCH(QString, listName);
     QFETCH(bool, editable);
 
-    ScriptedPrompts prompts;
-    TMainForm form;
-    auto* list = form.component<QTableWidget>(listName);
-    QVERIFY(list);
+    EditorSession s;
+    QTableWidget* list = s.list(listName);
     // The lists edited in place tell how to start the edit; the others cannot be edited.
     QCOMPARE(list->toolTip(), editable ? QStringLiteral("To edit: select destination path and then "
                                                         "click on it again. It's like you rename "
@@ -334,22 +322,19 @@ void TestGroupsPlugins::nameEditEndsOnTabClick() {
     QFETCH(QString, tabs);
     QFETCH(int, tab);
 
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     QVERIFY(QTest::qWaitForWindowActive(&s.form));
-    s.click("NewStepButton");
+    s.addStep();
     s.addGroup(QStringLiteral("Old name"));
-    QTableWidget* list = s.list("GroupListView");
-    s.form.findChild<QAction*>("EditListElementCMenu2")->trigger();
-    auto* editor = list->viewport()->findChild<QLineEdit*>();
+    s.component<QAction>("EditListElementCMenu2")->trigger();
+    auto* editor = s.cellEditor("GroupListView");
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("New name"));
 
     // A click on a tab, as the user makes it: the typed name is kept, not dropped.
-    QTabBar* bar = tabs == QLatin1String("PageControl")
-                       ? s.get<QTabWidget>("PageControl")->findChild<QTabBar*>()
-                       : s.get<QTabBar>("StepsTabControl");
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    s.chooseTab(tabs, tab);
     QCoreApplication::processEvents();
     QCOMPARE(s.form.project.vSteps[1].vGroups[0].sName, QStringLiteral("New name"));
 }
@@ -370,18 +355,19 @@ void TestGroupsPlugins::groupTypeBox() {
     QFETCH(int, key);
     QFETCH(QString, stored);
 
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     QVERIFY(QTest::qWaitForWindowActive(&s.form));
     s.addGroup(QStringLiteral("First"), QStringLiteral("SelectExactlyOne"));
     s.addGroup(QStringLiteral("Second"), QStringLiteral("SelectAny"));
-    auto* box = s.get<QComboBox>("EditGroupTypeComboBox");
+    auto* box = s.component<QComboBox>("EditGroupTypeComboBox");
     QCOMPARE(box->parentWidget(), &s.form);
     QVERIFY(box->isHidden());
     QVERIFY(!box->isEnabled());
 
     QTableWidget* list = s.list("GroupListView");
     s.select("GroupListView", 1);
-    s.form.findChild<QAction*>("EditGroupTypeCMenu2")->trigger();
+    s.component<QAction>("EditGroupTypeCMenu2")->trigger();
     QCOMPARE(s.form.iEditedRow, 1);
     QVERIFY(box->isVisible());
     QVERIFY(box->isEnabled());
@@ -397,7 +383,7 @@ void TestGroupsPlugins::groupTypeBox() {
     if (key != 0)
         QTest::keyClick(box, Qt::Key(key));
     else
-        s.get<QLineEdit>("GroupNameEdit")->setFocus(Qt::MouseFocusReason);
+        s.component<QLineEdit>("GroupNameEdit")->setFocus(Qt::MouseFocusReason);
 
     QVERIFY(box->isHidden());
     QVERIFY(!box->isEnabled());
@@ -421,22 +407,23 @@ void TestGroupsPlugins::groupTypeBoxAndOtherControls() {
     QFETCH(QString, action);
     QFETCH(bool, stillOpen);
 
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     QVERIFY(QTest::qWaitForWindowActive(&s.form));
     s.addGroup(QStringLiteral("Second step's"), QStringLiteral("SelectAny"));
-    s.click("NewStepButton");
+    s.addStep();
     s.addGroup(QStringLiteral("Edited"), QStringLiteral("SelectAny"));
-    auto* box = s.get<QComboBox>("EditGroupTypeComboBox");
+    auto* box = s.component<QComboBox>("EditGroupTypeComboBox");
     s.select("GroupListView", 0);
-    s.form.findChild<QAction*>("EditGroupTypeCMenu2")->trigger();
+    s.component<QAction>("EditGroupTypeCMenu2")->trigger();
     QVERIFY(box->hasFocus());
     box->lineEdit()->selectAll();
     QTest::keyClicks(box, QStringLiteral("SelectAll"));
 
     if (action == QLatin1String("step tab")) {
-        s.get<QTabBar>("StepsTabControl")->setCurrentIndex(0);
+        s.chooseStep(0);
     } else if (action == QLatin1String("menu")) {
-        auto* menu = s.form.findChild<QMenu*>("FOMODMenu");
+        auto* menu = s.component<QMenu>("FOMODMenu");
         menu->popup(s.form.mapToGlobal(QPoint(10, 10)));
         menu->close();
     } else {
@@ -474,10 +461,11 @@ void TestGroupsPlugins::pluginDescription() {
 
     const bool saved = Settings::instance().bReplaceRN;
     Settings::instance().bReplaceRN = replaceRN;
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.select("PluginListView", 1);
-    auto* memo = s.get<QPlainTextEdit>("PluginDescriptionMemo");
+    auto* memo = s.component<QPlainTextEdit>("PluginDescriptionMemo");
     for (int i = 0; i < lines.size(); ++i) {
         if (i > 0)
             QTest::keyClick(memo, Qt::Key_Return);
@@ -499,24 +487,27 @@ void TestGroupsPlugins::pluginDescription() {
 }
 
 void TestGroupsPlugins::descriptionSurvivesRebuild() {
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.select("PluginListView", 0);
-    QTest::keyClicks(s.get<QPlainTextEdit>("PluginDescriptionMemo"), QStringLiteral("Kept"));
+    QTest::keyClicks(s.component<QPlainTextEdit>("PluginDescriptionMemo"), QStringLiteral("Kept"));
 
     // Another step and back: the rebuilds empty the memo without touching the plugin.
-    s.click("NewStepButton");
+    s.addStep();
     QCOMPARE(s.form.iCurrentStep, 1);
-    QVERIFY(s.get<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText().isEmpty());
-    s.get<QTabBar>("StepsTabControl")->setCurrentIndex(0);
+    QVERIFY(s.component<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText().isEmpty());
+    s.chooseStep(0);
     QCOMPARE(s.step().vGroups[0].vPlugins[0].sDescription, QStringLiteral("Kept"));
     QCOMPARE(s.selected("PluginListView"), 0);
-    QCOMPARE(s.get<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText(), QStringLiteral("Kept"));
+    QCOMPARE(s.component<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText(),
+             QStringLiteral("Kept"));
 }
 
 void TestGroupsPlugins::missingImageShownOnce() {
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.step().vGroups[0].vPlugins[1].sImage = QStringLiteral("fomod\\gone.png");
     s.step().vGroups[0].vPlugins[2].sImage = QStringLiteral("fomod\\gone.png");
 
@@ -526,7 +517,7 @@ void TestGroupsPlugins::missingImageShownOnce() {
     QCOMPARE(s.prompts.messages(), QStringList{text});
     QCOMPARE(s.prompts.vShown.last().sCaption, QStringLiteral("Quarvel"));
     QVERIFY(s.step().vGroups[0].vPlugins[1].sImage.isEmpty());
-    QVERIFY(s.get<QLineEdit>("PluginImageEdit")->text().isEmpty());
+    QVERIFY(s.component<QLineEdit>("PluginImageEdit")->text().isEmpty());
     // The selection still finished.
     QVERIFY(s.enabled("pdNewPatternButton"));
 
@@ -557,8 +548,9 @@ void TestGroupsPlugins::chooseImage() {
     QFETCH(QString, stored);
 
     QTemporaryDir outer;
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     const QString root = s.form.sRootDir;
     QString path;
     if (chosen.startsWith(QLatin1String("..")))
@@ -567,51 +559,45 @@ void TestGroupsPlugins::chooseImage() {
         path = root + chosen.mid(1);
     else
         path = root + QLatin1Char('/') + chosen;
-    QDir().mkpath(QFileInfo(path).path());
-    if (picture) {
-        writePicture(path);
-    } else {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("text");
-    }
+    if (picture)
+        EditorSession::writePicture(path, "PNG");
+    else
+        EditorSession::writeFile(path, "text");
 
-    auto* preview = s.get<QLabel>("PluginImage");
     s.select("PluginListView", 0);
     s.prompts.vFileAnswers.append({path});
     s.click("ChoosePluginImageButton");
     const CPlugin& plugin = s.step().vGroups[0].vPlugins[0];
     QCOMPARE(s.prompts.sLastFilter, QString());
     QCOMPARE(plugin.sImage, stored);
-    QCOMPARE(s.get<QLineEdit>("PluginImageEdit")->text(), stored);
+    QCOMPARE(s.component<QLineEdit>("PluginImageEdit")->text(), stored);
     if (stored.isEmpty()) {
         QCOMPARE(s.prompts.messages(), QStringList{"File is out of root directory"});
-        QVERIFY(preview->pixmap().isNull());
+        QVERIFY(!s.showsPicture("PluginImage"));
         return;
     }
     QVERIFY(s.prompts.messages().isEmpty());
-    QCOMPARE(!preview->pixmap().isNull(), picture);
+    QCOMPARE(s.showsPicture("PluginImage"), picture);
 
     // The path survives a new selection of the plugin; Clear removes it.
     s.select("PluginListView", 1);
-    QVERIFY(preview->pixmap().isNull());
+    QVERIFY(!s.showsPicture("PluginImage"));
     s.select("PluginListView", 0);
-    QCOMPARE(s.get<QLineEdit>("PluginImageEdit")->text(), stored);
-    QCOMPARE(!preview->pixmap().isNull(), picture);
+    QCOMPARE(s.component<QLineEdit>("PluginImageEdit")->text(), stored);
+    QCOMPARE(s.showsPicture("PluginImage"), picture);
     s.click("ClearPluginImageButton");
     QVERIFY(plugin.sImage.isEmpty());
-    QVERIFY(preview->pixmap().isNull());
-    QVERIFY(s.get<QLineEdit>("PluginImageEdit")->text().isEmpty());
+    QVERIFY(!s.showsPicture("PluginImage"));
+    QVERIFY(s.component<QLineEdit>("PluginImageEdit")->text().isEmpty());
     QVERIFY(s.prompts.messages().isEmpty());
 }
 
 void TestGroupsPlugins::undecodableImageOnSelection() {
-    PluginEditorSession s;
-    addThreePlugins(s);
-    QFile bad(s.form.sRootDir + QStringLiteral("/fomod/broken.png"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("\x89PNG but not really");
-    bad.close();
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
+    EditorSession::writeFile(s.form.sRootDir + QStringLiteral("/fomod/broken.png"),
+                             "\x89PNG but not really");
     CPlugin& plugin = s.step().vGroups[0].vPlugins[1];
     plugin.sImage = QStringLiteral("fomod\\broken.png");
     plugin.sType = QStringLiteral("Required");
@@ -620,11 +606,12 @@ void TestGroupsPlugins::undecodableImageOnSelection() {
     s.select("PluginListView", 1);
     QVERIFY(s.prompts.vShown.isEmpty());
     QCOMPARE(plugin.sImage, QStringLiteral("fomod\\broken.png"));
-    QCOMPARE(s.get<QLineEdit>("PluginImageEdit")->text(), plugin.sImage);
-    QVERIFY(s.get<QLabel>("PluginImage")->pixmap().isNull());
+    QCOMPARE(s.component<QLineEdit>("PluginImageEdit")->text(), plugin.sImage);
+    QVERIFY(!s.showsPicture("PluginImage"));
     // The rest of the selection ran: type, patterns, enabled controls.
-    QCOMPARE(s.get<QComboBox>("pdDefTypeComboBox")->currentText(), QStringLiteral("Required"));
-    QCOMPARE(s.get<QTabBar>("pdPatternsPageControl")->count(), 1);
+    QCOMPARE(s.component<QComboBox>("pdDefTypeComboBox")->currentText(),
+             QStringLiteral("Required"));
+    QCOMPARE(s.component<QTabBar>("pdPatternsPageControl")->count(), 1);
     QVERIFY(s.enabled("pdDeletePatternButton"));
     QVERIFY(s.enabled("RemovePluginButton"));
     QVERIFY(s.enabled("PluginUpButton"));
@@ -632,18 +619,19 @@ void TestGroupsPlugins::undecodableImageOnSelection() {
 }
 
 void TestGroupsPlugins::noGroupsLeavesPluginSideDisabled() {
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.step().vGroups[0].vPlugins[0].vPatterns.append(CDependencyPattern{"And", "Optional", {}});
     s.select("PluginListView", 0);
     QVERIFY(s.enabled("pdAddButton"));
 
     // A new step without groups: nothing of the plugin side stays usable.
-    s.click("NewStepButton");
+    s.addStep();
     QCOMPARE(s.form.iCurrentStep, 1);
     QCOMPARE(s.list("GroupListView")->rowCount(), 0);
     QCOMPARE(s.list("PluginListView")->rowCount(), 0);
-    QCOMPARE(s.get<QTabBar>("pdPatternsPageControl")->count(), 0);
+    QCOMPARE(s.component<QTabBar>("pdPatternsPageControl")->count(), 0);
     for (const char* name :
          {"RemoveGroupButton", "AddPluginButton", "RemovePluginButton", "PluginDescriptionMemo",
           "AddVaribleButton", "ChoosePluginImageButton", "AddFileButton", "pdDefTypeComboBox",
@@ -651,13 +639,14 @@ void TestGroupsPlugins::noGroupsLeavesPluginSideDisabled() {
           "pdFileFlagNameComboBox", "RemoveFileFolderButton"})
         QVERIFY2(!s.enabled(name), name);
     s.addPlugin(QStringLiteral("Nowhere"));
-    QCOMPARE(s.form.project.vSteps[1].vGroups.size(), 0);
+    QCOMPARE(s.step(1).vGroups.size(), 0);
     QCOMPARE(s.pluginNames(0).size(), 3);
 }
 
 void TestGroupsPlugins::pluginFilesFollowSelection() {
-    PluginEditorSession s;
-    addThreePlugins(s);
+    EditorSession s;
+    s.proceed();
+    s.addThreePlugins();
     s.step().vGroups[0].vPlugins[1].vFiles = {
         {QStringLiteral("file"), QStringLiteral("Mod\\a.esp"), QStringLiteral("a.esp"), 0},
         {QStringLiteral("folder"), QStringLiteral("Data\\Textures"), QStringLiteral("Textures"),
@@ -678,7 +667,7 @@ void TestGroupsPlugins::pluginFilesFollowSelection() {
     QVERIFY(s.enabled("RemoveFileFolderButton"));
     s.select("DstFilesListView", 0);
     QCOMPARE(s.selected("SrcFilesListView"), 0);
-    s.list("SrcFilesListView")->clearSelection();
+    s.select("SrcFilesListView", -1);
     QCOMPARE(s.selected("DstFilesListView"), -1);
     QVERIFY(!s.enabled("RemoveFileFolderButton"));
 
@@ -686,9 +675,9 @@ void TestGroupsPlugins::pluginFilesFollowSelection() {
     QTableWidget* destinations = s.list("DstFilesListView");
     s.select("DstFilesListView", 1);
     destinations->editItem(destinations->item(1, 1));
-    QVERIFY(!destinations->viewport()->findChild<QLineEdit*>());
+    QVERIFY(!s.cellEditor("DstFilesListView"));
     destinations->editItem(destinations->item(1, 0));
-    auto* editor = destinations->viewport()->findChild<QLineEdit*>();
+    auto* editor = s.cellEditor("DstFilesListView");
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("textures\\hd "));

@@ -1,55 +1,13 @@
-#include "ScriptedPrompts.h"
-#include "editor/MainForm.h"
+#include "editor/EditorSession.h"
 #include "ui/Components.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-
-namespace {
-
-// Writes a small picture; the format follows the name's ending unless given.
-void writePicture(const QString& path, const char* format = nullptr) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QImage image(8, 6, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(path, format));
-}
-
-void writeText(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
+#include <QtTest>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
-
-private:
-    template <class T> static T* find(const TMainForm& form, const char* name) {
-        T* widget = form.findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qWarning("missing component %s", name);
-        return widget;
-    }
-    static bool headerShown(const TMainForm& form) {
-        return !find<QLabel>(form, "HeaderImage")->pixmap().isNull();
-    }
 
 private slots:
     void startState();
@@ -77,19 +35,17 @@ private slots:
 };
 
 void TestMainWindow::startState() {
-    ScriptedPrompts prompts;
-    TMainForm form;
+    EditorSession s;
 
-    QVERIFY(form.windowTitle().startsWith(QLatin1String("Quarvel ")));
-    QVERIFY(form.windowTitle().section(QLatin1Char(' '), 1).count(QLatin1Char('.')) == 3);
-    QCOMPARE(form.minimumSize(), QSize(550, 650));
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(s.form.windowTitle().startsWith(QLatin1String("Quarvel ")));
+    QVERIFY(s.form.windowTitle().section(QLatin1Char(' '), 1).count(QLatin1Char('.')) == 3);
+    QCOMPARE(s.form.minimumSize(), QSize(550, 650));
+    s.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.form));
     // The client area below the menu.
-    QCOMPARE(form.centralWidget()->size(), QSize(1108, 858));
+    QCOMPARE(s.form.centralWidget()->size(), QSize(1108, 858));
 
-    auto* pages = find<QTabWidget>(form, "PageControl");
-    QVERIFY(pages);
+    auto* pages = s.component<QTabWidget>("PageControl");
     const QStringList names = {"ModInfoTabSheet", "StepsTabSheet", "RequiredInstallsTabSheet",
                                "ConditionalInstallsTabSheet", "InfoTabSheet"};
     const QStringList captions = {"Mod info", "Steps", "Required installations",
@@ -105,31 +61,31 @@ void TestMainWindow::startState() {
     }
     QCOMPARE(pages->currentIndex(), 0);
 
-    QVERIFY(!find<QPushButton>(form, "ProceedButton")->isEnabled());
-    QVERIFY(find<QWidget>(form, "SaveConfirmationPanel")->isHidden());
-    QCOMPARE(find<QLabel>(form, "SavingInfoLabel")->text(), QStringLiteral("Saving info.xml ..."));
-    QCOMPARE(find<QLabel>(form, "mdlconfXMLStateLabel")->text(), QString());
-    auto* priority = find<QLineEdit>(form, "FilePriorityEdit");
+    QVERIFY(!s.enabled("ProceedButton"));
+    QVERIFY(s.component<QWidget>("SaveConfirmationPanel")->isHidden());
+    QCOMPARE(s.component<QLabel>("SavingInfoLabel")->text(), QStringLiteral("Saving info.xml ..."));
+    QCOMPARE(s.component<QLabel>("mdlconfXMLStateLabel")->text(), QString());
+    auto* priority = s.component<QLineEdit>("FilePriorityEdit");
     QVERIFY(priority->isHidden());
     QVERIFY(!priority->isEnabled());
     QCOMPARE(priority->text(), QStringLiteral("0"));
-    QCOMPARE(find<QTimer>(form, "ShowConfirmationTimer")->interval(), 2000);
-    QVERIFY(!find<QTimer>(form, "ShowConfirmationTimer")->isActive());
+    QCOMPARE(s.component<QTimer>("ShowConfirmationTimer")->interval(), 2000);
+    QVERIFY(!s.component<QTimer>("ShowConfirmationTimer")->isActive());
 
-    auto* category = find<QComboBox>(form, "ModCategoryComboBox");
+    auto* category = s.component<QComboBox>("ModCategoryComboBox");
     QCOMPARE(category->count(), 58);
     QCOMPARE(category->itemText(0), QStringLiteral("Ammo"));
     QCOMPARE(category->itemText(25), QStringLiteral("Items (Food, Drinks, Chems, etc)"));
     QCOMPARE(category->itemText(57), QStringLiteral("Weather and Lighting"));
     QCOMPARE(category->currentText(), QString());
-    QCOMPARE(find<QLineEdit>(form, "ModVersionEdit")->width(), 146);
-    QCOMPARE(find<QLabel>(form, "HeaderImage")->size(), QSize(196, 133));
-    QVERIFY(find<QLabel>(form, "NoHeaderImageLabel")->isVisibleTo(&form));
-    QVERIFY(find<QPlainTextEdit>(form, "Memo1")->isReadOnly());
-    QCOMPARE(form.project, CFOMOD());
-    QVERIFY(form.sRootDir.isEmpty());
-    QVERIFY(!form.sProgramDir.isEmpty());
-    QVERIFY(!form.sProgramDir.endsWith(QDir::separator()));
+    QCOMPARE(s.component<QLineEdit>("ModVersionEdit")->width(), 146);
+    QCOMPARE(s.component<QLabel>("HeaderImage")->size(), QSize(196, 133));
+    QVERIFY(s.component<QLabel>("NoHeaderImageLabel")->isVisibleTo(&s.form));
+    QVERIFY(s.component<QPlainTextEdit>("Memo1")->isReadOnly());
+    QCOMPARE(s.form.project, CFOMOD());
+    QVERIFY(s.form.sRootDir.isEmpty());
+    QVERIFY(!s.form.sProgramDir.isEmpty());
+    QVERIFY(!s.form.sProgramDir.endsWith(QDir::separator()));
 }
 
 void TestMainWindow::menuItems_data() {
@@ -139,46 +95,21 @@ void TestMainWindow::menuItems_data() {
     QTest::addColumn<QString>("shortcut");
     QTest::addColumn<bool>("enabled");
 
-    QTest::newRow("New") << "FOMODMenu"
-                         << "NewMenu"
-                         << "New"
-                         << "" << true;
-    QTest::newRow("Open folder") << "FOMODMenu"
-                                 << "OpenMenu"
-                                 << "Open folder"
-                                 << "Ctrl+O" << true;
-    QTest::newRow("Open file") << "FOMODMenu"
-                               << "OpenfileMenu"
-                               << "Open file"
-                               << "" << true;
-    QTest::newRow("Save") << "FOMODMenu"
-                          << "SaveMenu"
-                          << "Save"
-                          << "Ctrl+S" << false;
-    QTest::newRow("Merge") << "FOMODMenu"
-                           << "MergeFOMODMenu"
-                           << "Merge FOMOD"
-                           << "" << false;
-    QTest::newRow("Recent template") << "RecentMenu"
-                                     << "RecentFileTemplate"
-                                     << "-"
-                                     << "" << false;
-    QTest::newRow("Exit") << "FOMODMenu"
-                          << "ExitMenu"
-                          << "Exit"
-                          << "Alt+F4" << true;
-    QTest::newRow("Settings") << "OptionsMenu"
-                              << "SettingsMenu"
-                              << "Settings"
-                              << "" << true;
-    QTest::newRow("Run before save") << "OptionsMenu"
-                                     << "RunBeforeSaveMenu"
-                                     << "Run before save"
-                                     << "" << true;
-    QTest::newRow("Run after save") << "OptionsMenu"
-                                    << "RunAfterSaveMenu"
-                                    << "Run after save"
-                                    << "" << true;
+    const auto row = [](const char* tag, const char* menu, const char* name, const char* caption,
+                        const char* shortcut, bool enabled) {
+        QTest::newRow(tag) << QString(menu) << QString(name) << QString(caption)
+                           << QString(shortcut) << enabled;
+    };
+    row("New", "FOMODMenu", "NewMenu", "New", "", true);
+    row("Open folder", "FOMODMenu", "OpenMenu", "Open folder", "Ctrl+O", true);
+    row("Open file", "FOMODMenu", "OpenfileMenu", "Open file", "", true);
+    row("Save", "FOMODMenu", "SaveMenu", "Save", "Ctrl+S", false);
+    row("Merge", "FOMODMenu", "MergeFOMODMenu", "Merge FOMOD", "", false);
+    row("Recent template", "RecentMenu", "RecentFileTemplate", "-", "", false);
+    row("Exit", "FOMODMenu", "ExitMenu", "Exit", "Alt+F4", true);
+    row("Settings", "OptionsMenu", "SettingsMenu", "Settings", "", true);
+    row("Run before save", "OptionsMenu", "RunBeforeSaveMenu", "Run before save", "", true);
+    row("Run after save", "OptionsMenu", "RunAfterSaveMenu", "Run after save", "", true);
 }
 
 void TestMainWindow::menuItems() {
@@ -188,10 +119,8 @@ void TestMainWindow::menuItems() {
     QFETCH(QString, shortcut);
     QFETCH(bool, enabled);
 
-    ScriptedPrompts prompts;
-    TMainForm form;
-    auto* owner = form.findChild<QMenu*>(menu);
-    QVERIFY(owner);
+    EditorSession s;
+    auto* owner = s.component<QMenu>(menu);
     QAction* item = nullptr;
     for (QAction* action : owner->actions())
         if (action->objectName() == name)
@@ -217,32 +146,27 @@ void TestMainWindow::rootDirTyped() {
     QFETCH(bool, proceedBefore);
     QFETCH(bool, proceedAfterTyping);
 
-    QTemporaryDir dir;
+    EditorSession s;
     QTemporaryDir other;
     QVERIFY(QDir(other.path()).mkdir(QStringLiteral("fomod")));
     if (fomodKind == QLatin1String("dir"))
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("fomod")));
+        QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("fomod")));
     else if (fomodKind == QLatin1String("file"))
-        writeText(dir.filePath(QStringLiteral("fomod")), "x");
+        EditorSession::writeFile(s.dir.filePath(QStringLiteral("fomod")), "x");
 
-    ScriptedPrompts prompts;
-    TMainForm form;
-    auto* edit = find<QLineEdit>(form, "RootDirEdit");
-    auto* proceed = find<QPushButton>(form, "ProceedButton");
     // Start from the opposite state so the typed path must change it.
-    edit->setText(proceedBefore ? other.path() : dir.path() + QStringLiteral("-missing"));
-    QCOMPARE(proceed->isEnabled(), proceedBefore);
+    s.type("RootDirEdit", proceedBefore ? other.path() : s.dir.path() + QStringLiteral("-missing"));
+    QCOMPARE(s.enabled("ProceedButton"), proceedBefore);
 
-    edit->clear();
-    QTest::keyClicks(edit, dir.path());
-    QCOMPARE(form.sRootDir, dir.path());
-    QCOMPARE(proceed->isEnabled(), proceedAfterTyping);
+    s.type("RootDirEdit", s.dir.path());
+    QCOMPARE(s.form.sRootDir, s.dir.path());
+    QCOMPARE(s.enabled("ProceedButton"), proceedAfterTyping);
 
     // Emptying the edit empties the root but leaves Proceed as it was.
-    edit->clear();
-    QCOMPARE(form.sRootDir, QString());
-    QCOMPARE(proceed->isEnabled(), proceedAfterTyping);
-    QVERIFY(prompts.vShown.isEmpty());
+    s.component<QLineEdit>("RootDirEdit")->clear();
+    QCOMPARE(s.form.sRootDir, QString());
+    QCOMPARE(s.enabled("ProceedButton"), proceedAfterTyping);
+    QVERIFY(s.prompts.vShown.isEmpty());
 }
 
 void TestMainWindow::openRootDir_data() {
@@ -281,73 +205,67 @@ void TestMainWindow::openRootDir() {
     QFETCH(bool, proceedEnabled);
     QFETCH(bool, typedBefore);
 
-    QTemporaryDir dir;
-    const QString native = QDir::toNativeSeparators(dir.path());
-    ScriptedPrompts prompts;
-    TMainForm form;
+    EditorSession s;
+    const QString native = QDir::toNativeSeparators(s.dir.path());
     if (typedBefore)
-        find<QLineEdit>(form, "RootDirEdit")->setText(native);
-    const QString fomod = dir.filePath(QStringLiteral("fomod"));
+        s.type("RootDirEdit", native);
+    const QString fomod = s.dir.filePath(QStringLiteral("fomod"));
     if (fomodKind == QLatin1String("dir"))
         QVERIFY(QDir().mkdir(fomod));
     else if (fomodKind == QLatin1String("file"))
-        writeText(fomod, "x");
+        EditorSession::writeFile(fomod, "x");
 
     if (!cancel)
-        prompts.vFolderAnswers.append({native});
-    prompts.vYesNoAnswers.append(answerYes);
-    find<QPushButton>(form, "OpenRootDirButton")->click();
+        s.prompts.vFolderAnswers.append({native});
+    s.prompts.vYesNoAnswers.append(answerYes);
+    s.click("OpenRootDirButton");
 
-    QCOMPARE(prompts.vShown.size(), asked ? 2 : 1);
-    QCOMPARE(prompts.vShown.first().sKind, QStringLiteral("folders"));
-    QVERIFY(!prompts.bLastMultiple);
+    QCOMPARE(s.prompts.vShown.size(), asked ? 2 : 1);
+    QCOMPARE(s.prompts.vShown.first().sKind, QStringLiteral("folders"));
+    QVERIFY(!s.prompts.bLastMultiple);
     if (asked) {
-        QCOMPARE(prompts.vShown.at(1).sKind, QStringLiteral("question"));
-        QCOMPARE(prompts.vShown.at(1).sText,
+        QCOMPARE(s.prompts.vShown.at(1).sKind, QStringLiteral("question"));
+        QCOMPARE(s.prompts.vShown.at(1).sText,
                  QStringLiteral("There is no 'fomod' catalog in specified directory. Create one?"));
-        QCOMPARE(prompts.vShown.at(1).sCaption, QStringLiteral("Quarvel"));
+        QCOMPARE(s.prompts.vShown.at(1).sCaption, QStringLiteral("Quarvel"));
     }
     const QString expectedRoot = rootSet || typedBefore ? native : QString();
-    QCOMPARE(find<QLineEdit>(form, "RootDirEdit")->text(), expectedRoot);
-    QCOMPARE(form.sRootDir, expectedRoot);
+    QCOMPARE(s.component<QLineEdit>("RootDirEdit")->text(), expectedRoot);
+    QCOMPARE(s.form.sRootDir, expectedRoot);
     QCOMPARE(QFileInfo(fomod).isDir(), fomodDirAfter);
-    QCOMPARE(find<QPushButton>(form, "ProceedButton")->isEnabled(), proceedEnabled);
+    QCOMPARE(s.enabled("ProceedButton"), proceedEnabled);
 }
 
 void TestMainWindow::proceedCreatesFirstStep() {
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("fomod")));
-    ScriptedPrompts prompts;
-    TMainForm form;
-    find<QLineEdit>(form, "RootDirEdit")->setText(dir.path());
-    find<QPushButton>(form, "ProceedButton")->click();
+    EditorSession s;
+    s.proceed();
 
-    QCOMPARE(form.project.vSteps.size(), 1);
-    QCOMPARE(form.project.vSteps.first().sName, QStringLiteral("Step1"));
-    QCOMPARE(form.project.vSteps.first().sOperator, QStringLiteral("And"));
-    QCOMPARE(form.iStepCount, 1);
-    QCOMPARE(form.iCurrentStep, 0);
+    QCOMPARE(s.form.project.vSteps.size(), 1);
+    QCOMPARE(s.form.project.vSteps.first().sName, QStringLiteral("Step1"));
+    QCOMPARE(s.form.project.vSteps.first().sOperator, QStringLiteral("And"));
+    QCOMPARE(s.form.iStepCount, 1);
+    QCOMPARE(s.form.iCurrentStep, 0);
 
-    auto* tabs = find<QTabBar>(form, "StepsTabControl");
+    auto* tabs = s.component<QTabBar>("StepsTabControl");
     QCOMPARE(tabs->count(), 1);
     QCOMPARE(tabs->currentIndex(), 0);
     QCOMPARE(tabs->tabText(0), QStringLiteral("Step1"));
-    QCOMPARE(find<QLineEdit>(form, "StepNameEdit")->text(), QStringLiteral("Step1"));
+    QCOMPARE(s.component<QLineEdit>("StepNameEdit")->text(), QStringLiteral("Step1"));
 
-    auto* pages = find<QTabWidget>(form, "PageControl");
+    auto* pages = s.component<QTabWidget>("PageControl");
     QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("StepsTabSheet"));
     for (int i = 1; i <= 3; ++i)
         QVERIFY(pages->widget(i)->isEnabled());
-    QVERIFY(find<QWidget>(form, "StepsPageControl")->isEnabled());
-    QVERIFY(find<QPushButton>(form, "DeleteStepButton")->isEnabled());
-    QVERIFY(!find<QPushButton>(form, "MoveLeftButton")->isEnabled());
-    QVERIFY(!find<QPushButton>(form, "MoveRightButton")->isEnabled());
-    QVERIFY(!find<QPushButton>(form, "ProceedButton")->isEnabled());
-    QVERIFY(!find<QPushButton>(form, "OpenRootDirButton")->isEnabled());
-    QVERIFY(!find<QLineEdit>(form, "RootDirEdit")->isEnabled());
-    QVERIFY(find<QAction>(form, "SaveMenu")->isEnabled());
-    QVERIFY(find<QAction>(form, "MergeFOMODMenu")->isEnabled());
-    QVERIFY(prompts.vShown.isEmpty());
+    QVERIFY(s.component<QWidget>("StepsPageControl")->isEnabled());
+    QVERIFY(s.enabled("DeleteStepButton"));
+    QVERIFY(!s.enabled("MoveLeftButton"));
+    QVERIFY(!s.enabled("MoveRightButton"));
+    QVERIFY(!s.enabled("ProceedButton"));
+    QVERIFY(!s.enabled("OpenRootDirButton"));
+    QVERIFY(!s.component<QLineEdit>("RootDirEdit")->isEnabled());
+    QVERIFY(s.component<QAction>("SaveMenu")->isEnabled());
+    QVERIFY(s.component<QAction>("MergeFOMODMenu")->isEnabled());
+    QVERIFY(s.prompts.vShown.isEmpty());
 }
 
 void TestMainWindow::modFields_data() {
@@ -372,16 +290,14 @@ void TestMainWindow::modFields() {
     QFETCH(QString, typed);
     QFETCH(int, field);
 
-    ScriptedPrompts prompts;
-    TMainForm form;
-    QWidget* target = form.findChild<QWidget*>(component);
-    QVERIFY(target);
+    EditorSession s;
+    QWidget* target = s.component<QWidget>(component);
     if (auto* combo = qobject_cast<QComboBox*>(target))
         target = combo->lineEdit();
     const auto stored = [&] {
-        const QString* fields[] = {&form.project.sName, &form.project.sAuthor,
-                                   &form.project.sVersion, &form.project.sWebsite,
-                                   &form.project.sCategory};
+        const QString* fields[] = {&s.form.project.sName, &s.form.project.sAuthor,
+                                   &s.form.project.sVersion, &s.form.project.sWebsite,
+                                   &s.form.project.sCategory};
         return *fields[field];
     };
 
@@ -398,17 +314,16 @@ void TestMainWindow::modFields() {
     QString* fields[] = {&expected.sName, &expected.sAuthor, &expected.sVersion, &expected.sWebsite,
                          &expected.sCategory};
     *fields[field] = typed.chopped(1);
-    QCOMPARE(form.project, expected);
+    QCOMPARE(s.form.project, expected);
 }
 
 void TestMainWindow::categoryChosenFromList() {
-    ScriptedPrompts prompts;
-    TMainForm form;
-    auto* category = find<QComboBox>(form, "ModCategoryComboBox");
+    EditorSession s;
+    auto* category = s.component<QComboBox>("ModCategoryComboBox");
     category->setCurrentIndex(category->findText(QStringLiteral("Patches")));
-    QCOMPARE(form.project.sCategory, QStringLiteral("Patches"));
+    QCOMPARE(s.form.project.sCategory, QStringLiteral("Patches"));
     QTest::keyClick(category->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(form.project.sCategory, QStringLiteral("Patche"));
+    QCOMPARE(s.form.project.sCategory, QStringLiteral("Patche"));
 }
 
 void TestMainWindow::descriptionMemo_data() {
@@ -433,11 +348,10 @@ void TestMainWindow::descriptionMemo() {
     QFETCH(QString, memo);
     QFETCH(QString, stored);
 
-    ScriptedPrompts prompts;
-    TMainForm form;
-    auto* edit = find<QPlainTextEdit>(form, "ModDesccriptionMemo");
+    EditorSession s;
+    auto* edit = s.component<QPlainTextEdit>("ModDesccriptionMemo");
     edit->setPlainText(memo);
-    QCOMPARE(form.project.sDescription, stored);
+    QCOMPARE(s.form.project.sDescription, stored);
     // The memo keeps what was typed.
     QCOMPARE(Components::memoText(edit), QString(memo)
                                              .replace(QLatin1String("\r\n"), QLatin1String("\n"))
@@ -445,9 +359,9 @@ void TestMainWindow::descriptionMemo() {
 
     // Typing runs the same conversion at every keystroke.
     edit->clear();
-    QCOMPARE(form.project.sDescription, QString());
+    QCOMPARE(s.form.project.sDescription, QString());
     QTest::keyClicks(edit, QStringLiteral("x<"));
-    QCOMPARE(form.project.sDescription, QStringLiteral("x&#60;"));
+    QCOMPARE(s.form.project.sDescription, QStringLiteral("x&#60;"));
 }
 
 void TestMainWindow::headerImage_data() {
@@ -483,82 +397,77 @@ void TestMainWindow::headerImage() {
     QFETCH(QString, stored);
     QFETCH(int, preview);
 
-    QTemporaryDir dir;
+    EditorSession s;
     // The folder is named in upper case so that the lower-case row differs from it.
-    const QString root = dir.filePath(QStringLiteral("A"));
+    const QString root = s.dir.filePath(QStringLiteral("A"));
     QVERIFY(QDir().mkpath(root));
     if (file.endsWith(QLatin1String(".txt")))
-        writeText(dir.filePath(file), "not a picture");
+        EditorSession::writeFile(s.dir.filePath(file), "not a picture");
     else
-        writePicture(dir.filePath(file), file.endsWith(QLatin1String("PNG")) ? "PNG" : nullptr);
-    QString answer = chosen.arg(dir.path());
+        EditorSession::writePicture(s.dir.filePath(file),
+                                    file.endsWith(QLatin1String("PNG")) ? "PNG" : nullptr);
+    QString answer = chosen.arg(s.dir.path());
     if (chosen.contains(QLatin1String("/a/")))
-        answer = chosen.arg(dir.path().toUpper());
+        answer = chosen.arg(s.dir.path().toUpper());
 
-    ScriptedPrompts prompts;
-    prompts.vFileAnswers.append({QDir::toNativeSeparators(answer)});
-    TMainForm form;
-    find<QLineEdit>(form, "RootDirEdit")->setText(root);
-    find<QPushButton>(form, "ChooseHeaderImageButton")->click();
+    s.prompts.vFileAnswers.append({QDir::toNativeSeparators(answer)});
+    s.type("RootDirEdit", root);
+    s.click("ChooseHeaderImageButton");
 
-    QCOMPARE(prompts.vShown.first().sKind, QStringLiteral("files"));
-    QCOMPARE(prompts.sLastFilter, QString());
-    QVERIFY(!prompts.bLastMultiple);
+    QCOMPARE(s.prompts.vShown.first().sKind, QStringLiteral("files"));
+    QCOMPARE(s.prompts.sLastFilter, QString());
+    QVERIFY(!s.prompts.bLastMultiple);
     if (accepted) {
-        QVERIFY(prompts.messages().isEmpty());
-        QCOMPARE(form.project.sImage, stored);
-        QCOMPARE(find<QLineEdit>(form, "ModHeaderImageEdit")->text(), stored);
+        QVERIFY(s.prompts.messages().isEmpty());
+        QCOMPARE(s.form.project.sImage, stored);
+        QCOMPARE(s.component<QLineEdit>("ModHeaderImageEdit")->text(), stored);
     } else {
-        QCOMPARE(prompts.messages(), QStringList{QStringLiteral("File is out of root directory")});
-        QCOMPARE(prompts.vShown.last().sCaption, QStringLiteral("Quarvel"));
-        QCOMPARE(form.project.sImage, QString());
-        QCOMPARE(find<QLineEdit>(form, "ModHeaderImageEdit")->text(), QString());
+        QCOMPARE(s.prompts.messages(),
+                 QStringList{QStringLiteral("File is out of root directory")});
+        QCOMPARE(s.prompts.vShown.last().sCaption, QStringLiteral("Quarvel"));
+        QCOMPARE(s.form.project.sImage, QString());
+        QCOMPARE(s.component<QLineEdit>("ModHeaderImageEdit")->text(), QString());
     }
     if (preview >= 0)
-        QCOMPARE(headerShown(form), preview == 1);
+        QCOMPARE(s.showsPicture("HeaderImage"), preview == 1);
 }
 
 void TestMainWindow::headerImageUndecodableKeepsPreview() {
-    QTemporaryDir dir;
-    writePicture(dir.filePath(QStringLiteral("good.png")));
-    writeText(dir.filePath(QStringLiteral("bad.png")), "no picture inside");
+    EditorSession s;
+    EditorSession::writePicture(s.dir.filePath(QStringLiteral("good.png")));
+    EditorSession::writeFile(s.dir.filePath(QStringLiteral("bad.png")), "no picture inside");
 
-    ScriptedPrompts prompts;
-    prompts.vFileAnswers.append({dir.filePath(QStringLiteral("good.png"))});
-    prompts.vFileAnswers.append({dir.filePath(QStringLiteral("bad.png"))});
-    TMainForm form;
-    find<QLineEdit>(form, "RootDirEdit")->setText(dir.path());
-    auto* choose = find<QPushButton>(form, "ChooseHeaderImageButton");
-    choose->click();
-    QVERIFY(headerShown(form));
-    const QImage before = find<QLabel>(form, "HeaderImage")->pixmap().toImage();
+    s.prompts.vFileAnswers.append({s.dir.filePath(QStringLiteral("good.png"))});
+    s.prompts.vFileAnswers.append({s.dir.filePath(QStringLiteral("bad.png"))});
+    s.type("RootDirEdit", s.dir.path());
+    s.click("ChooseHeaderImageButton");
+    QVERIFY(s.showsPicture("HeaderImage"));
+    const QImage before = s.component<QLabel>("HeaderImage")->pixmap().toImage();
 
-    choose->click();
-    QCOMPARE(form.project.sImage, QStringLiteral("bad.png"));
-    QCOMPARE(find<QLabel>(form, "HeaderImage")->pixmap().toImage(), before);
-    QVERIFY(prompts.messages().isEmpty());
+    s.click("ChooseHeaderImageButton");
+    QCOMPARE(s.form.project.sImage, QStringLiteral("bad.png"));
+    QCOMPARE(s.component<QLabel>("HeaderImage")->pixmap().toImage(), before);
+    QVERIFY(s.prompts.messages().isEmpty());
 }
 
 void TestMainWindow::headerImageClear() {
-    QTemporaryDir dir;
-    writePicture(dir.filePath(QStringLiteral("fomod/h.png")));
-    ScriptedPrompts prompts;
-    prompts.vFileAnswers.append({dir.filePath(QStringLiteral("fomod/h.png"))});
-    TMainForm form;
-    find<QLineEdit>(form, "RootDirEdit")->setText(dir.path());
-    find<QPushButton>(form, "ChooseHeaderImageButton")->click();
-    QCOMPARE(form.project.sImage, QStringLiteral("fomod\\h.png"));
-    QVERIFY(headerShown(form));
+    EditorSession s;
+    EditorSession::writePicture(s.dir.filePath(QStringLiteral("fomod/h.png")));
+    s.prompts.vFileAnswers.append({s.dir.filePath(QStringLiteral("fomod/h.png"))});
+    s.type("RootDirEdit", s.dir.path());
+    s.click("ChooseHeaderImageButton");
+    QCOMPARE(s.form.project.sImage, QStringLiteral("fomod\\h.png"));
+    QVERIFY(s.showsPicture("HeaderImage"));
 
     // Typing into the path edit changes nothing in the project.
-    QTest::keyClicks(find<QLineEdit>(form, "ModHeaderImageEdit"), QStringLiteral("zz"));
-    QCOMPARE(form.project.sImage, QStringLiteral("fomod\\h.png"));
+    QTest::keyClicks(s.component<QLineEdit>("ModHeaderImageEdit"), QStringLiteral("zz"));
+    QCOMPARE(s.form.project.sImage, QStringLiteral("fomod\\h.png"));
 
-    find<QPushButton>(form, "ClearHeaderImageButton")->click();
-    QCOMPARE(form.project.sImage, QString());
-    QCOMPARE(find<QLineEdit>(form, "ModHeaderImageEdit")->text(), QString());
-    QVERIFY(!headerShown(form));
-    QVERIFY(find<QLabel>(form, "NoHeaderImageLabel")->isVisibleTo(&form));
+    s.click("ClearHeaderImageButton");
+    QCOMPARE(s.form.project.sImage, QString());
+    QCOMPARE(s.component<QLineEdit>("ModHeaderImageEdit")->text(), QString());
+    QVERIFY(!s.showsPicture("HeaderImage"));
+    QVERIFY(s.component<QLabel>("NoHeaderImageLabel")->isVisibleTo(&s.form));
 }
 
 void TestMainWindow::headerRowFits_data() {
@@ -569,17 +478,16 @@ void TestMainWindow::headerRowFits_data() {
 
 void TestMainWindow::headerRowFits() {
     QFETCH(bool, narrowest);
-    ScriptedPrompts prompts;
-    TMainForm form;
+    EditorSession s;
     if (narrowest)
-        form.resize(form.minimumSize());
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+        s.form.resize(s.form.minimumSize());
+    s.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.form));
 
     // Path edit, buttons and preview side by side, none covering another.
     const auto box = [&](const char* name) {
-        QWidget* w = find<QWidget>(form, name);
-        return QRect(w->mapTo(&form, QPoint()), w->size());
+        QWidget* w = s.component<QWidget>(name);
+        return QRect(w->mapTo(&s.form, QPoint()), w->size());
     };
     const QRect edit = box("ModHeaderImageEdit");
     const QRect choose = box("ChooseHeaderImageButton");
@@ -591,9 +499,8 @@ void TestMainWindow::headerRowFits() {
 }
 
 void TestMainWindow::helpGuide() {
-    ScriptedPrompts prompts;
-    TMainForm form;
-    const QString guide = find<QPlainTextEdit>(form, "Memo1")->toPlainText();
+    EditorSession s;
+    const QString guide = s.component<QPlainTextEdit>("Memo1")->toPlainText();
     // Every menu command, the page topics and the group types are explained.
     for (const char* topic : {"New",
                               "Open folder",
@@ -631,11 +538,11 @@ void TestMainWindow::helpGuide() {
         QVERIFY2(!guide.contains(QLatin1String(address), Qt::CaseInsensitive), address);
 
     // Its lines fit the page of the narrowest window, so none is broken or cut off.
-    auto* memo = find<QPlainTextEdit>(form, "Memo1");
-    form.resize(form.minimumSize());
-    find<QTabWidget>(form, "PageControl")->setCurrentWidget(memo->parentWidget());
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* memo = s.component<QPlainTextEdit>("Memo1");
+    s.form.resize(s.form.minimumSize());
+    s.component<QTabWidget>("PageControl")->setCurrentWidget(memo->parentWidget());
+    s.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.form));
     const int room = memo->viewport()->width() - 2 * int(memo->document()->documentMargin());
     for (const QString& line : guide.split(QLatin1Char('\n')))
         QVERIFY2(memo->fontMetrics().horizontalAdvance(line) <= room, qPrintable(line));
@@ -649,21 +556,20 @@ void TestMainWindow::exitEndsProgram_data() {
 
 void TestMainWindow::exitEndsProgram() {
     QFETCH(bool, byMenu);
-    ScriptedPrompts prompts;
-    TMainForm form;
-    form.show();
-    QTest::keyClicks(find<QLineEdit>(form, "ModNameEdit"), QStringLiteral("unsaved"));
+    EditorSession s;
+    s.form.show();
+    s.type("ModNameEdit", QStringLiteral("unsaved"));
 
-    QTimer::singleShot(0, &form, [&] {
+    QTimer::singleShot(0, &s.form, [&] {
         if (byMenu)
-            find<QAction>(form, "ExitMenu")->trigger();
+            s.component<QAction>("ExitMenu")->trigger();
         else
-            form.close();
+            s.form.close();
         // Reached only when the loop did not end: report it instead of hanging.
-        QTimer::singleShot(0, &form, [] { QCoreApplication::exit(1); });
+        QTimer::singleShot(0, &s.form, [] { QCoreApplication::exit(1); });
     });
     QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(prompts.vShown.isEmpty());
+    QVERIFY(s.prompts.vShown.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,4 +1,4 @@
-#include "editor/PluginEditorSession.h"
+#include "editor/EditorSession.h"
 
 #include <QImage>
 #include <QLabel>
@@ -34,7 +34,8 @@ void TestPicturePreview::chosenPictureCoversLabel() {
     QFETCH(QString, image);
     QFETCH(bool, transparent);
 
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     s.addGroup(QStringLiteral("G"));
     s.addPlugin(QStringLiteral("P"));
     // Left half red, right half fully transparent (or blue).
@@ -47,10 +48,10 @@ void TestPicturePreview::chosenPictureCoversLabel() {
     QVERIFY(picture.save(path));
 
     s.prompts.vFileAnswers.append({path});
-    s.click(chooseButton.toLatin1().constData());
+    s.click(chooseButton);
     QVERIFY(s.prompts.messages().isEmpty());
 
-    auto* box = s.get<QLabel>(image.toLatin1().constData());
+    auto* box = s.component<QLabel>(image);
     const QImage shown = box->pixmap().toImage();
     QCOMPARE(shown.size(), picture.size());
     QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::red));

@@ -1,4 +1,4 @@
-#include "editor/PluginEditorSession.h"
+#include "editor/EditorSession.h"
 
 #include <QLabel>
 #include <QTabBar>
@@ -22,7 +22,7 @@ namespace {
 
 // One group with plugin "Plain" and plugin "Patterned", whose three patterns hold one file
 // dependency each, named d0, d1, d2. "Plain" is selected.
-void addPlugins(PluginEditorSession& s) {
+void addPlugins(EditorSession& s) {
     s.addGroup(QStringLiteral("G"));
     s.addPlugin(QStringLiteral("Plain"));
     s.addPlugin(QStringLiteral("Patterned"));
@@ -36,31 +36,22 @@ void addPlugins(PluginEditorSession& s) {
     s.select("PluginListView", 0);
 }
 
-QTabBar* tabs(PluginEditorSession& s) {
-    return s.get<QTabBar>("pdPatternsPageControl");
-}
+const QString patterns = QStringLiteral("pdPatternsPageControl");
 
-QStringList captions(QTabBar* bar) {
-    QStringList texts;
-    for (int i = 0; i < bar->count(); ++i)
-        texts.append(bar->tabText(i));
-    return texts;
-}
-
-void setText(PluginEditorSession& s, const char* combo, const QString& text) {
-    auto* box = s.get<QComboBox>(combo);
-    box->clearEditText();
-    QTest::keyClicks(box, text);
+QTabBar* tabs(const EditorSession& s) {
+    return s.component<QTabBar>(patterns);
 }
 
 } // namespace
 
 void TestPluginDependencies::pluginShowsTypeAndPatterns() {
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     addPlugins(s);
     s.select("PluginListView", 1);
-    QCOMPARE(s.get<QComboBox>("pdDefTypeComboBox")->currentText(), QStringLiteral("NotUsable"));
-    QCOMPARE(captions(tabs(s)), QStringList({"Pattern[0]", "Pattern[1]", "Pattern[2]"}));
+    QCOMPARE(s.component<QComboBox>("pdDefTypeComboBox")->currentText(),
+             QStringLiteral("NotUsable"));
+    QCOMPARE(s.tabCaptions(patterns), QStringList({"Pattern[0]", "Pattern[1]", "Pattern[2]"}));
     QCOMPARE(tabs(s)->currentIndex(), 0);
     QCOMPARE(s.column("PluginDependenciesListView", 1), QStringList{"d0"});
     QCOMPARE(s.column("PluginDependenciesListView", 3), QStringList{"And"});
@@ -73,22 +64,24 @@ void TestPluginDependencies::pluginShowsTypeAndPatterns() {
     s.select("PluginListView", 0);
     QCOMPARE(tabs(s)->count(), 0);
     QCOMPARE(s.list("PluginDependenciesListView")->rowCount(), 0);
-    QCOMPARE(s.get<QComboBox>("pdDefTypeComboBox")->currentText(), QStringLiteral("Optional"));
+    QCOMPARE(s.component<QComboBox>("pdDefTypeComboBox")->currentText(),
+             QStringLiteral("Optional"));
     QVERIFY(!s.enabled("pdDeletePatternButton"));
     QVERIFY(!s.enabled("pdAddButton"));
 
     // The default type goes into the plugin as typed.
-    setText(s, "pdDefTypeComboBox", QStringLiteral("Recommended"));
+    s.type("pdDefTypeComboBox", QStringLiteral("Recommended"));
     QCOMPARE(s.step().vGroups[0].vPlugins[0].sType, QStringLiteral("Recommended"));
     QCOMPARE(s.step().vGroups[0].vPlugins[1].sType, QStringLiteral("NotUsable"));
 }
 
 void TestPluginDependencies::newPatternTakesOperatorAndType() {
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     addPlugins(s);
     s.select("PluginListView", 0);
-    s.get<QComboBox>("pdOperatorComboBox")->setCurrentText(QStringLiteral("Or"));
-    s.get<QComboBox>("pdTypeNameComboBox")->setCurrentText(QStringLiteral("Recommended"));
+    s.component<QComboBox>("pdOperatorComboBox")->setCurrentText(QStringLiteral("Or"));
+    s.component<QComboBox>("pdTypeNameComboBox")->setCurrentText(QStringLiteral("Recommended"));
     s.click("pdNewPatternButton");
 
     const CPlugin& plugin = s.step().vGroups[0].vPlugins[0];
@@ -96,19 +89,20 @@ void TestPluginDependencies::newPatternTakesOperatorAndType() {
     QCOMPARE(plugin.vPatterns[0].sOperator, QStringLiteral("Or"));
     QCOMPARE(plugin.vPatterns[0].sType, QStringLiteral("Recommended"));
     QVERIFY(plugin.vPatterns[0].vDependencies.isEmpty());
-    QCOMPARE(captions(tabs(s)), QStringList{"Pattern[0]"});
+    QCOMPARE(s.tabCaptions(patterns), QStringList{"Pattern[0]"});
     QCOMPARE(tabs(s)->currentIndex(), 0);
     QVERIFY(s.enabled("pdDeletePatternButton"));
     QVERIFY(s.enabled("pdAddButton"));
 }
 
 void TestPluginDependencies::typeNameWithoutPatternChangesNothing() {
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     addPlugins(s);
     s.select("PluginListView", 0);
     const CFOMOD before = s.form.project;
-    setText(s, "pdTypeNameComboBox", QStringLiteral("CouldBeUsable"));
-    setText(s, "pdOperatorComboBox", QStringLiteral("Or"));
+    s.type("pdTypeNameComboBox", QStringLiteral("CouldBeUsable"));
+    s.type("pdOperatorComboBox", QStringLiteral("Or"));
     QCOMPARE(s.form.project, before);
 }
 
@@ -130,10 +124,11 @@ void TestPluginDependencies::deletePattern() {
     QFETCH(int, current);
     QFETCH(QString, listed);
 
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     addPlugins(s);
     s.select("PluginListView", 1);
-    tabs(s)->setCurrentIndex(tab);
+    s.chooseTab(patterns, tab);
     QCOMPARE(s.column("PluginDependenciesListView", 1),
              QStringList{QStringLiteral("d%1").arg(tab)});
     s.click("pdDeletePatternButton");
@@ -142,7 +137,7 @@ void TestPluginDependencies::deletePattern() {
     QCOMPARE(plugin.vPatterns.size(), 2);
     for (const CDependencyPattern& p : plugin.vPatterns)
         QVERIFY(p.vDependencies[0].sName != QStringLiteral("d%1").arg(tab));
-    QCOMPARE(captions(tabs(s)), captionsLeft);
+    QCOMPARE(s.tabCaptions(patterns), captionsLeft);
     QCOMPARE(tabs(s)->currentIndex(), current);
     QCOMPARE(s.column("PluginDependenciesListView", 1), QStringList{listed});
 
@@ -154,21 +149,22 @@ void TestPluginDependencies::deletePattern() {
 }
 
 void TestPluginDependencies::addAndDeleteDependencies() {
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     addPlugins(s);
     s.select("PluginListView", 1);
-    tabs(s)->setCurrentIndex(2);
-    auto* names = s.get<QComboBox>("pdFileFlagNameComboBox");
+    s.chooseTab(patterns, 2);
+    auto* names = s.component<QComboBox>("pdFileFlagNameComboBox");
     const int offered = names->count();
 
-    s.get<QComboBox>("pdDependencyTypeComboBox")->setCurrentText(QStringLiteral("flag"));
+    s.component<QComboBox>("pdDependencyTypeComboBox")->setCurrentText(QStringLiteral("flag"));
     for (int i = 0; i < 2; ++i) {
-        setText(s, "pdFileFlagNameComboBox", QStringLiteral("Foo.esp"));
-        setText(s, "pdStateValueComboBox", QStringLiteral("On"));
+        s.type("pdFileFlagNameComboBox", QStringLiteral("Foo.esp"));
+        s.type("pdStateValueComboBox", QStringLiteral("On"));
         s.click("pdAddButton");
     }
     for (int i = 0; i < 2; ++i) {
-        setText(s, "pdFileFlagNameComboBox", QString());
+        s.type("pdFileFlagNameComboBox", QString());
         s.click("pdAddButton");
     }
 
@@ -196,12 +192,13 @@ void TestPluginDependencies::addAndDeleteDependencies() {
 }
 
 void TestPluginDependencies::operatorChangeRefreshesRows() {
-    PluginEditorSession s;
+    EditorSession s;
+    s.proceed();
     addPlugins(s);
     s.select("PluginListView", 1);
-    tabs(s)->setCurrentIndex(1);
-    setText(s, "pdOperatorComboBox", QStringLiteral("Or"));
-    setText(s, "pdTypeNameComboBox", QStringLiteral("CouldBeUsable"));
+    s.chooseTab(patterns, 1);
+    s.type("pdOperatorComboBox", QStringLiteral("Or"));
+    s.type("pdTypeNameComboBox", QStringLiteral("CouldBeUsable"));
 
     const CPlugin& plugin = s.step().vGroups[0].vPlugins[1];
     QCOMPARE(plugin.vPatterns[1].sOperator, QStringLiteral("Or"));
@@ -210,19 +207,21 @@ void TestPluginDependencies::operatorChangeRefreshesRows() {
     QCOMPARE(s.column("PluginDependenciesListView", 3), QStringList{"Or"});
 
     // Each pattern brings its own operator and type back into the boxes.
-    tabs(s)->setCurrentIndex(0);
-    QCOMPARE(s.get<QComboBox>("pdOperatorComboBox")->currentText(), QStringLiteral("And"));
-    QCOMPARE(s.get<QComboBox>("pdTypeNameComboBox")->currentText(), QStringLiteral("Required"));
-    tabs(s)->setCurrentIndex(1);
-    QCOMPARE(s.get<QComboBox>("pdOperatorComboBox")->currentText(), QStringLiteral("Or"));
+    s.chooseTab(patterns, 0);
+    QCOMPARE(s.component<QComboBox>("pdOperatorComboBox")->currentText(), QStringLiteral("And"));
+    QCOMPARE(s.component<QComboBox>("pdTypeNameComboBox")->currentText(),
+             QStringLiteral("Required"));
+    s.chooseTab(patterns, 1);
+    QCOMPARE(s.component<QComboBox>("pdOperatorComboBox")->currentText(), QStringLiteral("Or"));
     QCOMPARE(plugin.vPatterns[1].sType, QStringLiteral("CouldBeUsable"));
 }
 
 void TestPluginDependencies::valueLabelFollowsDependencyType() {
-    PluginEditorSession s;
-    auto* label = s.get<QLabel>("pdValueLabel");
+    EditorSession s;
+    s.proceed();
+    auto* label = s.component<QLabel>("pdValueLabel");
     QCOMPARE(label->text(), QStringLiteral("State"));
-    auto* type = s.get<QComboBox>("pdDependencyTypeComboBox");
+    auto* type = s.component<QComboBox>("pdDependencyTypeComboBox");
     QVERIFY(!type->isEditable());
     type->setCurrentText(QStringLiteral("flag"));
     // No language loaded: the lookup yields its key.

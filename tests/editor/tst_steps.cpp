@@ -1,81 +1,15 @@
-#include "editor/MainForm.h"
-#include "ScriptedPrompts.h"
+#include "editor/EditorSession.h"
+
 #include "settings/LanguageTable.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
+#include <QtTest>
 
 namespace {
 
-// A window past Proceed: a root with a fomod folder and the first step.
-struct Session {
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    std::unique_ptr<TMainForm> form;
-
-    Session() {
-        QDir(dir.path()).mkdir(QStringLiteral("fomod"));
-        form = std::make_unique<TMainForm>();
-        widget<QLineEdit>("RootDirEdit")->setText(dir.path());
-        widget<QPushButton>("ProceedButton")->click();
-    }
-    template <class T> T* widget(const char* name) const {
-        T* w = form->findChild<T*>(QLatin1String(name));
-        if (!w)
-            qWarning("missing component %s", name);
-        return w;
-    }
-    QTabBar* tabs() const { return widget<QTabBar>("StepsTabControl"); }
-    void click(const char* button) const { widget<QPushButton>(button)->click(); }
-    void chooseStep(int index) const {
-        tabs()->setCurrentIndex(index);
-        form->StepsTabControlChange();
-    }
-    QStringList tabCaptions() const {
-        QStringList captions;
-        for (int i = 0; i < tabs()->count(); ++i)
-            captions.append(tabs()->tabText(i));
-        return captions;
-    }
-    QStringList stepNames() const {
-        QStringList names;
-        for (const CStep& step : form->project.vSteps)
-            names.append(step.sName);
-        return names;
-    }
-    // Enabled states of Move left, Move right, Delete step and the step pages.
-    QList<bool> stepButtons() const {
-        return {widget<QPushButton>("MoveLeftButton")->isEnabled(),
-                widget<QPushButton>("MoveRightButton")->isEnabled(),
-                widget<QPushButton>("DeleteStepButton")->isEnabled(),
-                widget<QWidget>("StepsPageControl")->isEnabled()};
-    }
-    QStringList row(const char* list, int r) const {
-        QTableWidget* table = widget<QTableWidget>(list);
-        QStringList texts;
-        for (int c = 0; c < table->columnCount(); ++c)
-            texts.append(table->item(r, c) ? table->item(r, c)->text() : QString());
-        return texts;
-    }
-};
-
-QStringList entries(const QComboBox* combo) {
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts.append(combo->itemText(i));
-    return texts;
-}
+// Move left, Move right, Delete step and the step pages.
+const QStringList stepControls = {"MoveLeftButton", "MoveRightButton", "DeleteStepButton",
+                                  "StepsPageControl"};
 
 CPlugin pluginWith(const QString& name, const QList<CCondition>& flags,
                    const QStringList& patternNames) {
@@ -123,23 +57,24 @@ private slots:
 };
 
 void TestSteps::newSteps() {
-    Session s;
-    s.click("NewStepButton");
-    s.click("NewStepButton");
+    EditorSession s;
+    s.proceed();
+    s.addStep();
+    s.addStep();
     QCOMPARE(s.stepNames(), (QStringList{"Step1", "Step2", "Step3"}));
-    QCOMPARE(s.tabCaptions(), s.stepNames());
-    QCOMPARE(s.form->iStepCount, 3);
-    QCOMPARE(s.form->iCurrentStep, 2);
-    QCOMPARE(s.tabs()->currentIndex(), 2);
-    QCOMPARE(s.widget<QLineEdit>("StepNameEdit")->text(), QStringLiteral("Step3"));
-    QCOMPARE(s.stepButtons(), (QList<bool>{true, false, true, true}));
-    for (const CStep& step : s.form->project.vSteps)
+    QCOMPARE(s.tabCaptions("StepsTabControl"), s.stepNames());
+    QCOMPARE(s.form.iStepCount, 3);
+    QCOMPARE(s.form.iCurrentStep, 2);
+    QCOMPARE(s.stepTabs()->currentIndex(), 2);
+    QCOMPARE(s.component<QLineEdit>("StepNameEdit")->text(), QStringLiteral("Step3"));
+    QCOMPARE(s.enabledStates(stepControls), (QList<bool>{true, false, true, true}));
+    for (const CStep& step : s.form.project.vSteps)
         QCOMPARE(step.sOperator, QStringLiteral("And"));
 
     s.chooseStep(1);
-    QCOMPARE(s.form->iCurrentStep, 1);
-    QCOMPARE(s.widget<QLineEdit>("StepNameEdit")->text(), QStringLiteral("Step2"));
-    QCOMPARE(s.stepButtons(), (QList<bool>{true, true, true, true}));
+    QCOMPARE(s.form.iCurrentStep, 1);
+    QCOMPARE(s.component<QLineEdit>("StepNameEdit")->text(), QStringLiteral("Step2"));
+    QCOMPARE(s.enabledStates(stepControls), (QList<bool>{true, true, true, true}));
 }
 
 void TestSteps::deleteStep_data() {
@@ -161,43 +96,44 @@ void TestSteps::deleteStep() {
     QFETCH(QStringList, namesAfter);
     QFETCH(int, currentAfter);
 
-    Session s;
+    EditorSession s;
+    s.proceed();
     for (int i = 1; i < steps; ++i)
-        s.click("NewStepButton");
+        s.addStep();
     s.chooseStep(current);
     s.click("DeleteStepButton");
 
     QCOMPARE(s.stepNames(), namesAfter);
-    QCOMPARE(s.tabCaptions(), namesAfter);
-    QCOMPARE(s.form->iStepCount, namesAfter.size());
-    QCOMPARE(s.form->iCurrentStep, currentAfter);
-    QCOMPARE(s.tabs()->currentIndex(), currentAfter);
-    QCOMPARE(s.widget<QLineEdit>("StepNameEdit")->text(), namesAfter.at(currentAfter));
-    QCOMPARE(s.widget<QPushButton>("MoveLeftButton")->isEnabled(), currentAfter > 0);
-    QCOMPARE(s.widget<QPushButton>("MoveRightButton")->isEnabled(),
-             currentAfter < namesAfter.size() - 1);
+    QCOMPARE(s.tabCaptions("StepsTabControl"), namesAfter);
+    QCOMPARE(s.form.iStepCount, namesAfter.size());
+    QCOMPARE(s.form.iCurrentStep, currentAfter);
+    QCOMPARE(s.stepTabs()->currentIndex(), currentAfter);
+    QCOMPARE(s.component<QLineEdit>("StepNameEdit")->text(), namesAfter.at(currentAfter));
+    QCOMPARE(s.enabled("MoveLeftButton"), currentAfter > 0);
+    QCOMPARE(s.enabled("MoveRightButton"), currentAfter < namesAfter.size() - 1);
 
     // New names count from the recorded number of steps: a name may repeat.
-    s.click("NewStepButton");
+    s.addStep();
     QCOMPARE(s.stepNames().last(), QStringLiteral("Step%1").arg(namesAfter.size() + 1));
 }
 
 void TestSteps::deleteLastStepLeavesNoStep() {
-    Session s;
+    EditorSession s;
+    s.proceed();
     s.click("DeleteStepButton");
-    QVERIFY(s.form->project.vSteps.isEmpty());
-    QCOMPARE(s.tabs()->count(), 0);
-    QCOMPARE(s.form->iStepCount, 0);
-    QCOMPARE(s.form->iCurrentStep, -1);
-    QCOMPARE(s.widget<QLineEdit>("StepNameEdit")->text(), QString());
-    QCOMPARE(s.stepButtons(), (QList<bool>{false, false, false, false}));
+    QVERIFY(s.form.project.vSteps.isEmpty());
+    QCOMPARE(s.stepTabs()->count(), 0);
+    QCOMPARE(s.form.iStepCount, 0);
+    QCOMPARE(s.form.iCurrentStep, -1);
+    QCOMPARE(s.component<QLineEdit>("StepNameEdit")->text(), QString());
+    QCOMPARE(s.enabledStates(stepControls), (QList<bool>{false, false, false, false}));
 
     // Typing a name without a step changes nothing; a new step starts again at Step1.
-    QTest::keyClicks(s.widget<QLineEdit>("StepNameEdit"), QStringLiteral("x"));
-    QVERIFY(s.form->project.vSteps.isEmpty());
-    s.click("NewStepButton");
+    QTest::keyClicks(s.component<QLineEdit>("StepNameEdit"), QStringLiteral("x"));
+    QVERIFY(s.form.project.vSteps.isEmpty());
+    s.addStep();
     QCOMPARE(s.stepNames(), QStringList{"Step1"});
-    QCOMPARE(s.stepButtons(), (QList<bool>{false, false, true, true}));
+    QCOMPARE(s.enabledStates(stepControls), (QList<bool>{false, false, true, true}));
 }
 
 void TestSteps::moveStep_data() {
@@ -226,48 +162,50 @@ void TestSteps::moveStep() {
     QFETCH(bool, leftEnabled);
     QFETCH(bool, rightEnabled);
 
-    Session s;
-    s.click("NewStepButton");
-    s.click("NewStepButton");
+    EditorSession s;
+    s.proceed();
+    s.addStep();
+    s.addStep();
     s.chooseStep(current);
     CDependency visible{QStringLiteral("flag"), QStringLiteral("F"), QStringLiteral("On")};
-    s.form->project.vSteps[current].vVisibility.append(visible);
+    s.form.project.vSteps[current].vVisibility.append(visible);
     // A text the rebuild would reset: the move must not rebuild.
-    auto* value = s.widget<QComboBox>("ConditionValueComboBox");
+    auto* value = s.component<QComboBox>("ConditionValueComboBox");
     value->setEditText(QStringLiteral("typed"));
 
     s.click(left ? "MoveLeftButton" : "MoveRightButton");
 
     QCOMPARE(s.stepNames(), namesAfter);
-    QCOMPARE(s.tabCaptions(), namesAfter);
-    QCOMPARE(s.form->iCurrentStep, currentAfter);
-    QCOMPARE(s.tabs()->currentIndex(), currentAfter);
-    QCOMPARE(s.form->project.vSteps.at(currentAfter).vVisibility, QList<CDependency>{visible});
-    QCOMPARE(s.widget<QPushButton>("MoveLeftButton")->isEnabled(), leftEnabled);
-    QCOMPARE(s.widget<QPushButton>("MoveRightButton")->isEnabled(), rightEnabled);
+    QCOMPARE(s.tabCaptions("StepsTabControl"), namesAfter);
+    QCOMPARE(s.form.iCurrentStep, currentAfter);
+    QCOMPARE(s.stepTabs()->currentIndex(), currentAfter);
+    QCOMPARE(s.form.project.vSteps.at(currentAfter).vVisibility, QList<CDependency>{visible});
+    QCOMPARE(s.enabled("MoveLeftButton"), leftEnabled);
+    QCOMPARE(s.enabled("MoveRightButton"), rightEnabled);
     QCOMPARE(value->currentText(), QStringLiteral("typed"));
 }
 
 void TestSteps::renameStep() {
-    Session s;
-    s.click("NewStepButton");
-    auto* edit = s.widget<QLineEdit>("StepNameEdit");
+    EditorSession s;
+    s.proceed();
+    s.addStep();
+    auto* edit = s.component<QLineEdit>("StepNameEdit");
     edit->clear();
-    QCOMPARE(s.form->project.vSteps.at(1).sName, QString());
-    QCOMPARE(s.tabs()->tabText(1), QStringLiteral("[No name!]"));
+    QCOMPARE(s.form.project.vSteps.at(1).sName, QString());
+    QCOMPARE(s.stepTabs()->tabText(1), QStringLiteral("[No name!]"));
 
     // An unnamed step keeps its mark when it moves.
     s.click("MoveLeftButton");
-    QCOMPARE(s.tabCaptions(), (QStringList{"[No name!]", "Step1"}));
+    QCOMPARE(s.tabCaptions("StepsTabControl"), (QStringList{"[No name!]", "Step1"}));
     QCOMPARE(s.stepNames(), (QStringList{"", "Step1"}));
 
     // Renaming acts on the step now current, at every keystroke.
     QTest::keyClicks(edit, QStringLiteral("Ar"));
     QCOMPARE(s.stepNames(), (QStringList{"Ar", "Step1"}));
-    QCOMPARE(s.tabCaptions(), (QStringList{"Ar", "Step1"}));
+    QCOMPARE(s.tabCaptions("StepsTabControl"), (QStringList{"Ar", "Step1"}));
     QTest::keyClicks(edit, QStringLiteral("mour"));
     QCOMPARE(s.stepNames().first(), QStringLiteral("Armour"));
-    QCOMPARE(s.tabs()->tabText(0), QStringLiteral("Armour"));
+    QCOMPARE(s.stepTabs()->tabText(0), QStringLiteral("Armour"));
 
     s.chooseStep(1);
     QCOMPARE(edit->text(), QStringLiteral("Step1"));
@@ -275,18 +213,19 @@ void TestSteps::renameStep() {
 }
 
 void TestSteps::addAndDeleteConditions() {
-    Session s;
-    CStep& step = s.form->project.vSteps[0];
+    EditorSession s;
+    s.proceed();
+    CStep& step = s.step();
     step.vGroups.append(CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny")));
     step.vGroups[0].vPlugins.append(
         pluginWith(QStringLiteral("P"), {{QStringLiteral("HD"), QStringLiteral("On")}}, {}));
     step.sOperator = QStringLiteral("Or");
-    s.form->StepsTabControlChange();
+    s.form.StepsTabControlChange();
 
-    auto* type = s.widget<QComboBox>("VisibilityTypeComboBox");
-    auto* value = s.widget<QComboBox>("ConditionValueComboBox");
+    auto* type = s.component<QComboBox>("VisibilityTypeComboBox");
+    auto* value = s.component<QComboBox>("ConditionValueComboBox");
     QCOMPARE(type->currentText(), QStringLiteral("flag"));
-    QCOMPARE(s.widget<QComboBox>("ConditionComboBox")->currentText(), QStringLiteral("HD"));
+    QCOMPARE(s.component<QComboBox>("ConditionComboBox")->currentText(), QStringLiteral("HD"));
     s.click("AddConditionButton");
     type->setCurrentIndex(0);
     value->setEditText(QStringLiteral("Missing"));
@@ -298,26 +237,25 @@ void TestSteps::addAndDeleteConditions() {
         {QStringLiteral("flag"), QStringLiteral("HD"), QStringLiteral("On")},
         {QStringLiteral("file"), QStringLiteral("HD"), QStringLiteral("Missing")},
         {QStringLiteral("file"), QStringLiteral("HD"), QString()}};
-    QCOMPARE(s.form->project.vSteps.at(0).vVisibility, added);
-    auto* list = s.widget<QTableWidget>("ConditionListView");
+    QCOMPARE(s.form.project.vSteps.at(0).vVisibility, added);
+    auto* list = s.component<QTableWidget>("ConditionListView");
     QCOMPARE(list->rowCount(), 3);
     // A new row shows the step's operator at once, as after a rebuild.
     QCOMPARE(s.row("ConditionListView", 1), (QStringList{"file", "HD", "==", "Missing", "Or"}));
-    s.form->StepsTabControlChange();
+    s.form.StepsTabControlChange();
     QCOMPARE(s.row("ConditionListView", 0), (QStringList{"flag", "HD", "==", "On", "Or"}));
 
-    auto* remove = s.widget<QPushButton>("DeleteConditionButton");
-    QVERIFY(!remove->isEnabled());
-    list->selectRow(1);
-    QVERIFY(remove->isEnabled());
-    remove->click();
-    QCOMPARE(s.form->project.vSteps.at(0).vVisibility, (QList<CDependency>{added[0], added[2]}));
+    QVERIFY(!s.enabled("DeleteConditionButton"));
+    s.select("ConditionListView", 1);
+    QVERIFY(s.enabled("DeleteConditionButton"));
+    s.click("DeleteConditionButton");
+    QCOMPARE(s.form.project.vSteps.at(0).vVisibility, (QList<CDependency>{added[0], added[2]}));
     QCOMPARE(list->rowCount(), 2);
     QCOMPARE(s.row("ConditionListView", 1), (QStringList{"file", "HD", "==", "", "Or"}));
-    list->clearSelection();
-    QVERIFY(!remove->isEnabled());
-    remove->click();
-    QCOMPARE(s.form->project.vSteps.at(0).vVisibility.size(), 2);
+    s.select("ConditionListView", -1);
+    QVERIFY(!s.enabled("DeleteConditionButton"));
+    s.click("DeleteConditionButton");
+    QCOMPARE(s.form.project.vSteps.at(0).vVisibility.size(), 2);
 }
 
 void TestSteps::addNeedsChosenName_data() {
@@ -339,21 +277,21 @@ void TestSteps::addNeedsChosenName() {
     QFETCH(QString, typed);
     QFETCH(int, entries);
 
-    Session s;
-    CStep& step = s.form->project.vSteps[0];
+    EditorSession s;
+    s.proceed();
+    CStep& step = s.step();
     step.vGroups.append(CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny")));
     step.vGroups[0].vPlugins.append(pluginWith(QStringLiteral("P"), flags, patternNames));
-    s.form->StepsTabControlChange();
-    auto* names = s.widget<QComboBox>("ConditionComboBox");
+    s.form.StepsTabControlChange();
+    auto* names = s.component<QComboBox>("ConditionComboBox");
     QCOMPARE(names->count(), entries);
     QCOMPARE(names->currentIndex(), flags.isEmpty() ? -1 : 0);
     if (!typed.isEmpty()) {
-        names->lineEdit()->clear();
-        QTest::keyClicks(names->lineEdit(), typed);
+        s.type("ConditionComboBox", typed);
     }
     s.click("AddConditionButton");
-    QVERIFY(s.form->project.vSteps.at(0).vVisibility.isEmpty());
-    QCOMPARE(s.widget<QTableWidget>("ConditionListView")->rowCount(), 0);
+    QVERIFY(s.form.project.vSteps.at(0).vVisibility.isEmpty());
+    QCOMPARE(s.component<QTableWidget>("ConditionListView")->rowCount(), 0);
 }
 
 void TestSteps::operatorTyping_data() {
@@ -368,27 +306,28 @@ void TestSteps::operatorTyping() {
     QFETCH(QString, typed);
     QFETCH(QStringList, storedAfterEachKey);
 
-    Session s;
-    s.click("NewStepButton");
-    s.form->project.vSteps[1].vVisibility.append(
+    EditorSession s;
+    s.proceed();
+    s.addStep();
+    s.form.project.vSteps[1].vVisibility.append(
         {QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("Active")});
-    s.form->StepsTabControlChange();
-    auto* op = s.widget<QComboBox>("visOperatorComboBox");
+    s.form.StepsTabControlChange();
+    auto* op = s.component<QComboBox>("visOperatorComboBox");
     QCOMPARE(op->currentText(), QStringLiteral("And"));
     op->lineEdit()->clear();
     for (int i = 0; i < typed.size(); ++i) {
         QTest::keyClicks(op->lineEdit(), typed.mid(i, 1));
-        QCOMPARE(s.form->project.vSteps.at(1).sOperator, storedAfterEachKey.at(i));
+        QCOMPARE(s.form.project.vSteps.at(1).sOperator, storedAfterEachKey.at(i));
         // Each keystroke rebuilds: the condition row shows the operator so far.
         QCOMPARE(s.row("ConditionListView", 0).last(), storedAfterEachKey.at(i));
     }
     QCOMPARE(op->currentText(), typed);
-    QCOMPARE(s.form->project.vSteps.at(0).sOperator, QStringLiteral("And"));
+    QCOMPARE(s.form.project.vSteps.at(0).sOperator, QStringLiteral("And"));
 
     // Choosing another step shows that step's operator without changing it.
     s.chooseStep(0);
     QCOMPARE(op->currentText(), QStringLiteral("And"));
-    QCOMPARE(s.form->project.vSteps.at(1).sOperator, typed);
+    QCOMPARE(s.form.project.vSteps.at(1).sOperator, typed);
     s.chooseStep(1);
     QCOMPARE(op->currentText(), typed);
 }
@@ -413,15 +352,16 @@ void TestSteps::equalsLabelRelabelled() {
     QFETCH(QString, type);
     QFETCH(QString, caption);
 
-    Session s;
+    EditorSession s;
+    s.proceed();
     Language::table() = table;
-    auto* combo = s.widget<QComboBox>("VisibilityTypeComboBox");
+    auto* combo = s.component<QComboBox>("VisibilityTypeComboBox");
     // Choose the other type first, so the wanted one is a change.
     combo->setCurrentText(type == QLatin1String("file") ? QStringLiteral("flag")
                                                         : QStringLiteral("file"));
     combo->setCurrentText(type);
-    QCOMPARE(s.widget<QLabel>("equalsLabel")->text(), caption);
-    const QStringList values = entries(s.widget<QComboBox>("ConditionValueComboBox"));
+    QCOMPARE(s.component<QLabel>("equalsLabel")->text(), caption);
+    const QStringList values = s.entries("ConditionValueComboBox");
     Language::table().clear();
     QCOMPARE(values, (QStringList{"On", "Off", "Active", "Inactive", "Missing"}));
 }
@@ -435,9 +375,10 @@ void TestSteps::rebuildCollectsLists_data() {
 void TestSteps::rebuildCollectsLists() {
     QFETCH(int, current);
 
-    Session s;
-    s.click("NewStepButton");
-    QList<CStep>& steps = s.form->project.vSteps;
+    EditorSession s;
+    s.proceed();
+    s.addStep();
+    QList<CStep>& steps = s.form.project.vSteps;
     steps[0].vGroups.append(CPluginGroup(QStringLiteral("G1"), QStringLiteral("SelectAny")));
     steps[0].vGroups[0].vPlugins.append(pluginWith(
         QStringLiteral("P1"),
@@ -451,51 +392,54 @@ void TestSteps::rebuildCollectsLists() {
                                                     {QStringLiteral("A"), QStringLiteral("off")}},
                                                    {"x.esp", "D"}));
     s.chooseStep(current);
+    // The tab may already be current: refill the view from the edited project.
+    s.form.StepsTabControlChange();
 
     const QStringList names = {"A", "B", "C"};
     const QStringList values = {"On", "Off", "Active", "Inactive", "Missing", "Yes", "off"};
     // Pattern names follow the flag names unchecked, so B is listed twice.
     const QStringList namesAndPatterns = {"A", "B", "C", "B", "x.esp", "D"};
 
-    auto* condition = s.widget<QComboBox>("ConditionComboBox");
-    QCOMPARE(entries(condition), namesAndPatterns);
+    auto* condition = s.component<QComboBox>("ConditionComboBox");
+    QCOMPARE(s.entries("ConditionComboBox"), namesAndPatterns);
     QCOMPARE(condition->currentText(), QStringLiteral("A"));
-    QCOMPARE(entries(s.widget<QComboBox>("ConditionValueComboBox")), values);
-    QCOMPARE(s.widget<QComboBox>("ConditionValueComboBox")->currentText(), QStringLiteral("On"));
+    QCOMPARE(s.entries("ConditionValueComboBox"), values);
+    QCOMPARE(s.component<QComboBox>("ConditionValueComboBox")->currentText(), QStringLiteral("On"));
     for (const char* name : {"VaribleComboBox"}) {
-        QCOMPARE(entries(s.widget<QComboBox>(name)), names);
-        QCOMPARE(s.widget<QComboBox>(name)->currentText(), QString());
+        QCOMPARE(s.entries(name), names);
+        QCOMPARE(s.component<QComboBox>(name)->currentText(), QString());
     }
     for (const char* name : {"CondFileDependNameComboBox", "pdFileFlagNameComboBox"}) {
-        QCOMPARE(entries(s.widget<QComboBox>(name)), namesAndPatterns);
-        QCOMPARE(s.widget<QComboBox>(name)->currentText(), QString());
+        QCOMPARE(s.entries(name), namesAndPatterns);
+        QCOMPARE(s.component<QComboBox>(name)->currentText(), QString());
     }
     for (const char* name :
          {"VaribleValueComboBox", "CondFileDependValueComboBox", "pdStateValueComboBox"}) {
-        QCOMPARE(entries(s.widget<QComboBox>(name)), values);
-        QCOMPARE(s.widget<QComboBox>(name)->currentText(), QString());
+        QCOMPARE(s.entries(name), values);
+        QCOMPARE(s.component<QComboBox>(name)->currentText(), QString());
     }
 
     // The current step's groups, the first selected.
-    auto* groups = s.widget<QTableWidget>("GroupListView");
+    auto* groups = s.component<QTableWidget>("GroupListView");
     QCOMPARE(groups->rowCount(), steps.at(current).vGroups.size());
     for (int g = 0; g < groups->rowCount(); ++g)
         QCOMPARE(s.row("GroupListView", g), (QStringList{steps.at(current).vGroups.at(g).sName,
                                                          steps.at(current).vGroups.at(g).sType}));
     QCOMPARE(groups->selectionModel()->selectedRows().size(), 1);
     QCOMPARE(groups->selectionModel()->selectedRows().first().row(), 0);
-    QCOMPARE(s.widget<QTableWidget>("PluginListView")->rowCount(), 1);
+    QCOMPARE(s.component<QTableWidget>("PluginListView")->rowCount(), 1);
 
     // A second rebuild gives the same lists: nothing accumulates.
-    s.form->StepsTabControlChange();
-    QCOMPARE(entries(condition), namesAndPatterns);
-    QCOMPARE(entries(s.widget<QComboBox>("VaribleValueComboBox")), values);
+    s.form.StepsTabControlChange();
+    QCOMPARE(s.entries("ConditionComboBox"), namesAndPatterns);
+    QCOMPARE(s.entries("VaribleValueComboBox"), values);
 }
 
 void TestSteps::stepWithoutGroupsEmptiesPluginSide() {
-    Session s;
-    s.click("NewStepButton");
-    CStep& first = s.form->project.vSteps[0];
+    EditorSession s;
+    s.proceed();
+    s.addStep();
+    CStep& first = s.form.project.vSteps[0];
     first.vGroups.append(CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny")));
     CPlugin plugin =
         pluginWith(QStringLiteral("P"), {{QStringLiteral("F"), QStringLiteral("On")}}, {});
@@ -504,22 +448,22 @@ void TestSteps::stepWithoutGroupsEmptiesPluginSide() {
         {QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("a.esp"), 0});
     first.vGroups[0].vPlugins.append(plugin);
     s.chooseStep(0);
-    QCOMPARE(s.widget<QTableWidget>("PluginListView")->rowCount(), 1);
-    QCOMPARE(s.widget<QTableWidget>("FlagSetListView")->rowCount(), 1);
-    QVERIFY(s.widget<QPushButton>("RemovePluginButton")->isEnabled());
-    QVERIFY(s.widget<QPushButton>("AddFileButton")->isEnabled());
+    QCOMPARE(s.component<QTableWidget>("PluginListView")->rowCount(), 1);
+    QCOMPARE(s.component<QTableWidget>("FlagSetListView")->rowCount(), 1);
+    QVERIFY(s.enabled("RemovePluginButton"));
+    QVERIFY(s.enabled("AddFileButton"));
 
     s.chooseStep(1);
     for (const char* list : {"GroupListView", "PluginListView", "FlagSetListView",
                              "SrcFilesListView", "DstFilesListView"})
-        QCOMPARE(s.widget<QTableWidget>(list)->rowCount(), 0);
-    QCOMPARE(s.widget<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText(), QString());
+        QCOMPARE(s.component<QTableWidget>(list)->rowCount(), 0);
+    QCOMPARE(s.component<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText(), QString());
     for (const char* control :
          {"RemoveGroupButton", "AddPluginButton", "RemovePluginButton", "PluginDescriptionMemo",
           "AddVaribleButton", "ChoosePluginImageButton", "AddFileButton", "AddFolderButton"})
-        QVERIFY2(!s.widget<QWidget>(control)->isEnabled(), control);
+        QVERIFY2(!s.component<QWidget>(control)->isEnabled(), control);
     // The project keeps what the other step holds.
-    QCOMPARE(s.form->project.vSteps.at(0).vGroups.at(0).vPlugins.at(0), plugin);
+    QCOMPARE(s.form.project.vSteps.at(0).vGroups.at(0).vPlugins.at(0), plugin);
 }
 
 void TestSteps::groupsBoxShare_data() {
@@ -530,16 +474,16 @@ void TestSteps::groupsBoxShare_data() {
 
 void TestSteps::groupsBoxShare() {
     QFETCH(int, extraHeight);
-    Session s;
-    s.form->resize(s.form->size() + QSize(0, extraHeight));
-    s.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(s.form.get()));
+    EditorSession s;
+    s.proceed();
+    s.form.resize(s.form.size() + QSize(0, extraHeight));
+    QVERIFY(QTest::qWaitForWindowExposed(&s.form));
 
     // The groups box takes about 0.715 of the scroll box; the files box the rest below it,
     // ending at the scroll box's bottom.
-    auto* scroll = s.widget<QWidget>("ScrollBox1");
-    auto* groups = s.widget<QWidget>("GroupsGroupBox");
-    auto* files = s.widget<QWidget>("FilesGroupBox");
+    auto* scroll = s.component<QWidget>("ScrollBox1");
+    auto* groups = s.component<QWidget>("GroupsGroupBox");
+    auto* files = s.component<QWidget>("FilesGroupBox");
     const double share = double(groups->height()) / scroll->height();
     QVERIFY2(share > 0.70 && share < 0.73, qPrintable(QString::number(share)));
     const int filesBottom = files->mapTo(scroll, QPoint(0, files->height())).y();
