@@ -296,7 +296,11 @@ void ConditionalInstallsController::RemoveCondFileConditionButtonClick() {
     if (!pattern || row < 0 || row >= pattern->vDependencies.size())
         return;
     pattern->vDependencies.removeAt(row);
-    m_dependencyList->removeRow(row);
+    {
+        const QSignalBlocker blocker(m_dependencyList);
+        m_dependencyList->removeRow(row);
+        m_dependencyList->clearSelection();
+    }
     CondFilePatternListViewSelectItem();
 }
 
