@@ -1,6 +1,6 @@
+#include "installer/Encoding.h"
 #include "installer/ProjectOutline.h"
 #include "installer/ProjectParts.h"
-#include "installer/Encoding.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
 
@@ -23,6 +23,8 @@ private slots:
     void stepNames();
     void priority_data();
     void priority();
+    void repeatedPriority_data();
+    void repeatedPriority();
     void referencesDecodedDescriptionsKept();
     void infoFields_data();
     void infoFields();
@@ -266,6 +268,38 @@ void TestReader::priority() {
         QVERIFY(files.isEmpty());
         QCOMPARE(error, QStringLiteral("priority '%1' is not an integer").arg(written));
     }
+}
+
+// A priority written twice is converted each time in turn: either one that is not a number
+// fails the reading, and of two numbers the last stays.
+void TestReader::repeatedPriority_data() {
+    QTest::addColumn<QString>("attributes");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("bad first") << R"(priority="x" priority="5")"
+                               << "priority 'x' is not an integer" << 0;
+    QTest::newRow("bad last") << R"(priority="5" priority="x")"
+                              << "priority 'x' is not an integer" << 0;
+    QTest::newRow("two numbers") << R"(priority="5" priority="6")"
+                                 << "" << 6;
+}
+
+void TestReader::repeatedPriority() {
+    QFETCH(QString, attributes);
+    QFETCH(QString, error);
+    QFETCH(int, value);
+
+    CFOMOD project;
+    QString actualError;
+    const bool ok = InstallerReader::readConfigText(
+        QStringLiteral("<requiredInstallFiles><file source=\"a\" %1/><end/>").arg(attributes),
+        project, &actualError);
+    QCOMPARE(actualError, error);
+    QCOMPARE(ok, error.isEmpty());
+    QCOMPARE(project.vRequiredFiles.size(), ok ? 1 : 0);
+    if (ok)
+        QCOMPARE(project.vRequiredFiles.first().iPriority, value);
 }
 
 void TestReader::referencesDecodedDescriptionsKept() {
