@@ -139,7 +139,7 @@ struct Tag {
 class ConfigContext {
 public:
     ConfigContext(CFOMOD& project, QString* errorText)
-        : m_project(project), m_errorText(errorText) {}
+        : m_project(project), m_errorText(errorText), m_nameFromModule(project.sName.isEmpty()) {}
 
     // False once the reading has to stop.
     bool apply(const Tag& tag);
@@ -156,7 +156,8 @@ private:
     void readRequiredInstallFiles(const Tag&) { m_section = Section::RequiredInstalls; }
     void readInstallSteps(const Tag&) { m_section = Section::InstallSteps; }
     void readConditionalFileInstalls(const Tag&);
-    // Header image, steps and their visibility.
+    // Title, header image, steps and their visibility.
+    void readModuleName(const Tag& tag);
     void readModuleImage(const Tag& tag);
     void readStep(const Tag& tag);
     void readVisible(const Tag&) { m_dependencyTarget = Target::StepVisibility; }
@@ -183,6 +184,8 @@ private:
 
     CFOMOD& m_project;
     QString* m_errorText;
+    // A name from info.xml wins over the title.
+    const bool m_nameFromModule;
     bool m_failed = false;
     Section m_section = Section::None;
     Target m_dependencyTarget = Target::None;
@@ -217,6 +220,7 @@ ConfigContext::Reader ConfigContext::readerFor(QStringView name) {
         {u"group", &ConfigContext::readGroup},
         {u"installstep", &ConfigContext::readStep},
         {u"visible", &ConfigContext::readVisible},
+        {u"modulename", &ConfigContext::readModuleName},
         {u"moduleimage", &ConfigContext::readModuleImage},
         {u"requiredinstallfiles", &ConfigContext::readRequiredInstallFiles},
         {u"installsteps", &ConfigContext::readInstallSteps},
@@ -239,6 +243,12 @@ bool ConfigContext::apply(const Tag& tag) {
 void ConfigContext::readConditionalFileInstalls(const Tag&) {
     m_section = Section::ConditionalInstalls;
     m_dependencyTarget = Target::None;
+}
+
+// Installers without info.xml, which mod managers do not need, are named by their title only.
+void ConfigContext::readModuleName(const Tag& tag) {
+    if (m_nameFromModule)
+        m_project.sName = plainText(tag.elementText, tag.fromCData);
 }
 
 void ConfigContext::readModuleImage(const Tag& tag) {

@@ -28,6 +28,8 @@ private slots:
     void referencesDecodedDescriptionsKept();
     void infoFields_data();
     void infoFields();
+    void nameFromModuleName_data();
+    void nameFromModuleName();
     void utf8FileWithAccents();
     void unreadableFile_data();
     void unreadableFile();
@@ -379,6 +381,38 @@ void TestReader::infoFields() {
                           project.sDescription, project.sCategory}),
              fields);
     QVERIFY(project.vSteps.isEmpty());
+}
+
+// The title names a project that info.xml left without a name; a name from info.xml wins.
+void TestReader::nameFromModuleName_data() {
+    QTest::addColumn<QString>("info"); // null: no info.xml read
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QString>("name");
+
+    const QString title = QStringLiteral("<config><moduleName>Tom &amp; Jerry</moduleName>");
+    QTest::newRow("no info.xml") << QString() << title << "Tom & Jerry";
+    QTest::newRow("info.xml without a name")
+        << QStringLiteral("<fomod><Author>A</Author></fomod>") << title << "Tom & Jerry";
+    QTest::newRow("info.xml with an empty name")
+        << QStringLiteral("<fomod><Name></Name></fomod>") << title << "Tom & Jerry";
+    QTest::newRow("info.xml name wins")
+        << QStringLiteral("<fomod><Name>Info name</Name></fomod>") << title << "Info name";
+    QTest::newRow("character data, any letter case")
+        << QString() << QStringLiteral("<MODULENAME><![CDATA[A &amp; B]]></MODULENAME>")
+        << "A &amp; B";
+    QTest::newRow("no title") << QString() << QStringLiteral("<config><installSteps>") << "";
+}
+
+void TestReader::nameFromModuleName() {
+    QFETCH(QString, info);
+    QFETCH(QString, config);
+    QFETCH(QString, name);
+
+    CFOMOD project;
+    if (!info.isNull())
+        InstallerReader::readInfoText(info, project);
+    QVERIFY(InstallerReader::readConfigText(config + QStringLiteral("<end/>"), project));
+    QCOMPARE(project.sName, name);
 }
 
 void TestReader::utf8FileWithAccents() {
