@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cstdio>
@@ -25,14 +26,14 @@ const char usageText[] = "usage: quarvel-cli --version\n"
                          "       quarvel-cli merge ROOT DONOR.xml\n"
                          "       quarvel-cli roundtrip ROOT OUTROOT\n";
 
-// Every message is one line, so scripts can log or grep it.
+// Every message, failure or note, is one line, so scripts can log or grep it.
 void printError(const QString& message) {
     QString line = message;
     line.replace(QLatin1Char('\n'), QLatin1Char(' ')).remove(QLatin1Char('\r'));
     std::fprintf(stderr, "quarvel-cli: %s\n", line.toLocal8Bit().constData());
 }
 
-void printFileError(const QString& path, const QString& reason) {
+void printFileMessage(const QString& path, const QString& reason) {
     printError(QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason);
 }
 
@@ -68,22 +69,34 @@ bool readConfig(const QString& path, CFOMOD& project) {
     QString reason;
     if (InstallerReader::readConfigFile(path, project, &reason))
         return true;
-    printFileError(path, reasonOr(reason, "cannot be read"));
+    printFileMessage(path, reasonOr(reason, "cannot be read"));
+    return false;
+}
+
+// Mod managers do not need info.xml: without one the information fields stay empty (the
+// name comes from moduleName), which is noted, not failed. One that exists must be readable.
+bool readInfo(const QString& root, CFOMOD& project) {
+    const QString path = infoPath(root);
+    if (!QFileInfo::exists(path)) {
+        printFileMessage(path, QStringLiteral("no info.xml: the information fields stay empty"));
+        return true;
+    }
+    QString reason;
+    if (InstallerReader::readInfoFile(path, project, &reason))
+        return true;
+    printFileMessage(path, reasonOr(reason, "cannot be read"));
     return false;
 }
 
 // Both files are read whatever became of the first, as opening a project in the editor does.
 bool readRoot(const QString& root, CFOMOD& project) {
-    QString reason;
-    bool ok = InstallerReader::readInfoFile(infoPath(root), project, &reason);
-    if (!ok)
-        printFileError(infoPath(root), reasonOr(reason, "cannot be read"));
-    return readConfig(configPath(root), project) && ok;
+    const bool infoOk = readInfo(root, project);
+    return readConfig(configPath(root), project) && infoOk;
 }
 
 bool reportWrite(const InstallerWriter::WriteOutcome& outcome) {
     if (!outcome.bSuccess)
-        printFileError(outcome.sPath, reasonOr(outcome.sReason, "cannot be written"));
+        printFileMessage(outcome.sPath, reasonOr(outcome.sReason, "cannot be written"));
     return outcome.bSuccess;
 }
 
@@ -92,7 +105,7 @@ bool reportWrite(const InstallerWriter::WriteOutcome& outcome) {
 bool writeRoot(const CFOMOD& project, const QString& root) {
     const QString fomodDir = Paths::joinNative(root, QStringLiteral("\\fomod"));
     if (!QDir().mkpath(fomodDir)) {
-        printFileError(fomodDir, QStringLiteral("cannot create the folder"));
+        printFileMessage(fomodDir, QStringLiteral("cannot create the folder"));
         return false;
     }
     const bool infoOk = reportWrite(InstallerWriter::writeInfoFile(project, root));
@@ -117,18 +130,18 @@ int dumpConfig(const QString& file) {
 int write(const QString& jsonPath, const QString& root) {
     QFile file(jsonPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        printFileError(jsonPath, QStringLiteral("cannot be opened: ") + file.errorString());
+        printFileMessage(jsonPath, QStringLiteral("cannot be opened: ") + file.errorString());
         return Failure;
     }
     const QByteArray text = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        printFileError(jsonPath, QStringLiteral("cannot be read: ") + file.errorString());
+        printFileMessage(jsonPath, QStringLiteral("cannot be read: ") + file.errorString());
         return Failure;
     }
     CFOMOD project;
     QString reason;
     if (!ProjectJson::fromText(text, project, &reason)) {
-        printFileError(jsonPath, reason);
+        printFileMessage(jsonPath, reason);
         return UsageError;
     }
     return writeRoot(project, root) ? Success : Failure;

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace InstallerReader {
 
 namespace {
@@ -92,84 +94,99 @@ bool parsePriority(QStringView written, qint32& priority) {
     return true;
 }
 
-enum class ConfigTag {
-    Other,
-    ModuleImage,
-    InstallStep,
-    FlagDependency,
-    FileDependency,
-    Type,
-    DefaultType,
-    Dependencies,
-    Group,
-    Plugin,
-    Description,
-    Image,
-    Flag,
-    File,
-    Folder,
-    RequiredInstallFiles,
-    InstallSteps,
-    ConditionalFileInstalls,
-    Visible,
-    TypeDescriptor,
-    Pattern,
-};
-
-ConfigTag classify(QStringView name) {
-    struct Entry {
-        QStringView name;
-        ConfigTag tag;
-    };
-    static constexpr Entry entries[] = {
-        {u"file", ConfigTag::File},
-        {u"folder", ConfigTag::Folder},
-        {u"flag", ConfigTag::Flag},
-        {u"flagdependency", ConfigTag::FlagDependency},
-        {u"filedependency", ConfigTag::FileDependency},
-        {u"dependencies", ConfigTag::Dependencies},
-        {u"type", ConfigTag::Type},
-        {u"plugin", ConfigTag::Plugin},
-        {u"description", ConfigTag::Description},
-        {u"image", ConfigTag::Image},
-        {u"typedescriptor", ConfigTag::TypeDescriptor},
-        {u"pattern", ConfigTag::Pattern},
-        {u"defaulttype", ConfigTag::DefaultType},
-        {u"group", ConfigTag::Group},
-        {u"installstep", ConfigTag::InstallStep},
-        {u"visible", ConfigTag::Visible},
-        {u"moduleimage", ConfigTag::ModuleImage},
-        {u"requiredinstallfiles", ConfigTag::RequiredInstallFiles},
-        {u"installsteps", ConfigTag::InstallSteps},
-        {u"conditionalfileinstalls", ConfigTag::ConditionalFileInstalls},
-    };
-    for (const Entry& entry : entries) {
-        if (entry.name == name)
-            return entry.tag;
+// A tag may carry an attribute more than once: each occurrence is applied in turn, so the last
+// one wins. Yields that value with its character references decoded, or nothing when the tag
+// does not carry the attribute.
+std::optional<QString> attributeValue(const Tokenizer::AttributeList& attributes, QStringView key) {
+    for (qsizetype i = attributes.size() - 1; i >= 0; --i) {
+        if (attributes[i].sName == key)
+            return Escaping::decodeReferences(attributes[i].sValue);
     }
-    return ConfigTag::Other;
+    return std::nullopt;
 }
+
+// Sets `field` from the attribute; a tag without it leaves the field as it is.
+void readString(const Tokenizer::AttributeList& attributes, QStringView key, QString& field) {
+    if (std::optional<QString> value = attributeValue(attributes, key))
+        field = std::move(*value);
+}
+
+// Unlike a text, every priority a tag carries is converted in turn: any one that is not a
+// number stops the reading, even when a later one is.
+bool readPriority(const Tokenizer::AttributeList& attributes, qint32& priority,
+                  QString* errorText) {
+    for (const Tokenizer::Attribute& pair : attributes) {
+        if (pair.sName == u"priority" &&
+            !parsePriority(Escaping::decodeReferences(pair.sValue), priority)) {
+            if (errorText)
+                *errorText = QStringLiteral("priority '%1' is not an integer").arg(pair.sValue);
+            return false;
+        }
+    }
+    return true;
+}
+
+// One complete tag as the tokenizer reports it.
+struct Tag {
+    const QString& name; // lowered
+    const Tokenizer::AttributeList& attributes;
+    const QString& elementText;
+    bool fromCData;
+};
 
 // Where the configuration reader stands. The pointers address elements of the project being
 // filled; each is replaced whenever the sequence holding it grows, and cleared with its parent.
 class ConfigContext {
 public:
-    explicit ConfigContext(CFOMOD& project) : m_project(project) {}
+    ConfigContext(CFOMOD& project, QString* errorText)
+        : m_project(project), m_errorText(errorText), m_nameFromModule(project.sName.isEmpty()) {}
 
-    bool apply(const QString& name, const Tokenizer::AttributeList& attributes,
-               const QString& elementText, bool fromCData, QString* errorText);
+    // False once the reading has to stop.
+    bool apply(const Tag& tag);
 
 private:
     enum class Section { None, RequiredInstalls, InstallSteps, ConditionalInstalls };
     enum class Target { None, StepVisibility, PluginType, Pattern };
+    using Reader = void (ConfigContext::*)(const Tag&);
 
-    void addDependency(const QString& type, const Tokenizer::AttributeList& attributes,
-                       QStringView nameKey, QStringView valueKey);
-    bool addFile(const QString& type, const Tokenizer::AttributeList& attributes,
-                 QString* errorText);
-    void setOperator(const QString& value);
+    // The reader of an element, or null for the elements passed over.
+    static Reader readerFor(QStringView name);
+
+    // Sections.
+    void readRequiredInstallFiles(const Tag&) { m_section = Section::RequiredInstalls; }
+    void readInstallSteps(const Tag&) { m_section = Section::InstallSteps; }
+    void readConditionalFileInstalls(const Tag&);
+    // Title, header image, steps and their visibility.
+    void readModuleName(const Tag& tag);
+    void readModuleImage(const Tag& tag);
+    void readStep(const Tag& tag);
+    void readVisible(const Tag&) { m_dependencyTarget = Target::StepVisibility; }
+    void readFlagDependency(const Tag& tag);
+    void readFileDependency(const Tag& tag);
+    void addDependency(const QString& type, const Tag& tag, QStringView nameKey,
+                       QStringView valueKey);
+    void readOperator(const Tag& tag);
+    // Groups and plugins.
+    void readGroup(const Tag& tag);
+    void readPlugin(const Tag& tag);
+    void readDescription(const Tag& tag);
+    void readImage(const Tag& tag);
+    void readFlag(const Tag& tag);
+    // Plugin types and type patterns.
+    void readTypeDescriptor(const Tag&) { m_typeTarget = Target::PluginType; }
+    void readType(const Tag& tag);
+    void readDefaultType(const Tag& tag);
+    void readPattern(const Tag&);
+    // Files of every section.
+    void readFile(const Tag& tag) { addFile(QStringLiteral("file"), tag); }
+    void readFolder(const Tag& tag) { addFile(QStringLiteral("folder"), tag); }
+    void addFile(const QString& type, const Tag& tag);
 
     CFOMOD& m_project;
+    QString* m_errorText;
+    // A name from info.xml wins over the title.
+    const bool m_nameFromModule;
+    bool m_failed = false;
     Section m_section = Section::None;
     Target m_dependencyTarget = Target::None;
     Target m_typeTarget = Target::None;
@@ -180,19 +197,93 @@ private:
     CConditionalFile* m_conditionalPattern = nullptr;
 };
 
-void ConfigContext::addDependency(const QString& type, const Tokenizer::AttributeList& attributes,
-                                  QStringView nameKey, QStringView valueKey) {
+ConfigContext::Reader ConfigContext::readerFor(QStringView name) {
+    struct Entry {
+        QStringView name;
+        Reader read;
+    };
+    // The most frequent elements first.
+    static constexpr Entry entries[] = {
+        {u"file", &ConfigContext::readFile},
+        {u"folder", &ConfigContext::readFolder},
+        {u"flag", &ConfigContext::readFlag},
+        {u"flagdependency", &ConfigContext::readFlagDependency},
+        {u"filedependency", &ConfigContext::readFileDependency},
+        {u"dependencies", &ConfigContext::readOperator},
+        {u"type", &ConfigContext::readType},
+        {u"plugin", &ConfigContext::readPlugin},
+        {u"description", &ConfigContext::readDescription},
+        {u"image", &ConfigContext::readImage},
+        {u"typedescriptor", &ConfigContext::readTypeDescriptor},
+        {u"pattern", &ConfigContext::readPattern},
+        {u"defaulttype", &ConfigContext::readDefaultType},
+        {u"group", &ConfigContext::readGroup},
+        {u"installstep", &ConfigContext::readStep},
+        {u"visible", &ConfigContext::readVisible},
+        {u"modulename", &ConfigContext::readModuleName},
+        {u"moduleimage", &ConfigContext::readModuleImage},
+        {u"requiredinstallfiles", &ConfigContext::readRequiredInstallFiles},
+        {u"installsteps", &ConfigContext::readInstallSteps},
+        {u"conditionalfileinstalls", &ConfigContext::readConditionalFileInstalls},
+    };
+    for (const Entry& entry : entries) {
+        if (entry.name == name)
+            return entry.read;
+    }
+    return nullptr;
+}
+
+bool ConfigContext::apply(const Tag& tag) {
+    if (const Reader read = readerFor(tag.name))
+        (this->*read)(tag);
+    return !m_failed;
+}
+
+// Conditional installs take their dependencies from their own patterns only.
+void ConfigContext::readConditionalFileInstalls(const Tag&) {
+    m_section = Section::ConditionalInstalls;
+    m_dependencyTarget = Target::None;
+}
+
+// Installers without info.xml, which mod managers do not need, are named by their title only.
+void ConfigContext::readModuleName(const Tag& tag) {
+    if (m_nameFromModule)
+        m_project.sName = plainText(tag.elementText, tag.fromCData);
+}
+
+void ConfigContext::readModuleImage(const Tag& tag) {
+    readString(tag.attributes, u"path", m_project.sImage);
+}
+
+void ConfigContext::readStep(const Tag& tag) {
+    // Named by the index of the step before it, counted from -1 in this reading.
+    const qsizetype previous = m_step ? m_project.vSteps.size() - 1 : -1;
+    CStep step(QStringLiteral("Step") + QString::number(previous + 1));
+    readString(tag.attributes, u"name", step.sName);
+    m_project.vSteps.append(step);
+    m_step = &m_project.vSteps.last();
+    m_group = nullptr;
+    m_plugin = nullptr;
+    m_typePattern = nullptr;
+}
+
+void ConfigContext::readFlagDependency(const Tag& tag) {
+    addDependency(QStringLiteral("flag"), tag, u"flag", u"value");
+}
+
+void ConfigContext::readFileDependency(const Tag& tag) {
+    addDependency(QStringLiteral("file"), tag, u"file", u"state");
+}
+
+void ConfigContext::addDependency(const QString& type, const Tag& tag, QStringView nameKey,
+                                  QStringView valueKey) {
     // The extra pair the tokenizer adds at a closing ">" counts here.
-    if (attributes.size() < 2)
+    if (tag.attributes.size() < 2)
         return;
     CDependency dependency;
     dependency.sType = type;
-    for (const Tokenizer::Attribute& pair : attributes) {
-        if (pair.sName == nameKey)
-            dependency.sName = Escaping::decodeReferences(pair.sValue);
-        else if (pair.sName == valueKey)
-            dependency.sValue = Escaping::decodeReferences(pair.sValue);
-    }
+    readString(tag.attributes, nameKey, dependency.sName);
+    readString(tag.attributes, valueKey, dependency.sValue);
     if (m_section == Section::InstallSteps && m_step) {
         if (m_dependencyTarget == Target::StepVisibility)
             m_step->vVisibility.append(dependency);
@@ -203,22 +294,93 @@ void ConfigContext::addDependency(const QString& type, const Tokenizer::Attribut
     }
 }
 
-bool ConfigContext::addFile(const QString& type, const Tokenizer::AttributeList& attributes,
-                            QString* errorText) {
+void ConfigContext::readOperator(const Tag& tag) {
+    const std::optional<QString> value = attributeValue(tag.attributes, u"operator");
+    if (!value)
+        return;
+    if (m_section == Section::InstallSteps && m_step) {
+        if (m_dependencyTarget == Target::Pattern) {
+            if (m_typePattern)
+                m_typePattern->sOperator = *value;
+        } else if (m_dependencyTarget == Target::StepVisibility) {
+            m_step->sOperator = *value;
+        }
+    }
+    if (m_section == Section::ConditionalInstalls && m_conditionalPattern)
+        m_conditionalPattern->sOperator = *value;
+}
+
+void ConfigContext::readGroup(const Tag& tag) {
+    if (!m_step)
+        return;
+    CPluginGroup& group = m_step->vGroups.emplace_back();
+    readString(tag.attributes, u"name", group.sName);
+    readString(tag.attributes, u"type", group.sType);
+    m_group = &group;
+    m_plugin = nullptr;
+    m_typePattern = nullptr;
+}
+
+void ConfigContext::readPlugin(const Tag& tag) {
+    if (!m_group)
+        return;
+    CPlugin& plugin = m_group->vPlugins.emplace_back();
+    readString(tag.attributes, u"name", plugin.sName);
+    m_plugin = &plugin;
+    m_typePattern = nullptr;
+}
+
+void ConfigContext::readDescription(const Tag& tag) {
+    if (m_plugin)
+        m_plugin->sDescription += describedText(tag.elementText, tag.fromCData);
+}
+
+void ConfigContext::readImage(const Tag& tag) {
+    if (m_plugin)
+        readString(tag.attributes, u"path", m_plugin->sImage);
+}
+
+void ConfigContext::readFlag(const Tag& tag) {
+    if (!m_plugin)
+        return;
+    CCondition condition;
+    readString(tag.attributes, u"name", condition.sName);
+    condition.sValue = plainText(tag.elementText, tag.fromCData);
+    m_plugin->vConditionFlags.append(condition);
+}
+
+void ConfigContext::readType(const Tag& tag) {
+    if (!m_step)
+        return;
+    if (m_typeTarget == Target::PluginType && m_plugin)
+        readString(tag.attributes, u"name", m_plugin->sType);
+    else if (m_typeTarget == Target::Pattern && m_typePattern)
+        readString(tag.attributes, u"name", m_typePattern->sType);
+}
+
+// The plugin's own type, written here when it has type patterns.
+void ConfigContext::readDefaultType(const Tag& tag) {
+    if (m_plugin)
+        readString(tag.attributes, u"name", m_plugin->sType);
+}
+
+void ConfigContext::readPattern(const Tag&) {
+    if (m_section == Section::InstallSteps && m_plugin)
+        m_typePattern = &m_plugin->vPatterns.emplace_back();
+    else if (m_section == Section::ConditionalInstalls)
+        m_conditionalPattern = &m_project.vConditionalFiles.emplace_back();
+    m_typeTarget = Target::Pattern;
+    m_dependencyTarget = Target::Pattern;
+}
+
+void ConfigContext::addFile(const QString& type, const Tag& tag) {
     CFile file;
     file.sType = type;
-    for (const Tokenizer::Attribute& pair : attributes) {
-        if (pair.sName == u"source") {
-            file.sSource = Escaping::decodeReferences(pair.sValue);
-        } else if (pair.sName == u"destination") {
-            file.sDestination = Escaping::decodeReferences(pair.sValue);
-        } else if (pair.sName == u"priority") {
-            if (!parsePriority(Escaping::decodeReferences(pair.sValue), file.iPriority)) {
-                if (errorText)
-                    *errorText = QStringLiteral("priority '%1' is not an integer").arg(pair.sValue);
-                return false;
-            }
-        }
+    readString(tag.attributes, u"source", file.sSource);
+    readString(tag.attributes, u"destination", file.sDestination);
+    if (!readPriority(tag.attributes, file.iPriority, m_errorText)) {
+        m_failed = true;
+        return;
     }
     switch (m_section) {
     case Section::RequiredInstalls:
@@ -235,177 +397,6 @@ bool ConfigContext::addFile(const QString& type, const Tokenizer::AttributeList&
     case Section::None:
         break;
     }
-    return true;
-}
-
-void ConfigContext::setOperator(const QString& value) {
-    if (m_section == Section::InstallSteps && m_step) {
-        if (m_dependencyTarget == Target::Pattern) {
-            if (m_typePattern)
-                m_typePattern->sOperator = value;
-        } else if (m_dependencyTarget == Target::StepVisibility) {
-            m_step->sOperator = value;
-        }
-    }
-    if (m_section == Section::ConditionalInstalls && m_conditionalPattern)
-        m_conditionalPattern->sOperator = value;
-}
-
-bool ConfigContext::apply(const QString& name, const Tokenizer::AttributeList& attributes,
-                          const QString& elementText, bool fromCData, QString* errorText) {
-    switch (classify(name)) {
-    case ConfigTag::ModuleImage:
-        for (const Tokenizer::Attribute& pair : attributes) {
-            if (pair.sName == u"path")
-                m_project.sImage = Escaping::decodeReferences(pair.sValue);
-        }
-        break;
-
-    case ConfigTag::InstallStep: {
-        // Named by the index of the step before it, counted from -1 in this reading.
-        const qsizetype previous = m_step ? m_project.vSteps.size() - 1 : -1;
-        CStep step(QStringLiteral("Step") + QString::number(previous + 1));
-        for (const Tokenizer::Attribute& pair : attributes) {
-            if (pair.sName == u"name")
-                step.sName = Escaping::decodeReferences(pair.sValue);
-        }
-        m_project.vSteps.append(step);
-        m_step = &m_project.vSteps.last();
-        m_group = nullptr;
-        m_plugin = nullptr;
-        m_typePattern = nullptr;
-        break;
-    }
-
-    case ConfigTag::FlagDependency:
-        addDependency(QStringLiteral("flag"), attributes, u"flag", u"value");
-        break;
-    case ConfigTag::FileDependency:
-        addDependency(QStringLiteral("file"), attributes, u"file", u"state");
-        break;
-
-    case ConfigTag::Type:
-        if (!m_step)
-            break;
-        for (const Tokenizer::Attribute& pair : attributes) {
-            if (pair.sName != u"name")
-                continue;
-            if (m_typeTarget == Target::PluginType && m_plugin)
-                m_plugin->sType = Escaping::decodeReferences(pair.sValue);
-            else if (m_typeTarget == Target::Pattern && m_typePattern)
-                m_typePattern->sType = Escaping::decodeReferences(pair.sValue);
-        }
-        break;
-
-    case ConfigTag::DefaultType:
-        // The plugin's own type, written here when it has type patterns.
-        if (!m_plugin)
-            break;
-        for (const Tokenizer::Attribute& pair : attributes) {
-            if (pair.sName == u"name")
-                m_plugin->sType = Escaping::decodeReferences(pair.sValue);
-        }
-        break;
-
-    case ConfigTag::Dependencies:
-        for (const Tokenizer::Attribute& pair : attributes) {
-            if (pair.sName == u"operator")
-                setOperator(Escaping::decodeReferences(pair.sValue));
-        }
-        break;
-
-    case ConfigTag::Group: {
-        if (!m_step)
-            break;
-        CPluginGroup& group = m_step->vGroups.emplace_back();
-        for (const Tokenizer::Attribute& pair : attributes) {
-            if (pair.sName == u"name")
-                group.sName = Escaping::decodeReferences(pair.sValue);
-            else if (pair.sName == u"type")
-                group.sType = Escaping::decodeReferences(pair.sValue);
-        }
-        m_group = &group;
-        m_plugin = nullptr;
-        m_typePattern = nullptr;
-        break;
-    }
-
-    case ConfigTag::Plugin: {
-        if (!m_group)
-            break;
-        CPlugin& plugin = m_group->vPlugins.emplace_back();
-        for (const Tokenizer::Attribute& pair : attributes) {
-            if (pair.sName == u"name")
-                plugin.sName = Escaping::decodeReferences(pair.sValue);
-        }
-        m_plugin = &plugin;
-        m_typePattern = nullptr;
-        break;
-    }
-
-    case ConfigTag::Description:
-        if (m_plugin)
-            m_plugin->sDescription += describedText(elementText, fromCData);
-        break;
-
-    case ConfigTag::Image:
-        if (!m_plugin)
-            break;
-        for (const Tokenizer::Attribute& pair : attributes) {
-            if (pair.sName == u"path")
-                m_plugin->sImage = Escaping::decodeReferences(pair.sValue);
-        }
-        break;
-
-    case ConfigTag::Flag: {
-        if (!m_plugin)
-            break;
-        CCondition condition;
-        for (const Tokenizer::Attribute& pair : attributes) {
-            if (pair.sName == u"name")
-                condition.sName = Escaping::decodeReferences(pair.sValue);
-        }
-        condition.sValue = plainText(elementText, fromCData);
-        m_plugin->vConditionFlags.append(condition);
-        break;
-    }
-
-    case ConfigTag::File:
-        return addFile(QStringLiteral("file"), attributes, errorText);
-    case ConfigTag::Folder:
-        return addFile(QStringLiteral("folder"), attributes, errorText);
-
-    case ConfigTag::RequiredInstallFiles:
-        m_section = Section::RequiredInstalls;
-        break;
-    case ConfigTag::InstallSteps:
-        m_section = Section::InstallSteps;
-        break;
-    case ConfigTag::ConditionalFileInstalls:
-        m_section = Section::ConditionalInstalls;
-        m_dependencyTarget = Target::None;
-        break;
-    case ConfigTag::Visible:
-        m_dependencyTarget = Target::StepVisibility;
-        break;
-    case ConfigTag::TypeDescriptor:
-        m_typeTarget = Target::PluginType;
-        break;
-
-    case ConfigTag::Pattern:
-        if (m_section == Section::InstallSteps && m_plugin) {
-            m_typePattern = &m_plugin->vPatterns.emplace_back();
-        } else if (m_section == Section::ConditionalInstalls) {
-            m_conditionalPattern = &m_project.vConditionalFiles.emplace_back();
-        }
-        m_typeTarget = Target::Pattern;
-        m_dependencyTarget = Target::Pattern;
-        break;
-
-    case ConfigTag::Other:
-        break;
-    }
-    return true;
 }
 
 } // namespace
@@ -430,12 +421,12 @@ void readInfoText(const QString& text, CFOMOD& project) {
 }
 
 bool readConfigText(const QString& text, CFOMOD& project, QString* errorText) {
-    ConfigContext context(project);
-    return forEachTag(text, [&context, errorText](const QString& name,
-                                                  const Tokenizer::AttributeList& attributes,
-                                                  const QString& elementText, bool fromCData) {
-        return context.apply(name, attributes, elementText, fromCData, errorText);
-    });
+    ConfigContext context(project, errorText);
+    return forEachTag(text,
+                      [&context](const QString& name, const Tokenizer::AttributeList& attributes,
+                                 const QString& elementText, bool fromCData) {
+                          return context.apply(Tag{name, attributes, elementText, fromCData});
+                      });
 }
 
 bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText) {

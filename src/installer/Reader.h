@@ -13,7 +13,8 @@ namespace InstallerReader {
 bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText = nullptr);
 
 // Success means the file could be opened and read to its end. A priority that is not a signed
-// 32-bit decimal number stops the reading there and fails; what was read before stays.
+// 32-bit decimal number stops the reading there and fails; what was read before stays. A
+// project that has no name yet (no info.xml, or one without a name) takes the moduleName.
 bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText = nullptr);
 
 // The same rules on an already decoded text.

@@ -107,6 +107,23 @@ class TestCli : public QObject {
         QVERIFY(roundtrip.err.isEmpty() && write.err.isEmpty());
     }
 
+    // The commands that read a whole ROOT.
+    static void addReadingCommands() {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"dump", "merge", "roundtrip"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+
+    // merge takes the donor fixture, roundtrip writes into out.
+    static QStringList readingCommand(const QString& command, const QString& root,
+                                      const QString& out) {
+        if (command == u"merge")
+            return {command, root, dataPath("donor.xml")};
+        if (command == u"roundtrip")
+            return {command, root, out};
+        return {command, root};
+    }
+
 private slots:
     void printsVersion() {
         const CliRun run = runCli({QStringLiteral("--version")});
@@ -204,6 +221,60 @@ private slots:
         }
     }
 
+    // Mod managers need no info.xml: its absence is noted, not failed, and moduleName names
+    // the project.
+    void withoutInfoFile_data() { addReadingCommands(); }
+
+    void withoutInfoFile() {
+        QFETCH(QString, command);
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString root = dataPath("no-info");
+        const QString out = tmp.filePath(QStringLiteral("out"));
+
+        const CliRun run = runCli(readingCommand(command, root, out));
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        QCOMPARE(run.errLines(),
+                 QStringList{QStringLiteral("quarvel-cli: ") +
+                             QDir::toNativeSeparators(fomodFile(root, "info.xml")) +
+                             QStringLiteral(": no info.xml: the information fields stay empty")});
+        QByteArray printed = run.out;
+        if (command == u"roundtrip") {
+            QVERIFY(run.out.isEmpty());
+            QVERIFY(fileBytes(fomodFile(out, "info.xml")).startsWith("\xFF\xFE"));
+            QVERIFY(fileBytes(fomodFile(out, "ModuleConfig.xml")).startsWith("\xFF\xFE"));
+            printed = runCli({"dump", out}).out;
+        }
+        const QJsonObject project = parseJson(printed);
+        QCOMPARE(project["sName"].toString(), QStringLiteral("Tom & Jerry"));
+        QCOMPARE(project["sAuthor"].toString(), QString());
+        QVERIFY(namesOf(project["vSteps"], "sName").contains(QStringLiteral("Only")));
+    }
+
+    // An info.xml that is there but cannot be read is a failure, and roundtrip writes nothing.
+    void unreadableInfoFileFails_data() { addReadingCommands(); }
+
+    void unreadableInfoFileFails() {
+        QFETCH(QString, command);
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString root = tmp.filePath(QStringLiteral("root"));
+        const QString out = tmp.filePath(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(fomodFile(root, "info.xml")));
+        QVERIFY(QFile::copy(fomodFile(dataPath("no-info"), "ModuleConfig.xml"),
+                            fomodFile(root, "ModuleConfig.xml")));
+
+        const CliRun run = runCli(readingCommand(command, root, out));
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.errLines().size(), 1);
+        QVERIFY2(run.errLines().first().startsWith(
+                     QStringLiteral("quarvel-cli: ") +
+                     QDir::toNativeSeparators(fomodFile(root, "info.xml")) +
+                     QStringLiteral(": cannot be opened: ")),
+                 run.err.constData());
+        QVERIFY(!QFileInfo::exists(out));
+    }
+
     // A priority that is not a number stops the reading; what came before is printed.
     void failedReadStillPrintsWhatWasRead_data() {
         QTest::addColumn<QStringList>("arguments");
@@ -222,7 +293,8 @@ private slots:
         QVERIFY(run.errLines().last().contains(QStringLiteral("ModuleConfig.xml: ")));
 
         const QJsonObject project = parseJson(run.out);
-        QCOMPARE(project["sName"].toString(), QString());
+        // Named by its moduleName: there is no info.xml.
+        QCOMPARE(project["sName"].toString(), QStringLiteral("Partial"));
         QCOMPARE(namesOf(project["vSteps"], "sName"), (QStringList{"Read", "Broken"}));
         const QJsonValue plugin = project["vSteps"][0]["vGroups"][0]["vPlugins"][0];
         QCOMPARE(plugin["sDescription"].toString(), QStringLiteral("kept"));

@@ -1,6 +1,6 @@
+#include "installer/Encoding.h"
 #include "installer/ProjectOutline.h"
 #include "installer/ProjectParts.h"
-#include "installer/Encoding.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
 
@@ -23,9 +23,13 @@ private slots:
     void stepNames();
     void priority_data();
     void priority();
+    void repeatedPriority_data();
+    void repeatedPriority();
     void referencesDecodedDescriptionsKept();
     void infoFields_data();
     void infoFields();
+    void nameFromModuleName_data();
+    void nameFromModuleName();
     void utf8FileWithAccents();
     void unreadableFile_data();
     void unreadableFile();
@@ -268,6 +272,38 @@ void TestReader::priority() {
     }
 }
 
+// A priority written twice is converted each time in turn: either one that is not a number
+// fails the reading, and of two numbers the last stays.
+void TestReader::repeatedPriority_data() {
+    QTest::addColumn<QString>("attributes");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("bad first") << R"(priority="x" priority="5")"
+                               << "priority 'x' is not an integer" << 0;
+    QTest::newRow("bad last") << R"(priority="5" priority="x")"
+                              << "priority 'x' is not an integer" << 0;
+    QTest::newRow("two numbers") << R"(priority="5" priority="6")"
+                                 << "" << 6;
+}
+
+void TestReader::repeatedPriority() {
+    QFETCH(QString, attributes);
+    QFETCH(QString, error);
+    QFETCH(int, value);
+
+    CFOMOD project;
+    QString actualError;
+    const bool ok = InstallerReader::readConfigText(
+        QStringLiteral("<requiredInstallFiles><file source=\"a\" %1/><end/>").arg(attributes),
+        project, &actualError);
+    QCOMPARE(actualError, error);
+    QCOMPARE(ok, error.isEmpty());
+    QCOMPARE(project.vRequiredFiles.size(), ok ? 1 : 0);
+    if (ok)
+        QCOMPARE(project.vRequiredFiles.first().iPriority, value);
+}
+
 void TestReader::referencesDecodedDescriptionsKept() {
     const QString config = QStringLiteral(R"(
 <moduleImage path="a&#38;b&amp;c.png" />
@@ -345,6 +381,38 @@ void TestReader::infoFields() {
                           project.sDescription, project.sCategory}),
              fields);
     QVERIFY(project.vSteps.isEmpty());
+}
+
+// The title names a project that info.xml left without a name; a name from info.xml wins.
+void TestReader::nameFromModuleName_data() {
+    QTest::addColumn<QString>("info"); // null: no info.xml read
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QString>("name");
+
+    const QString title = QStringLiteral("<config><moduleName>Tom &amp; Jerry</moduleName>");
+    QTest::newRow("no info.xml") << QString() << title << "Tom & Jerry";
+    QTest::newRow("info.xml without a name")
+        << QStringLiteral("<fomod><Author>A</Author></fomod>") << title << "Tom & Jerry";
+    QTest::newRow("info.xml with an empty name")
+        << QStringLiteral("<fomod><Name></Name></fomod>") << title << "Tom & Jerry";
+    QTest::newRow("info.xml name wins")
+        << QStringLiteral("<fomod><Name>Info name</Name></fomod>") << title << "Info name";
+    QTest::newRow("character data, any letter case")
+        << QString() << QStringLiteral("<MODULENAME><![CDATA[A &amp; B]]></MODULENAME>")
+        << "A &amp; B";
+    QTest::newRow("no title") << QString() << QStringLiteral("<config><installSteps>") << "";
+}
+
+void TestReader::nameFromModuleName() {
+    QFETCH(QString, info);
+    QFETCH(QString, config);
+    QFETCH(QString, name);
+
+    CFOMOD project;
+    if (!info.isNull())
+        InstallerReader::readInfoText(info, project);
+    QVERIFY(InstallerReader::readConfigText(config + QStringLiteral("<end/>"), project));
+    QCOMPARE(project.sName, name);
 }
 
 void TestReader::utf8FileWithAccents() {

@@ -1,3 +1,4 @@
+#include "FileHelpers.h"
 #include "installer/ProjectParts.h"
 #include "installer/Writer.h"
 
@@ -17,6 +18,8 @@
 #include <unistd.h>
 #endif
 
+using FileHelpers::readFile;
+using FileHelpers::writeFile;
 using ProjectParts::dependency;
 using ProjectParts::fileEntry;
 
@@ -123,16 +126,6 @@ QByteArray golden(const char* name) {
     if (!f.open(QIODevice::ReadOnly))
         qFatal("missing golden file %s", name);
     return f.readAll();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // Shows the first differing line, which a byte comparison alone does not.

@@ -1,3 +1,4 @@
+#include "FileHelpers.h"
 #include "model/Fomod.h"
 #include "platform/CommandInterpreter.h"
 #include "scripts/ScriptRunner.h"
@@ -7,17 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using FileHelpers::readFile;
+using FileHelpers::writeFile;
+
 namespace {
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 // Runs the test body in a fresh working directory, which the interpreter inherits.
 class WorkingDirectory {

@@ -1,3 +1,4 @@
+#include "FileHelpers.h"
 #include "settings/LanguageFileBytes.h"
 #include "settings/LanguageTable.h"
 
@@ -9,14 +10,7 @@
 
 Q_DECLARE_METATYPE(QList<SLanguagePair>)
 
-namespace {
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
+using FileHelpers::writeFile;
 
 class TestLanguage : public QObject {
     Q_OBJECT

@@ -1,10 +1,13 @@
+#include "FileHelpers.h"
 #include "settings/Settings.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(SSettings)
+
+using FileHelpers::readFile;
+using FileHelpers::writeFile;
 
 // Readable failure output.
 char* toString(const SSettings& s) {
@@ -47,16 +50,6 @@ SSettings filledRecord() {
     s.iRecentFilesNum = 99;
     s.vRecentFiles = {"D:\\Mods\\A", "/home/u/mods/B with spaces ", QByteArray(400, 'x')};
     return s;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace
