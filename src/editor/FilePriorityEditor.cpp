@@ -2,11 +2,10 @@
 
 #include "editor/EditorState.h"
 #include "editor/FileListPair.h"
+#include "ui/FloatingEditor.h"
 #include "ui/ReportListView.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -88,18 +87,13 @@ void FilePriorityEditor::EditPriorityCMenuClick() {
 }
 
 bool FilePriorityEditor::FilePriorityEditKeyPress(int key) {
-    switch (key) {
-    case Qt::Key_Escape:
-        m_state.iEditedRow = -1;
-        FilePriorityEditExit();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FilePriorityEditExit();
-        return true;
-    default:
+    const FloatingEditor::KeyAction action = FloatingEditor::keyAction(key);
+    if (action == FloatingEditor::KeyAction::None)
         return false;
-    }
+    if (action == FloatingEditor::KeyAction::Cancel)
+        m_state.iEditedRow = -1;
+    FilePriorityEditExit();
+    return true;
 }
 
 void FilePriorityEditor::FilePriorityEditExit() {
@@ -119,17 +113,11 @@ void FilePriorityEditor::FilePriorityEditExit() {
 
 bool FilePriorityEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_edit) {
-        if (event->type() == QEvent::KeyPress) {
-            if (FilePriorityEditKeyPress(static_cast<QKeyEvent*>(event)->key()))
-                return true;
-        } else if (event->type() == QEvent::FocusOut) {
-            // The edit's own context menu, or switching to another application, is no exit.
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            const bool ownPopup = QApplication::activePopupWidget() &&
-                                  QApplication::activePopupWidget()->parent() == m_edit;
-            if (!ownPopup && reason != Qt::ActiveWindowFocusReason)
-                FilePriorityEditExit();
-        }
+        if (event->type() == QEvent::KeyPress &&
+            FilePriorityEditKeyPress(static_cast<QKeyEvent*>(event)->key()))
+            return true;
+        if (event->type() == QEvent::FocusOut && FloatingEditor::focusLossEndsEdit(m_edit, event))
+            FilePriorityEditExit();
     }
     return QObject::eventFilter(watched, event);
 }

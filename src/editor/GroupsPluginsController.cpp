@@ -11,6 +11,7 @@
 #include "platform/Paths.h"
 #include "settings/Settings.h"
 #include "ui/Components.h"
+#include "ui/FloatingEditor.h"
 #include "ui/ImageChooser.h"
 #include "ui/PicturePreview.h"
 #include "ui/Pictures.h"
@@ -693,18 +694,13 @@ void GroupsPluginsController::EditGroupTypeCMenu2Click() {
 }
 
 bool GroupsPluginsController::EditGroupTypeComboBoxKeyPress(int key) {
-    switch (key) {
-    case Qt::Key_Escape:
-        m_state.iEditedRow = -1;
-        EditGroupTypeComboBoxExit();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        EditGroupTypeComboBoxExit();
-        return true;
-    default:
+    const FloatingEditor::KeyAction action = FloatingEditor::keyAction(key);
+    if (action == FloatingEditor::KeyAction::None)
         return false;
-    }
+    if (action == FloatingEditor::KeyAction::Cancel)
+        m_state.iEditedRow = -1;
+    EditGroupTypeComboBoxExit();
+    return true;
 }
 
 void GroupsPluginsController::EditGroupTypeComboBoxExit() {
@@ -726,22 +722,12 @@ void GroupsPluginsController::EditGroupTypeComboBoxExit() {
 
 bool GroupsPluginsController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_editGroupTypeComboBox || watched == m_editGroupTypeComboBox->lineEdit()) {
-        if (event->type() == QEvent::KeyPress) {
-            if (EditGroupTypeComboBoxKeyPress(static_cast<QKeyEvent*>(event)->key()))
-                return true;
-        } else if (event->type() == QEvent::FocusOut) {
-            // Opening one of the box's own popups (its drop-down list, its edit's context
-            // menu), or switching to another application, is no exit: the box keeps the focus
-            // within the window. Any other popup (a menu whose command may replace the
-            // project) ends the edit first.
-            bool ownPopup = false;
-            for (const QObject* o = QApplication::activePopupWidget(); o && !ownPopup;
-                 o = o->parent())
-                ownPopup = o == m_editGroupTypeComboBox;
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (!ownPopup && reason != Qt::ActiveWindowFocusReason)
-                EditGroupTypeComboBoxExit();
-        }
+        if (event->type() == QEvent::KeyPress &&
+            EditGroupTypeComboBoxKeyPress(static_cast<QKeyEvent*>(event)->key()))
+            return true;
+        if (event->type() == QEvent::FocusOut &&
+            FloatingEditor::focusLossEndsEdit(m_editGroupTypeComboBox, event))
+            EditGroupTypeComboBoxExit();
     }
     return QObject::eventFilter(watched, event);
 }

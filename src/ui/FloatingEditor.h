@@ -1,0 +1,18 @@
+#pragma once
+
+class QEvent;
+class QWidget;
+
+// The small editors that float over a list cell (group type, file priority): Escape cancels,
+// Enter commits, and losing the focus commits too, except to the editor's own popups (its
+// drop-down list, its context menu) or to another application.
+namespace FloatingEditor {
+
+enum class KeyAction { None, Cancel, Commit };
+
+KeyAction keyAction(int key);
+
+// True when a FocusOut event of the editor ends the edit.
+bool focusLossEndsEdit(const QWidget* editor, const QEvent* focusOut);
+
+} // namespace FloatingEditor
