@@ -69,21 +69,11 @@ void FilePriorityEditor::EditPriorityCMenuClick() {
     m_state.iEditedRow = row;
     m_editedPair = m_menuPair;
 
-    // Over the row's "Priority" cell, 4 pixels in, in the window's coordinates.
-    QTableWidget* list = m_editedPair->destinationList();
-    const QModelIndex index = list->model()->index(row, 1);
-    list->scrollTo(index);
-    const QRect cell = list->visualRect(index);
-    const QPoint topLeft = list->viewport()->mapTo(m_window, cell.topLeft()) + QPoint(4, 4);
-    m_edit->setGeometry(QRect(topLeft, cell.size()));
-
-    const QTableWidgetItem* priority = list->item(row, 1);
-    m_edit->setText(priority ? priority->text() : QString());
-    m_edit->setEnabled(true);
+    // Over the row's "Priority" cell, 4 pixels in.
     m_open = true;
-    m_edit->show();
-    m_edit->raise();
-    m_edit->setFocus(Qt::OtherFocusReason);
+    const QString shown = FloatingEditor::openOverCell(m_edit, m_editedPair->destinationList(), row,
+                                                       1, m_window, QPoint(4, 4));
+    m_edit->setText(shown);
 }
 
 bool FilePriorityEditor::FilePriorityEditKeyPress(int key) {

@@ -677,20 +677,11 @@ void GroupsPluginsController::EditGroupTypeCMenu2Click() {
         return;
     m_state.iEditedRow = row;
 
-    // Over the row's "Type" cell, in the window's coordinates.
-    if (QTableWidgetItem* typeCell = m_groupListView->item(row, 1))
-        m_groupListView->scrollToItem(typeCell);
-    const QRect cell = m_groupListView->visualRect(m_groupListView->model()->index(row, 1));
-    const QPoint topLeft = m_groupListView->viewport()->mapTo(m_window, cell.topLeft());
-    m_editGroupTypeComboBox->setGeometry(QRect(topLeft, cell.size()));
-
-    const QTableWidgetItem* typeItem = m_groupListView->item(row, 1);
-    m_editGroupTypeComboBox->setCurrentText(typeItem ? typeItem->text() : QString());
-    m_editGroupTypeComboBox->setEnabled(true);
+    // Over the row's "Type" cell.
     m_typeBoxOpen = true;
-    m_editGroupTypeComboBox->show();
-    m_editGroupTypeComboBox->raise();
-    m_editGroupTypeComboBox->setFocus(Qt::OtherFocusReason);
+    const QString shown =
+        FloatingEditor::openOverCell(m_editGroupTypeComboBox, m_groupListView, row, 1, m_window);
+    m_editGroupTypeComboBox->setCurrentText(shown);
 }
 
 bool GroupsPluginsController::EditGroupTypeComboBoxKeyPress(int key) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QTableWidget>
 #include <QWidget>
 
 namespace FloatingEditor {
@@ -24,6 +25,21 @@ bool focusLossEndsEdit(const QWidget* editor, const QEvent* focusOut) {
         if (o == editor)
             return false;
     return static_cast<const QFocusEvent*>(focusOut)->reason() != Qt::ActiveWindowFocusReason;
+}
+
+QString openOverCell(QWidget* editor, QTableWidget* list, int row, int column, QWidget* window,
+                     QPoint offset) {
+    const QModelIndex index = list->model()->index(row, column);
+    list->scrollTo(index);
+    const QRect cell = list->visualRect(index);
+    const QPoint topLeft = list->viewport()->mapTo(window, cell.topLeft()) + offset;
+    editor->setGeometry(QRect(topLeft, cell.size()));
+    editor->setEnabled(true);
+    editor->show();
+    editor->raise();
+    editor->setFocus(Qt::OtherFocusReason);
+    const QTableWidgetItem* item = list->item(row, column);
+    return item ? item->text() : QString();
 }
 
 } // namespace FloatingEditor
