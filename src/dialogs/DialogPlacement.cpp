@@ -10,7 +10,8 @@ namespace DialogPlacement {
 namespace {
 
 void centreAt(QWidget* window, const QPoint& centre) {
-    // A window not yet shown takes its size from its layout only when that runs.
+    // A window not yet shown has its final size only once it is polished and its layout ran.
+    window->ensurePolished();
     if (QLayout* layout = window->layout())
         layout->activate();
     QRect frame(QPoint(), window->frameGeometry().size());

@@ -91,13 +91,12 @@ TScriptForm1::TScriptForm1(TMainForm* mainForm) : QDialog(mainForm), m_main(main
     m_memo = new QPlainTextEdit;
     m_memo->setObjectName(QStringLiteral("ScriptMemo"));
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo->setMinimumSize(kMemoSize);
 
     QPushButton* save = Components::button(QStringLiteral("SaveButton"), QStringLiteral("Save"));
     QPushButton* cancel =
         Components::button(QStringLiteral("CancelButton"), QStringLiteral("Cancel"));
-    // Enter belongs to the memo: a new line, never closing the dialog.
+    // Enter never closes the dialog: in the memo it starts a new line.
     save->setAutoDefault(false);
     cancel->setAutoDefault(false);
 
