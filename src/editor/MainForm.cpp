@@ -11,6 +11,7 @@
 #include "model/Vocabulary.h"
 #include "platform/Paths.h"
 #include "platform/ProgramInfo.h"
+#include "settings/RecentFiles.h"
 #include "ui/Components.h"
 #include "ui/ImageChooser.h"
 #include "ui/PicturePreview.h"
@@ -85,6 +86,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setFont(interfaceFont());
 
     buildMenu();
+    RecentFiles::setMenuRebuild([this](const QStringList& entries) { rebuildRecentMenu(entries); });
 
     // The groups controller builds its boxes first: the steps page places them.
     m_groupsPlugins = new GroupsPluginsController(*this, this);
@@ -121,7 +123,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     }
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    RecentFiles::setMenuRebuild({});
+}
 
 void TMainForm::buildMenu() {
     QMenuBar* bar = menuBar();
@@ -139,13 +143,13 @@ void TMainForm::buildMenu() {
     m_mergeMenu =
         makeAction(fomod, QStringLiteral("MergeFOMODMenu"), QStringLiteral("Merge FOMOD"));
     m_mergeMenu->setEnabled(false);
-    QMenu* recent = fomod->addMenu(QStringLiteral("Recent"));
-    recent->setObjectName(QStringLiteral("RecentMenu"));
+    m_recentMenu = fomod->addMenu(QStringLiteral("Recent"));
+    m_recentMenu->setObjectName(QStringLiteral("RecentMenu"));
     // The template entry shares its click handler with the recent entries; shown as a line.
-    QAction* recentTemplate = recent->addSeparator();
-    recentTemplate->setObjectName(QStringLiteral("RecentFileTemplate"));
-    recentTemplate->setText(QStringLiteral("-"));
-    recentTemplate->setEnabled(false);
+    m_recentTemplate = m_recentMenu->addSeparator();
+    m_recentTemplate->setObjectName(QStringLiteral("RecentFileTemplate"));
+    m_recentTemplate->setText(QStringLiteral("-"));
+    m_recentTemplate->setEnabled(false);
     makeSeparator(fomod, QStringLiteral("N1"));
     m_exitMenu = makeAction(fomod, QStringLiteral("ExitMenu"), QStringLiteral("Exit"),
                             QKeySequence(Qt::ALT | Qt::Key_F4));
@@ -470,6 +474,22 @@ void TMainForm::ClearHeaderImageButtonClick() {
 void TMainForm::applyMenuVisibility(const SSettings& settings) {
     m_openMenu->setVisible(!settings.bHideOpenFolder);
     m_openFileMenu->setVisible(!settings.bHideOpenFile);
+}
+
+void TMainForm::rebuildRecentMenu(const QStringList& entries) {
+    const QList<QAction*> items = m_recentMenu->actions();
+    for (QAction* item : items) {
+        if (item != m_recentTemplate) {
+            m_recentMenu->removeAction(item);
+            delete item;
+        }
+    }
+    for (const QString& entry : entries) {
+        // A path may hold "&", which a caption would take for a shortcut mark.
+        QString caption = entry;
+        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+        m_recentMenu->insertAction(m_recentTemplate, new QAction(caption, m_recentMenu));
+    }
 }
 
 void TMainForm::ExitMenuClick() {

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QComboBox;
@@ -58,6 +59,10 @@ public:
     // "Open folder" and "Open file" are shown unless the settings hide them.
     void applyMenuVisibility(const SSettings& settings);
 
+    // Refills the Recent submenu: one item per entry, front first, above the template line.
+    // The window installs this as the recent-files list's menu rebuild while it exists.
+    void rebuildRecentMenu(const QStringList& entries);
+
     // The menu entries that open the dialogs; the program connects them to the dialogs.
     QAction* settingsMenu() const { return m_settingsMenu; }
     QAction* runBeforeSaveMenu() const { return m_runBeforeSaveMenu; }
@@ -102,5 +107,7 @@ private:
     QAction* m_runAfterSaveMenu = nullptr;
     QAction* m_saveMenu = nullptr;
     QAction* m_mergeMenu = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QAction* m_recentTemplate = nullptr;
     QTimer* m_showConfirmationTimer = nullptr;
 };
