@@ -90,6 +90,7 @@ FileListPair::FileListPair(const Names& names, FilesAccess files, Rules rules, Q
 }
 
 void FileListPair::clear() {
+    emit rowsAboutToChange();
     m_sourceList->setRowCount(0);
     m_destinationList->setRowCount(0);
     // No row is left, so nothing can be removed.
@@ -175,6 +176,7 @@ void FileListPair::RemoveButtonClick() {
     const int row = ReportListView::selectedRow(m_sourceList);
     if (!files || files->isEmpty() || row < 0 || row >= files->size())
         return;
+    emit rowsAboutToChange();
     files->removeAt(row);
     {
         const QSignalBlocker sourceBlocker(m_sourceList);

@@ -88,6 +88,11 @@ public:
     // How a priority is shown: a signed decimal number.
     static QString priorityText(qint32 priority);
 
+signals:
+    // The rows are about to be emptied or one removed: an edit open over a row ends now,
+    // while the row still stands for its entry.
+    void rowsAboutToChange();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -36,6 +36,10 @@ FilePriorityEditor::FilePriorityEditor(EditorState& state, QWidget* window)
 }
 
 void FilePriorityEditor::attach(FileListPair* pair) {
+    connect(pair, &FileListPair::rowsAboutToChange, this, [this, pair] {
+        if (m_editedPair == pair)
+            FilePriorityEditExit();
+    });
     QTableWidget* list = pair->destinationList();
     connect(list, &QWidget::customContextMenuRequested, this, [this, pair, list](QPoint pos) {
         m_menuPair = pair;

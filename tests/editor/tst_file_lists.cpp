@@ -109,6 +109,7 @@ private slots:
     void priorityEditor_data();
     void priorityEditor();
     void priorityEditorFocusLoss();
+    void priorityEditorEndsBeforeRowsChange();
     void droppedFileAndFolder_data() { addInstanceColumn(), addInstanceRows(); }
     void droppedFileAndFolder();
     void addNeedsItsSequence();
@@ -306,6 +307,38 @@ void TestFileLists::priorityEditorFocusLoss() {
     QVERIFY(!s.component<QAction>("EditPriorityCMenu")->isEnabled());
     QVERIFY(!s.component<QAction>("EditPathCMenu")->isEnabled());
     menu->close();
+}
+
+// A command that changes the rows without taking the focus ends the edit first, so the typed
+// priority goes to the row it was typed for and never to a row that took its place.
+void TestFileLists::priorityEditorEndsBeforeRowsChange() {
+    FileSession s(pluginFiles());
+    QVERIFY(QTest::qWaitForWindowActive(&s.form));
+    s.addThree();
+    s.select("DstFilesListView", 1);
+    QMenu* menu = s.openContextMenu("DstFilesListView");
+    QVERIFY(menu);
+    menu->close();
+    s.component<QAction>("EditPriorityCMenu")->trigger();
+    auto* editor = s.component<QLineEdit>("FilePriorityEdit");
+    editor->clear();
+    QTest::keyClicks(editor, "9");
+    s.click("RemoveFileFolderButton"); // a click() moves no focus
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(s.files().size(), 2);
+    for (const CFile& f : s.files())
+        QCOMPARE(f.iPriority, 0);
+    QCOMPARE(s.column("DstFilesListView", 1), QStringList({"0", "0"}));
+
+    // A plugin selection that empties the lists ends the edit too: the plugin it was typed for
+    // is no longer shown, so nothing is stored anywhere.
+    s.select("DstFilesListView", 0);
+    s.component<QAction>("EditPriorityCMenu")->trigger();
+    editor->clear();
+    QTest::keyClicks(editor, "4");
+    s.select("PluginListView", -1);
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(s.files()[0].iPriority, 0);
 }
 
 void TestFileLists::droppedFileAndFolder() {
