@@ -1,11 +1,13 @@
 #include "editor/MainForm.h"
 
 #include "editor/ConditionalInstallsController.h"
+#include "editor/DocumentCommands.h"
 #include "editor/FileListPair.h"
 #include "editor/FilePriorityEditor.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/HelpText.h"
 #include "editor/RequiredInstallsController.h"
+#include "editor/SaveCommand.h"
 #include "editor/StepsController.h"
 #include "installer/Escaping.h"
 #include "model/Vocabulary.h"
@@ -14,6 +16,7 @@
 #include "ui/Components.h"
 #include "ui/ImageChooser.h"
 #include "ui/PicturePreview.h"
+#include "ui/Pictures.h"
 #include "ui/Prompts.h"
 
 #include <QAction>
@@ -22,8 +25,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontDatabase>
-#include <QFrame>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -37,7 +38,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -129,7 +129,7 @@ void TMainForm::buildMenu() {
 
     QMenu* fomod = bar->addMenu(QStringLiteral("FOMOD"));
     fomod->setObjectName(QStringLiteral("FOMODMenu"));
-    makeAction(fomod, QStringLiteral("NewMenu"), QStringLiteral("New"));
+    m_newMenu = makeAction(fomod, QStringLiteral("NewMenu"), QStringLiteral("New"));
     m_openMenu = makeAction(fomod, QStringLiteral("OpenMenu"), QStringLiteral("Open folder"),
                             QKeySequence(Qt::CTRL | Qt::Key_O));
     m_openFileMenu = makeAction(fomod, QStringLiteral("OpenfileMenu"), QStringLiteral("Open file"));
@@ -139,13 +139,13 @@ void TMainForm::buildMenu() {
     m_mergeMenu =
         makeAction(fomod, QStringLiteral("MergeFOMODMenu"), QStringLiteral("Merge FOMOD"));
     m_mergeMenu->setEnabled(false);
-    QMenu* recent = fomod->addMenu(QStringLiteral("Recent"));
-    recent->setObjectName(QStringLiteral("RecentMenu"));
+    m_recentMenu = fomod->addMenu(QStringLiteral("Recent"));
+    m_recentMenu->setObjectName(QStringLiteral("RecentMenu"));
     // The template entry shares its click handler with the recent entries; shown as a line.
-    QAction* recentTemplate = recent->addSeparator();
-    recentTemplate->setObjectName(QStringLiteral("RecentFileTemplate"));
-    recentTemplate->setText(QStringLiteral("-"));
-    recentTemplate->setEnabled(false);
+    m_recentTemplate = m_recentMenu->addSeparator();
+    m_recentTemplate->setObjectName(QStringLiteral("RecentFileTemplate"));
+    m_recentTemplate->setText(QStringLiteral("-"));
+    m_recentTemplate->setEnabled(false);
     makeSeparator(fomod, QStringLiteral("N1"));
     m_exitMenu = makeAction(fomod, QStringLiteral("ExitMenu"), QStringLiteral("Exit"),
                             QKeySequence(Qt::ALT | Qt::Key_F4));
@@ -321,41 +321,16 @@ QWidget* TMainForm::buildHelpPage() {
 
 void TMainForm::buildFloatingControls() {
     // Children of the window above the pages, shown by their commands when needed.
-    auto* savePanel = new QFrame(this);
-    savePanel->setObjectName(QStringLiteral("SaveConfirmationPanel"));
-    savePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    savePanel->setLineWidth(2);
-    savePanel->setAutoFillBackground(true);
-    savePanel->setFixedSize(427, 79);
-    QFont panelFont = font();
-    panelFont.setPixelSize(19);
-    savePanel->setFont(panelFont);
-    auto* panelGrid = new QGridLayout(savePanel);
-    panelGrid->setContentsMargins(24, 8, 24, 8);
-    panelGrid->setHorizontalSpacing(12);
-    panelGrid->setColumnStretch(0, 1);
-    panelGrid->addWidget(Components::label(QStringLiteral("SavingInfoLabel"),
-                                           QStringLiteral("Saving info.xml ..."), savePanel),
-                         0, 0);
-    panelGrid->addWidget(Components::label(QStringLiteral("SavingConfigLabel"),
-                                           QStringLiteral("Saving ModuleConfig.xml ..."),
-                                           savePanel),
-                         1, 0);
-    panelGrid->addWidget(
-        Components::label(QStringLiteral("infoXMLStateLabel"), QString(), savePanel), 0, 1);
-    panelGrid->addWidget(
-        Components::label(QStringLiteral("mdlconfXMLStateLabel"), QString(), savePanel), 1, 1);
-    panelGrid->setColumnMinimumWidth(1, 60);
-    savePanel->hide();
+    m_save = new SaveCommand(*this, this, m_saveMenu);
 
     m_filePriority = new FilePriorityEditor(*this, this);
     for (FileListPair* files :
          {m_groupsPlugins->pluginFiles(), m_required->files(), m_conditional->files()})
         m_filePriority->attach(files);
 
-    m_showConfirmationTimer = new QTimer(this);
-    m_showConfirmationTimer->setObjectName(QStringLiteral("ShowConfirmationTimer"));
-    m_showConfirmationTimer->setInterval(2000);
+    m_documents = new DocumentCommands(
+        *this, *m_steps, *m_required, *m_conditional,
+        {m_newMenu, m_openMenu, m_openFileMenu, m_mergeMenu, m_recentMenu, m_recentTemplate});
 }
 
 void TMainForm::connectHandlers() {
@@ -441,18 +416,54 @@ void TMainForm::ProceedButtonClick() {
     project.vSteps.append(CStep(QStringLiteral("Step") + QString::number(iStepCount + 1)));
     m_steps->appendStepTab(QString());
     iStepCount = qint32(project.vSteps.size());
+    setEditingEnabled(true);
+    StepsTabControlChange();
+}
+
+void TMainForm::showModInfo() {
+    m_modName->setText(project.sName);
+    m_modAuthor->setText(project.sAuthor);
+    m_modVersion->setText(project.sVersion);
+    m_modURL->setText(project.sWebsite);
+    m_headerImageEdit->setText(project.sImage);
+    if (!project.sImage.isEmpty())
+        PicturePreview::show(
+            m_headerImage, Pictures::loadPreview(Paths::storedToNative(sRootDir, project.sImage)));
+    // Copied first: the memo's and the box's change handlers write into the project.
+    const QString description = project.sDescription;
+    const QString category = project.sCategory;
+    m_modDescription->setPlainText(description);
+    m_modCategory->setEditText(category);
+}
+
+void TMainForm::clearModInfo() {
+    m_headerImage->clear();
+    for (QLineEdit* edit : {m_modName, m_modAuthor, m_modVersion, m_modURL, m_headerImageEdit})
+        edit->clear();
+    m_modCategory->setCurrentIndex(-1);
+    m_modCategory->setEditText(QString());
+    m_modDescription->clear();
+    m_rootDirEdit->clear();
+    sRootDir.clear();
+}
+
+void TMainForm::setRootDir(const QString& rootDir) {
+    m_rootDirEdit->setText(rootDir);
+    sRootDir = rootDir;
+}
+
+void TMainForm::setEditingEnabled(bool editing) {
     for (int i = 1; i <= 3; ++i)
-        m_pageControl->widget(i)->setEnabled(true);
+        m_pageControl->widget(i)->setEnabled(editing);
     {
         const QSignalBlocker block(m_pageControl);
-        m_pageControl->setCurrentIndex(1);
+        m_pageControl->setCurrentIndex(editing ? 1 : 0);
     }
-    m_proceed->setEnabled(false);
-    m_openRootDir->setEnabled(false);
-    m_rootDirEdit->setEnabled(false);
-    m_saveMenu->setEnabled(true);
-    m_mergeMenu->setEnabled(true);
-    StepsTabControlChange();
+    m_proceed->setEnabled(!editing);
+    m_openRootDir->setEnabled(!editing);
+    m_rootDirEdit->setEnabled(!editing);
+    m_saveMenu->setEnabled(editing);
+    m_mergeMenu->setEnabled(editing);
 }
 
 void TMainForm::ChooseHeaderImageButtonClick() {
