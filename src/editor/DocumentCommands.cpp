@@ -61,13 +61,10 @@ ChosenFile splitChosenFile(const QString& path) {
 
 DocumentCommands::DocumentCommands(TMainForm& window, StepsController& steps,
                                    RequiredInstallsController& required,
-                                   ConditionalInstallsController& conditional, const Menu& menu)
+                                   ConditionalInstallsController& conditional, QMenu* recentMenu,
+                                   QAction* recentTemplate)
     : QObject(&window), m_window(window), m_steps(steps), m_required(required),
-      m_conditional(conditional), m_menu(menu) {
-    connect(m_menu.newMenu, &QAction::triggered, this, [this] { NewMenuClick(); });
-    connect(m_menu.openMenu, &QAction::triggered, this, [this] { OpenMenuClick(); });
-    connect(m_menu.openFileMenu, &QAction::triggered, this, [this] { OpenfileMenuClick(); });
-    connect(m_menu.mergeMenu, &QAction::triggered, this, [this] { MergeFOMODMenuClick(); });
+      m_conditional(conditional), m_recentMenu(recentMenu), m_recentTemplate(recentTemplate) {
     RecentFiles::setMenuRebuild([this](const QStringList& entries) { rebuildRecentMenu(entries); });
 }
 
@@ -122,7 +119,7 @@ void DocumentCommands::OpenfileMenuClick() {
 }
 
 void DocumentCommands::RecentFileTemplateClick(QAction* item) {
-    const qsizetype index = m_menu.recentMenu->actions().indexOf(item);
+    const qsizetype index = m_recentMenu->actions().indexOf(item);
     const QStringList entries = RecentFiles::entries(Settings::instance());
     if (index < 0 || index >= entries.size())
         return;
@@ -149,17 +146,17 @@ void DocumentCommands::MergeFOMODMenuClick() {
 }
 
 void DocumentCommands::rebuildRecentMenu(const QStringList& entries) {
-    for (QAction* item : m_menu.recentMenu->actions()) {
-        if (item == m_menu.recentTemplate)
+    for (QAction* item : m_recentMenu->actions()) {
+        if (item == m_recentTemplate)
             continue;
-        m_menu.recentMenu->removeAction(item);
+        m_recentMenu->removeAction(item);
         // The clicked item may be the one being replaced, still inside its own signal.
         item->deleteLater();
     }
     for (const QString& entry : entries) {
-        auto* item = new QAction(entry, m_menu.recentMenu);
+        auto* item = new QAction(entry, m_recentMenu);
         connect(item, &QAction::triggered, this, [this, item] { RecentFileTemplateClick(item); });
-        m_menu.recentMenu->insertAction(m_menu.recentTemplate, item);
+        m_recentMenu->insertAction(m_recentTemplate, item);
     }
 }
 

@@ -18,19 +18,12 @@ class DocumentCommands : public QObject {
     Q_OBJECT
 
 public:
-    struct Menu {
-        QAction* newMenu = nullptr;
-        QAction* openMenu = nullptr;
-        QAction* openFileMenu = nullptr;
-        QAction* mergeMenu = nullptr;
-        QMenu* recentMenu = nullptr;
-        // The last item of the Recent submenu; the entry items are inserted before it.
-        QAction* recentTemplate = nullptr;
-    };
-
+    // The Recent submenu fills itself from the recent-files list; its entry items are inserted
+    // before recentTemplate, its last item, and run RecentFileTemplateClick.
     DocumentCommands(TMainForm& window, StepsController& steps,
                      RequiredInstallsController& required,
-                     ConditionalInstallsController& conditional, const Menu& menu);
+                     ConditionalInstallsController& conditional, QMenu* recentMenu,
+                     QAction* recentTemplate);
     ~DocumentCommands() override;
 
     void NewMenuClick();
@@ -56,5 +49,6 @@ private:
     StepsController& m_steps;
     RequiredInstallsController& m_required;
     ConditionalInstallsController& m_conditional;
-    Menu m_menu;
+    QMenu* m_recentMenu = nullptr;
+    QAction* m_recentTemplate = nullptr;
 };

@@ -321,16 +321,15 @@ QWidget* TMainForm::buildHelpPage() {
 
 void TMainForm::buildFloatingControls() {
     // Children of the window above the pages, shown by their commands when needed.
-    m_save = new SaveCommand(*this, this, m_saveMenu);
+    m_save = new SaveCommand(*this, this);
 
     m_filePriority = new FilePriorityEditor(*this, this);
     for (FileListPair* files :
          {m_groupsPlugins->pluginFiles(), m_required->files(), m_conditional->files()})
         m_filePriority->attach(files);
 
-    m_documents = new DocumentCommands(
-        *this, *m_steps, *m_required, *m_conditional,
-        {m_newMenu, m_openMenu, m_openFileMenu, m_mergeMenu, m_recentMenu, m_recentTemplate});
+    m_documents = new DocumentCommands(*this, *m_steps, *m_required, *m_conditional, m_recentMenu,
+                                       m_recentTemplate);
 }
 
 void TMainForm::connectHandlers() {
@@ -351,6 +350,11 @@ void TMainForm::connectHandlers() {
             [this] { ChooseHeaderImageButtonClick(); });
     connect(m_clearHeaderImage, &QPushButton::clicked, this,
             [this] { ClearHeaderImageButtonClick(); });
+    connect(m_newMenu, &QAction::triggered, m_documents, &DocumentCommands::NewMenuClick);
+    connect(m_openMenu, &QAction::triggered, m_documents, &DocumentCommands::OpenMenuClick);
+    connect(m_openFileMenu, &QAction::triggered, m_documents, &DocumentCommands::OpenfileMenuClick);
+    connect(m_mergeMenu, &QAction::triggered, m_documents, &DocumentCommands::MergeFOMODMenuClick);
+    connect(m_saveMenu, &QAction::triggered, m_save, &SaveCommand::SaveMenuClick);
     connect(m_exitMenu, &QAction::triggered, this, [this] { ExitMenuClick(); });
 }
 

@@ -9,21 +9,19 @@
 #include "ui/Components.h"
 #include "ui/Prompts.h"
 
-#include <QAction>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
-SaveCommand::SaveCommand(EditorState& state, QWidget* window, QAction* saveMenu)
+SaveCommand::SaveCommand(EditorState& state, QWidget* window)
     : QObject(window), m_state(state), m_window(window) {
     buildPanel();
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("ShowConfirmationTimer"));
     m_timer->setInterval(2000);
     connect(m_timer, &QTimer::timeout, this, [this] { ShowConfirmationTimerTimer(); });
-    connect(saveMenu, &QAction::triggered, this, [this] { SaveMenuClick(); });
 }
 
 void SaveCommand::buildPanel() {

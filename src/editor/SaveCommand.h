@@ -3,7 +3,6 @@
 #include <QObject>
 
 struct EditorState;
-class QAction;
 class QFrame;
 class QLabel;
 class QTimer;
@@ -16,8 +15,8 @@ class SaveCommand : public QObject {
     Q_OBJECT
 
 public:
-    // The panel is laid over the window; the action runs the command.
-    SaveCommand(EditorState& state, QWidget* window, QAction* saveMenu);
+    // The panel is laid over the window.
+    SaveCommand(EditorState& state, QWidget* window);
 
     void SaveMenuClick();
     // Hides the panel once its time is up.

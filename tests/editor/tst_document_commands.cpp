@@ -298,7 +298,10 @@ void TestDocumentCommands::recentItem() {
     QTemporaryDir other;
     const QString root = s.dir.path();
     const QString wanted = deleted ? native(root, "gone") : root;
-    writeInstaller(root, project("Recent", {"R1"}, {}, {}));
+    CFOMOD recentProject = project("Recent", {"R1"}, {}, {});
+    recentProject.sImage = QStringLiteral("images\\header.png");
+    writeInstaller(root, recentProject);
+    s.writePicture(native(root, "images/header.png"));
     SSettings& settings = Settings::instance();
     settings.iMaxRecentFiles = 5;
     for (const QString& entry : {other.path(), wanted})
@@ -317,11 +320,14 @@ void TestDocumentCommands::recentItem() {
     if (deleted) {
         QCOMPARE(s.prompts.messages(), QStringList({kInfoMessage, kConfigMessage}));
         QVERIFY(s.form.project == CFOMOD());
+        QVERIFY(!s.showsPicture("HeaderImage"));
         QCOMPARE(recentEntries(), QStringList({other.path(), wanted}));
         QVERIFY(!QFile::exists(configIni));
     } else {
         QVERIFY(s.prompts.messages().isEmpty());
         QCOMPARE(stepNames(s.form.project), QStringList("R1"));
+        QCOMPARE(s.component<QLineEdit>("ModHeaderImageEdit")->text(), recentProject.sImage);
+        QVERIFY(s.showsPicture("HeaderImage"));
         QCOMPARE(recentEntries(), QStringList({wanted, other.path()}));
         QCOMPARE(recent->actions().at(0)->text(), wanted);
         SSettings stored;
