@@ -35,9 +35,7 @@ public:
     ScriptedPrompts prompts;
     TMainForm form;
 
-    EditorSession() {
-        form.sProgramDir = QDir::toNativeSeparators(programDir.path());
-    }
+    EditorSession() { form.sProgramDir = QDir::toNativeSeparators(programDir.path()); }
 
     // Brings the window to the editing stage as a user gets there: the temporary folder, holding
     // a "fomod" folder, typed into the workspace, then Proceed.
