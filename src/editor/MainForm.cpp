@@ -1,20 +1,22 @@
 #include "editor/MainForm.h"
 
 #include "editor/ConditionalInstallsController.h"
+#include "editor/DocumentCommands.h"
 #include "editor/FileListPair.h"
 #include "editor/FilePriorityEditor.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/HelpText.h"
 #include "editor/RequiredInstallsController.h"
+#include "editor/SaveCommand.h"
 #include "editor/StepsController.h"
 #include "installer/Escaping.h"
 #include "model/Vocabulary.h"
 #include "platform/Paths.h"
 #include "platform/ProgramInfo.h"
-#include "settings/RecentFiles.h"
 #include "ui/Components.h"
 #include "ui/ImageChooser.h"
 #include "ui/PicturePreview.h"
+#include "ui/Pictures.h"
 #include "ui/Prompts.h"
 
 #include <QAction>
@@ -23,8 +25,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontDatabase>
-#include <QFrame>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -38,7 +38,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -86,7 +85,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setFont(interfaceFont());
 
     buildMenu();
-    RecentFiles::setMenuRebuild([this](const QStringList& entries) { rebuildRecentMenu(entries); });
 
     // The groups controller builds its boxes first: the steps page places them.
     m_groupsPlugins = new GroupsPluginsController(*this, this);
@@ -123,9 +121,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     }
 }
 
-TMainForm::~TMainForm() {
-    RecentFiles::setMenuRebuild({});
-}
+TMainForm::~TMainForm() = default;
 
 void TMainForm::buildMenu() {
     QMenuBar* bar = menuBar();
@@ -133,7 +129,7 @@ void TMainForm::buildMenu() {
 
     QMenu* fomod = bar->addMenu(QStringLiteral("FOMOD"));
     fomod->setObjectName(QStringLiteral("FOMODMenu"));
-    makeAction(fomod, QStringLiteral("NewMenu"), QStringLiteral("New"));
+    m_newMenu = makeAction(fomod, QStringLiteral("NewMenu"), QStringLiteral("New"));
     m_openMenu = makeAction(fomod, QStringLiteral("OpenMenu"), QStringLiteral("Open folder"),
                             QKeySequence(Qt::CTRL | Qt::Key_O));
     m_openFileMenu = makeAction(fomod, QStringLiteral("OpenfileMenu"), QStringLiteral("Open file"));
@@ -325,41 +321,15 @@ QWidget* TMainForm::buildHelpPage() {
 
 void TMainForm::buildFloatingControls() {
     // Children of the window above the pages, shown by their commands when needed.
-    auto* savePanel = new QFrame(this);
-    savePanel->setObjectName(QStringLiteral("SaveConfirmationPanel"));
-    savePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    savePanel->setLineWidth(2);
-    savePanel->setAutoFillBackground(true);
-    savePanel->setFixedSize(427, 79);
-    QFont panelFont = font();
-    panelFont.setPixelSize(19);
-    savePanel->setFont(panelFont);
-    auto* panelGrid = new QGridLayout(savePanel);
-    panelGrid->setContentsMargins(24, 8, 24, 8);
-    panelGrid->setHorizontalSpacing(12);
-    panelGrid->setColumnStretch(0, 1);
-    panelGrid->addWidget(Components::label(QStringLiteral("SavingInfoLabel"),
-                                           QStringLiteral("Saving info.xml ..."), savePanel),
-                         0, 0);
-    panelGrid->addWidget(Components::label(QStringLiteral("SavingConfigLabel"),
-                                           QStringLiteral("Saving ModuleConfig.xml ..."),
-                                           savePanel),
-                         1, 0);
-    panelGrid->addWidget(
-        Components::label(QStringLiteral("infoXMLStateLabel"), QString(), savePanel), 0, 1);
-    panelGrid->addWidget(
-        Components::label(QStringLiteral("mdlconfXMLStateLabel"), QString(), savePanel), 1, 1);
-    panelGrid->setColumnMinimumWidth(1, 60);
-    savePanel->hide();
+    m_save = new SaveCommand(*this, this);
 
     m_filePriority = new FilePriorityEditor(*this, this);
     for (FileListPair* files :
          {m_groupsPlugins->pluginFiles(), m_required->files(), m_conditional->files()})
         m_filePriority->attach(files);
 
-    m_showConfirmationTimer = new QTimer(this);
-    m_showConfirmationTimer->setObjectName(QStringLiteral("ShowConfirmationTimer"));
-    m_showConfirmationTimer->setInterval(2000);
+    m_documents = new DocumentCommands(*this, *m_steps, *m_required, *m_conditional, m_recentMenu,
+                                       m_recentTemplate);
 }
 
 void TMainForm::connectHandlers() {
@@ -380,6 +350,11 @@ void TMainForm::connectHandlers() {
             [this] { ChooseHeaderImageButtonClick(); });
     connect(m_clearHeaderImage, &QPushButton::clicked, this,
             [this] { ClearHeaderImageButtonClick(); });
+    connect(m_newMenu, &QAction::triggered, m_documents, &DocumentCommands::NewMenuClick);
+    connect(m_openMenu, &QAction::triggered, m_documents, &DocumentCommands::OpenMenuClick);
+    connect(m_openFileMenu, &QAction::triggered, m_documents, &DocumentCommands::OpenfileMenuClick);
+    connect(m_mergeMenu, &QAction::triggered, m_documents, &DocumentCommands::MergeFOMODMenuClick);
+    connect(m_saveMenu, &QAction::triggered, m_save, &SaveCommand::SaveMenuClick);
     connect(m_exitMenu, &QAction::triggered, this, [this] { ExitMenuClick(); });
 }
 
@@ -445,18 +420,54 @@ void TMainForm::ProceedButtonClick() {
     project.vSteps.append(CStep(QStringLiteral("Step") + QString::number(iStepCount + 1)));
     m_steps->appendStepTab(QString());
     iStepCount = qint32(project.vSteps.size());
+    setEditingEnabled(true);
+    StepsTabControlChange();
+}
+
+void TMainForm::showModInfo() {
+    m_modName->setText(project.sName);
+    m_modAuthor->setText(project.sAuthor);
+    m_modVersion->setText(project.sVersion);
+    m_modURL->setText(project.sWebsite);
+    m_headerImageEdit->setText(project.sImage);
+    if (!project.sImage.isEmpty())
+        PicturePreview::show(
+            m_headerImage, Pictures::loadPreview(Paths::storedToNative(sRootDir, project.sImage)));
+    // Copied first: the memo's and the box's change handlers write into the project.
+    const QString description = project.sDescription;
+    const QString category = project.sCategory;
+    m_modDescription->setPlainText(description);
+    m_modCategory->setEditText(category);
+}
+
+void TMainForm::clearModInfo() {
+    m_headerImage->clear();
+    for (QLineEdit* edit : {m_modName, m_modAuthor, m_modVersion, m_modURL, m_headerImageEdit})
+        edit->clear();
+    m_modCategory->setCurrentIndex(-1);
+    m_modCategory->setEditText(QString());
+    m_modDescription->clear();
+    m_rootDirEdit->clear();
+    sRootDir.clear();
+}
+
+void TMainForm::setRootDir(const QString& rootDir) {
+    m_rootDirEdit->setText(rootDir);
+    sRootDir = rootDir;
+}
+
+void TMainForm::setEditingEnabled(bool editing) {
     for (int i = 1; i <= 3; ++i)
-        m_pageControl->widget(i)->setEnabled(true);
+        m_pageControl->widget(i)->setEnabled(editing);
     {
         const QSignalBlocker block(m_pageControl);
-        m_pageControl->setCurrentIndex(1);
+        m_pageControl->setCurrentIndex(editing ? 1 : 0);
     }
-    m_proceed->setEnabled(false);
-    m_openRootDir->setEnabled(false);
-    m_rootDirEdit->setEnabled(false);
-    m_saveMenu->setEnabled(true);
-    m_mergeMenu->setEnabled(true);
-    StepsTabControlChange();
+    m_proceed->setEnabled(!editing);
+    m_openRootDir->setEnabled(!editing);
+    m_rootDirEdit->setEnabled(!editing);
+    m_saveMenu->setEnabled(editing);
+    m_mergeMenu->setEnabled(editing);
 }
 
 void TMainForm::ChooseHeaderImageButtonClick() {
@@ -474,22 +485,6 @@ void TMainForm::ClearHeaderImageButtonClick() {
 void TMainForm::applyMenuVisibility(const SSettings& settings) {
     m_openMenu->setVisible(!settings.bHideOpenFolder);
     m_openFileMenu->setVisible(!settings.bHideOpenFile);
-}
-
-void TMainForm::rebuildRecentMenu(const QStringList& entries) {
-    const QList<QAction*> items = m_recentMenu->actions();
-    for (QAction* item : items) {
-        if (item != m_recentTemplate) {
-            m_recentMenu->removeAction(item);
-            delete item;
-        }
-    }
-    for (const QString& entry : entries) {
-        // A path may hold "&", which a caption would take for a shortcut mark.
-        QString caption = entry;
-        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-        m_recentMenu->insertAction(m_recentTemplate, new QAction(caption, m_recentMenu));
-    }
 }
 
 void TMainForm::ExitMenuClick() {

@@ -15,11 +15,12 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
-class QTimer;
 class ConditionalInstallsController;
+class DocumentCommands;
 class FilePriorityEditor;
 class RequiredInstallsController;
 class GroupsPluginsController;
+class SaveCommand;
 class StepsController;
 
 // The program's one editing window. It is the open project and the window state (EditorState);
@@ -41,6 +42,20 @@ public:
 
     StepsController* steps() const { return m_steps; }
     GroupsPluginsController* groupsPlugins() const { return m_groupsPlugins; }
+    DocumentCommands* documentCommands() const { return m_documents; }
+    SaveCommand* saveCommand() const { return m_save; }
+
+    // Puts the project's information into the "Mod info" fields and its header image into the
+    // preview (a picture that cannot be loaded leaves the preview empty).
+    void showModInfo();
+    // Empties the "Mod info" fields, the preview and the root directory.
+    void clearModInfo();
+    // Takes the root directory of an opened project.
+    void setRootDir(const QString& rootDir);
+    // The editing stage (editing pages and Save/Merge enabled, the workspace fixed, the Steps
+    // page active) or the workspace stage (the reverse, the Mod info page active). The caller
+    // runs the rebuild.
+    void setEditingEnabled(bool editing);
 
     // Handlers of the "Mod info" page and the window.
     void ModNameEditChange();
@@ -58,10 +73,6 @@ public:
 
     // "Open folder" and "Open file" are shown unless the settings hide them.
     void applyMenuVisibility(const SSettings& settings);
-
-    // Refills the Recent submenu: one item per entry, front first, above the template line.
-    // The window installs this as the recent-files list's menu rebuild while it exists.
-    void rebuildRecentMenu(const QStringList& entries);
 
     // The menu entries that open the dialogs; the program connects them to the dialogs.
     QAction* settingsMenu() const { return m_settingsMenu; }
@@ -84,6 +95,8 @@ private:
     RequiredInstallsController* m_required = nullptr;
     ConditionalInstallsController* m_conditional = nullptr;
     FilePriorityEditor* m_filePriority = nullptr;
+    DocumentCommands* m_documents = nullptr;
+    SaveCommand* m_save = nullptr;
 
     QTabWidget* m_pageControl = nullptr;
     QLineEdit* m_modName = nullptr;
@@ -99,6 +112,9 @@ private:
     QPushButton* m_proceed = nullptr;
     QPushButton* m_chooseHeaderImage = nullptr;
     QPushButton* m_clearHeaderImage = nullptr;
+    QAction* m_newMenu = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QAction* m_recentTemplate = nullptr;
     QAction* m_exitMenu = nullptr;
     QAction* m_openMenu = nullptr;
     QAction* m_openFileMenu = nullptr;
@@ -107,7 +123,4 @@ private:
     QAction* m_runAfterSaveMenu = nullptr;
     QAction* m_saveMenu = nullptr;
     QAction* m_mergeMenu = nullptr;
-    QMenu* m_recentMenu = nullptr;
-    QAction* m_recentTemplate = nullptr;
-    QTimer* m_showConfirmationTimer = nullptr;
 };

@@ -235,6 +235,10 @@ void StepsController::removeAllStepTabs() {
         m_stepsTabs->removeTab(m_stepsTabs->count() - 1);
 }
 
+void StepsController::clearStepName() {
+    m_stepName->clear();
+}
+
 void StepsController::StepsTabControlChange() {
     EditorState& st = m_state;
 

@@ -47,6 +47,8 @@ public:
     void appendStepTab(const QString& stepName);
     // Removes every step tab, without a rebuild.
     void removeAllStepTabs();
+    // Empties the step name edit (which renames nothing while there is no step).
+    void clearStepName();
 
     // The caption of a step's tab.
     static QString tabCaption(const QString& stepName);

@@ -5,6 +5,7 @@
 #include "ui/ReportListView.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -28,8 +29,13 @@
 class EditorSession {
 public:
     QTemporaryDir dir;
+    // Stands for the executable's folder: config.ini and the save scripts go here, never
+    // beside the test executable.
+    QTemporaryDir programDir;
     ScriptedPrompts prompts;
     TMainForm form;
+
+    EditorSession() { form.sProgramDir = QDir::toNativeSeparators(programDir.path()); }
 
     // Brings the window to the editing stage as a user gets there: the temporary folder, holding
     // a "fomod" folder, typed into the workspace, then Proceed.
@@ -59,6 +65,8 @@ public:
     }
 
     void click(const QString& button) const { component<QAbstractButton>(button)->click(); }
+    // Chooses a menu item, as a click or its shortcut does (nothing while it is disabled).
+    void chooseMenu(const QString& item) const { component<QAction>(item)->trigger(); }
 
     // Replaces the text of a line edit or an editable combo box, one keystroke at a time.
     void type(const QString& name, const QString& text) const {

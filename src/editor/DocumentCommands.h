@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class ConditionalInstallsController;
+class QAction;
+class QMenu;
+class RequiredInstallsController;
+class StepsController;
+class TMainForm;
+
+// The document commands of the "FOMOD" menu: New, Open folder, Open file, the items of the
+// Recent submenu and Merge FOMOD. Each opening command empties the project, reads the two
+// installer files of a root directory into it and shows it on every page.
+class DocumentCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // The Recent submenu fills itself from the recent-files list; its entry items are inserted
+    // before recentTemplate, its last item, and run RecentFileTemplateClick.
+    DocumentCommands(TMainForm& window, StepsController& steps,
+                     RequiredInstallsController& required,
+                     ConditionalInstallsController& conditional, QMenu* recentMenu,
+                     QAction* recentTemplate);
+    ~DocumentCommands() override;
+
+    void NewMenuClick();
+    void OpenMenuClick();
+    void OpenfileMenuClick();
+    // The clicked entry item of the Recent submenu.
+    void RecentFileTemplateClick(QAction* item);
+    void MergeFOMODMenuClick();
+
+    // Replaces the entry items of the Recent submenu, one per entry, front first.
+    void rebuildRecentMenu(const QStringList& entries);
+
+private:
+    // Empties the project, takes rootDir as the root directory, reads both files into the
+    // project and shows it.
+    void openProject(const QString& rootDir, const QString& infoPath, const QString& configPath);
+    void showOpenedProject(bool infoRead, bool configRead);
+    // One step tab per step, the first one current; one row pair per required install; one
+    // tab per conditional-install pattern.
+    void showProjectPages();
+
+    TMainForm& m_window;
+    StepsController& m_steps;
+    RequiredInstallsController& m_required;
+    ConditionalInstallsController& m_conditional;
+    QMenu* m_recentMenu = nullptr;
+    QAction* m_recentTemplate = nullptr;
+};

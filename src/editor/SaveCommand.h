@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+struct EditorState;
+class QFrame;
+class QLabel;
+class QTimer;
+class QWidget;
+
+// "Save": writes fomod/info.xml and fomod/ModuleConfig.xml under the root directory between the
+// before-save and after-save scripts, and shows each file's outcome on a panel over the window
+// until its timer ends.
+class SaveCommand : public QObject {
+    Q_OBJECT
+
+public:
+    // The panel is laid over the window.
+    SaveCommand(EditorState& state, QWidget* window);
+
+    void SaveMenuClick();
+    // Hides the panel once its time is up.
+    void ShowConfirmationTimerTimer();
+
+    // The timer that hides the panel (2000 ms); tests shorten it.
+    QTimer* confirmationTimer() const { return m_timer; }
+
+private:
+    void buildPanel();
+
+    EditorState& m_state;
+    QWidget* m_window = nullptr;
+    QFrame* m_panel = nullptr;
+    QLabel* m_infoState = nullptr;
+    QLabel* m_configState = nullptr;
+    QTimer* m_timer = nullptr;
+};
