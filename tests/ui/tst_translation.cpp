@@ -180,8 +180,8 @@ void applyShipped(const QByteArray& fileName, ProgramWindows& windows) {
 }
 
 // Every key the program looks up in its windows: those the walk reaches as the windows
-// start, the menu items and the settings dialog's title, the labels only filled at run time,
-// and the keys built from a label's name and the text chosen in its type box.
+// start, the menu items and the settings dialog's title, the save state labels (empty until a
+// save fills them), and the keys built from a label's name and the text chosen in its type box.
 QStringList keysTheProgramLooksUp(ProgramWindows& windows) {
     QStringList keys;
     for (QWidget* window : allOf(windows))
@@ -427,7 +427,7 @@ void TestTranslation::walkReachesEveryKeyedElementOfTheMainWindow() {
     // Every value of the English file marked with its key: each element of the window that a
     // key names must show that mark, or the walk misses it in every language. Labels empty in
     // the layout stay empty.
-    QVERIFY(Language::loadFile(QStringLiteral(QUARVEL_TEST_DATA "/../../Language/English.txt")));
+    QVERIFY(Language::loadFile(kLanguageDir + "/English.txt"));
     QList<SLanguagePair> marked;
     for (const SLanguagePair& pair : Language::table())
         marked.append({pair.sKey, "T:" + pair.sKey});
@@ -460,6 +460,7 @@ void TestTranslation::shippedFileHoldsEveryKey_data() {
 void TestTranslation::shippedFileHoldsEveryKey() {
     QFETCH(QString, fileName);
     const QByteArray bytes = shippedFile(fileName);
+    QVERIFY2(!bytes.isEmpty(), "missing or empty");
     QVERIFY2(bytes.startsWith("\xFF\xFE") && bytes.size() % 2 == 0,
              "not UTF-16 LE with a byte-order mark");
     // Every line "Key = "Value"" and ended by CR LF: a malformed line would silently run into
