@@ -46,45 +46,61 @@ bool isLeftAlone(const QWidget* w) {
            qobject_cast<const QLineEdit*>(w);
 }
 
-void translateElement(QWidget* w, const QList<SLanguagePair>& table) {
+template <class Visit> void walkContainer(QWidget* container, Visit& visit);
+
+// Calls visit(key, show) for each caption of w the walk gives a text, show setting that caption.
+template <class Visit> void walkElement(QWidget* w, Visit& visit) {
     const QString name = w->objectName();
     if (isDataTabStrip(name))
         return;
     if (auto* label = qobject_cast<QLabel*>(w)) {
+        const auto show = [label](const QString& text) { label->setText(text); };
         if (QLineEdit* edit = labelledEditOf(label))
-            label->setText(Language::lookup(table, edit->objectName()));
+            visit(edit->objectName(), show);
         else if (!name.isEmpty() && !label->text().isEmpty())
-            label->setText(Language::lookup(table, name));
+            visit(name, show);
         return;
     }
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         if (!name.isEmpty())
-            button->setText(Language::lookup(table, name));
+            visit(name, [button](const QString& text) { button->setText(text); });
         return;
     }
     if (auto* group = qobject_cast<QGroupBox*>(w)) {
         if (!name.isEmpty())
-            group->setTitle(Language::lookup(table, name));
-        translateContainer(group, table);
+            visit(name, [group](const QString& text) { group->setTitle(text); });
+        walkContainer(group, visit);
         return;
     }
     if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
         for (int i = 0; i < tabs->count(); ++i) {
             QWidget* page = tabs->widget(i);
             if (!page->objectName().isEmpty())
-                tabs->setTabText(i, Language::lookup(table, page->objectName()));
-            translateContainer(page, table);
+                visit(page->objectName(),
+                      [tabs, i](const QString& text) { tabs->setTabText(i, text); });
+            walkContainer(page, visit);
         }
         return;
     }
     if (auto* scroll = qobject_cast<QScrollArea*>(w)) {
         if (scroll->widget())
-            translateContainer(scroll->widget(), table);
+            walkContainer(scroll->widget(), visit);
         return;
     }
     if (isLeftAlone(w))
         return;
-    translateContainer(w, table);
+    walkContainer(w, visit);
+}
+
+template <class Visit> void walkContainer(QWidget* container, Visit& visit) {
+    if (!container)
+        return;
+    // A copy: translating must not be disturbed by children that change while it runs.
+    const QObjectList children = container->children();
+    for (QObject* child : children) {
+        if (auto* w = qobject_cast<QWidget*>(child))
+            walkElement(w, visit);
+    }
 }
 
 void setMenuCaptions(QWidget* mainWindow, const QList<SLanguagePair>& table) {
@@ -100,14 +116,17 @@ void setMenuCaptions(QWidget* mainWindow, const QList<SLanguagePair>& table) {
 } // namespace
 
 void translateContainer(QWidget* container, const QList<SLanguagePair>& table) {
-    if (!container)
-        return;
-    // A copy: translating must not be disturbed by children that change while it runs.
-    const QObjectList children = container->children();
-    for (QObject* child : children) {
-        if (auto* w = qobject_cast<QWidget*>(child))
-            translateElement(w, table);
-    }
+    auto translate = [&table](const QString& key, const auto& show) {
+        show(Language::lookup(table, key));
+    };
+    walkContainer(container, translate);
+}
+
+QStringList keysLookedUp(QWidget* container) {
+    QStringList keys;
+    auto record = [&keys](const QString& key, const auto&) { keys.append(key); };
+    walkContainer(container, record);
+    return keys;
 }
 
 void applyInterfaceTextSize(qint32 pointSize, QWidget* mainWindow, QWidget* settingsDialog,

@@ -29,6 +29,10 @@ namespace Translation {
 // Translates the direct children of container and, as their kinds say, their children.
 void translateContainer(QWidget* container, const QList<SLanguagePair>& table);
 
+// The keys translateContainer would look up in container as it stands, in walk order; no
+// caption changes. Lets a language file be checked against the windows.
+QStringList keysLookedUp(QWidget* container);
+
 // Sets the font size of each given window; a size of 0 or less is never applied.
 void applyInterfaceTextSize(qint32 pointSize, QWidget* mainWindow, QWidget* settingsDialog,
                             QWidget* scriptDialog);

@@ -1,5 +1,6 @@
-#include "settings/LanguageFileBytes.h"
+#include "dialogs/ProgramWindows.h"
 #include "editor/MainForm.h"
+#include "settings/LanguageFileBytes.h"
 #include "ui/Translation.h"
 
 #include <QApplication>
@@ -15,7 +16,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -140,6 +143,66 @@ QList<SLanguagePair> fullTable() {
     return table;
 }
 
+// Every caption the walk can reach in a window, by element.
+QMap<QObject*, QString> walkCaptions(QWidget* window) {
+    QMap<QObject*, QString> shown;
+    for (QLabel* label : window->findChildren<QLabel*>())
+        shown[label] = label->text();
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        shown[button] = button->text();
+    for (QGroupBox* group : window->findChildren<QGroupBox*>())
+        shown[group] = group->title();
+    for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i)
+            shown[tabs->widget(i)] = tabs->tabText(i);
+    }
+    return shown;
+}
+
+const QString kLanguageDir = QStringLiteral(QUARVEL_TEST_DATA "/../../Language");
+
+// The bytes of a language file shipped with the program.
+QByteArray shippedFile(const QString& fileName) {
+    QFile file(kLanguageDir + "/" + fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QWidget*> allOf(ProgramWindows& windows) {
+    return {&windows.main, &windows.settings, &windows.script};
+}
+
+// Applies a shipped language to the three windows as start-up does.
+void applyShipped(const QByteArray& fileName, ProgramWindows& windows) {
+    SSettings settings;
+    settings.sLanguage = fileName;
+    Translation::applyLanguage(settings, kLanguageDir + "/..", &windows.main, &windows.settings,
+                               &windows.script);
+}
+
+// Every key the program looks up in its windows: those the walk reaches as the windows
+// start, the menu items and the settings dialog's title, the save state labels (empty until a
+// save fills them), and the keys built from a label's name and the text chosen in its type box.
+QStringList keysTheProgramLooksUp(ProgramWindows& windows) {
+    QStringList keys;
+    for (QWidget* window : allOf(windows))
+        keys += Translation::keysLookedUp(window);
+    keys += Translation::menuItemNames();
+    keys += QStringLiteral("SettingsMenu");
+    for (const char* stateLabel : {"mdlconfXMLStateLabel", "infoXMLStateLabel"})
+        keys += component<QLabel>(windows.main, stateLabel)->objectName();
+    const std::pair<const char*, const char*> typedLabels[] = {
+        {"equalsLabel", "VisibilityTypeComboBox"},
+        {"pdValueLabel", "pdDependencyTypeComboBox"},
+        {"ciValueLabel", "CondFileDependTypeComboBox"}};
+    for (const auto& [label, typeBox] : typedLabels) {
+        const auto* types = component<QComboBox>(windows.main, typeBox);
+        for (int i = 0; i < types->count(); ++i)
+            keys += component<QLabel>(windows.main, label)->objectName() + types->itemText(i);
+    }
+    keys.removeDuplicates();
+    return keys;
+}
+
 } // namespace
 
 class TestTranslation : public QObject {
@@ -149,11 +212,16 @@ private slots:
     void walk_data();
     void walk();
     void pageTabs();
+    void keysLookedUpAreTheTranslatedElements();
     void missingKeysShowTheKey();
     void applyLanguage();
     void missingLanguageFileKeepsTheTable();
     void englishFileShowsTheLayoutCaptions();
     void walkReachesEveryKeyedElementOfTheMainWindow();
+    void shippedFileHoldsEveryKey_data();
+    void shippedFileHoldsEveryKey();
+    void germanTranslatesEveryEnglishKey();
+    void switchingLanguageChangesTheCaptions();
     void textSize_data();
     void textSize();
 };
@@ -216,6 +284,21 @@ void TestTranslation::pageTabs() {
     for (QLabel* label : tree.window.findChildren<QLabel*>(QString()))
         unnamedKept = unnamedKept || label->text() == "unnamed";
     QVERIFY(unnamedKept);
+}
+
+void TestTranslation::keysLookedUpAreTheTranslatedElements() {
+    // The keys listed are exactly those whose text the translation shows.
+    Tree tree;
+    const QStringList listed = Translation::keysLookedUp(&tree.window);
+    QCOMPARE(tree.caption("TopLabel"), QString("layout"));
+    Translation::translateContainer(&tree.window, fullTable());
+    QStringList shown;
+    for (const QString& caption : walkCaptions(&tree.window)) {
+        if (caption.startsWith("T:"))
+            shown.append(caption.mid(2));
+    }
+    QCOMPARE(QSet<QString>(listed.cbegin(), listed.cend()),
+             QSet<QString>(shown.cbegin(), shown.cend()));
 }
 
 void TestTranslation::missingKeysShowTheKey() {
@@ -290,36 +373,27 @@ void TestTranslation::missingLanguageFileKeepsTheTable() {
     Language::table().clear();
 }
 
-// Every caption the walk reaches in the main window, by element.
-QMap<QObject*, QString> captions(QWidget* window) {
-    QMap<QObject*, QString> shown;
-    for (QLabel* label : window->findChildren<QLabel*>())
-        shown[label] = label->text();
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        shown[button] = button->text();
-    for (QGroupBox* group : window->findChildren<QGroupBox*>())
-        shown[group] = group->title();
-    for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
-        for (int i = 0; i < tabs->count(); ++i)
-            shown[tabs->widget(i)] = tabs->tabText(i);
-    }
-    return shown;
-}
-
 void TestTranslation::englishFileShowsTheLayoutCaptions() {
     // The shipped English file holds the layout's own captions: applying it changes nothing.
-    TMainForm main;
-    const QMap<QObject*, QString> layout = captions(&main);
-    SSettings settings;
-    settings.sLanguage = "English.txt";
-    Translation::applyLanguage(settings, QStringLiteral(QUARVEL_TEST_DATA "/../.."), &main, nullptr,
-                               nullptr);
+    ProgramWindows windows;
+    QMap<QObject*, QString> layout;
+    for (QWidget* window : allOf(windows))
+        layout.insert(walkCaptions(window));
+    for (QAction* item : windows.main.findChildren<QAction*>())
+        layout[item] = item->text();
+    const QString settingsTitle = windows.settings.windowTitle();
+
+    applyShipped("English.txt", windows);
     QVERIFY(Language::table().size() > 100);
-    const QMap<QObject*, QString> english = captions(&main);
+    QMap<QObject*, QString> english;
+    for (QWidget* window : allOf(windows))
+        english.insert(walkCaptions(window));
+    for (QAction* item : windows.main.findChildren<QAction*>())
+        english[item] = item->text();
     for (auto it = layout.cbegin(); it != layout.cend(); ++it)
         QVERIFY2(english.value(it.key()) == it.value(),
                  qPrintable(it.key()->objectName() + ": " + english.value(it.key())));
-    Language::table().clear();
+    QCOMPARE(windows.settings.windowTitle(), settingsTitle);
 }
 
 // What an element named key shows: a label's, button's or group box's caption, a page's tab
@@ -353,7 +427,7 @@ void TestTranslation::walkReachesEveryKeyedElementOfTheMainWindow() {
     // Every value of the English file marked with its key: each element of the window that a
     // key names must show that mark, or the walk misses it in every language. Labels empty in
     // the layout stay empty.
-    QVERIFY(Language::loadFile(QStringLiteral(QUARVEL_TEST_DATA "/../../Language/English.txt")));
+    QVERIFY(Language::loadFile(kLanguageDir + "/English.txt"));
     QList<SLanguagePair> marked;
     for (const SLanguagePair& pair : Language::table())
         marked.append({pair.sKey, "T:" + pair.sKey});
@@ -375,6 +449,78 @@ void TestTranslation::walkReachesEveryKeyedElementOfTheMainWindow() {
         }
     }
     QVERIFY(reached > 0);
+}
+
+void TestTranslation::shippedFileHoldsEveryKey_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("English") << "English.txt";
+    QTest::newRow("German") << "German.txt";
+}
+
+void TestTranslation::shippedFileHoldsEveryKey() {
+    QFETCH(QString, fileName);
+    const QByteArray bytes = shippedFile(fileName);
+    QVERIFY2(!bytes.isEmpty(), "missing or empty");
+    QVERIFY2(bytes.startsWith("\xFF\xFE") && bytes.size() % 2 == 0,
+             "not UTF-16 LE with a byte-order mark");
+    // Every line "Key = "Value"" and ended by CR LF: a malformed line would silently run into
+    // the next key.
+    const QString text =
+        QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2)
+            .mid(1);
+    QVERIFY2(text.endsWith("\r\n"), "last line without CR LF");
+    const QRegularExpression line(QStringLiteral(R"(^[^ ="\r\n]+ = "[^"\r\n]*"$)"));
+    for (const QString& each : text.chopped(2).split("\r\n"))
+        QVERIFY2(line.match(each).hasMatch(), qPrintable("malformed line: " + each));
+
+    QSet<QString> present;
+    for (const SLanguagePair& pair : Language::parse(bytes)) {
+        QVERIFY2(!present.contains(pair.sKey.toUpper()), qPrintable("twice: " + pair.sKey));
+        present.insert(pair.sKey.toUpper());
+    }
+    ProgramWindows windows;
+    const QStringList keys = keysTheProgramLooksUp(windows);
+    QVERIFY(keys.size() > 100);
+    QStringList missing;
+    for (const QString& key : keys) {
+        if (!present.contains(key.toUpper()))
+            missing.append(key);
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(fileName + " lacks " + missing.join(", ")));
+}
+
+void TestTranslation::germanTranslatesEveryEnglishKey() {
+    QStringList english, german;
+    for (const SLanguagePair& pair : Language::parse(shippedFile("English.txt")))
+        english.append(pair.sKey);
+    for (const SLanguagePair& pair : Language::parse(shippedFile("German.txt"))) {
+        german.append(pair.sKey);
+        QVERIFY2(!pair.sValue.isEmpty(), qPrintable("empty: " + pair.sKey));
+    }
+    QCOMPARE(german, english);
+}
+
+void TestTranslation::switchingLanguageChangesTheCaptions() {
+    ProgramWindows windows;
+    auto* pages = component<QTabWidget>(windows.main, "PageControl");
+    const int modInfo = pages->indexOf(component<QWidget>(windows.main, "ModInfoTabSheet"));
+    const QString english = pages->tabText(modInfo);
+    auto* save = component<QAction>(windows.main, "SaveMenu");
+    const QString englishSave = save->text();
+
+    applyShipped("German.txt", windows);
+    const QString german = Language::lookup("ModInfoTabSheet");
+    QVERIFY2(german != english && german != "ModInfoTabSheet", qPrintable(german));
+    QCOMPARE(pages->tabText(modInfo), german);
+    QCOMPARE(save->text(), Language::lookup("SaveMenu"));
+    QVERIFY(save->text() != englishSave);
+    QCOMPARE(windows.settings.windowTitle(), Language::lookup("SettingsMenu"));
+    QCOMPARE(component<QPushButton>(windows.script, "CancelButton")->text(),
+             Language::lookup("CancelButton"));
+
+    applyShipped("English.txt", windows);
+    QCOMPARE(pages->tabText(modInfo), english);
+    QCOMPARE(save->text(), englishSave);
 }
 
 void TestTranslation::textSize_data() {
