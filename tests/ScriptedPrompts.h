@@ -9,13 +9,16 @@
 class ScriptedPrompts : public PromptsBackend {
 public:
     struct Shown {
-        QString sKind; // "message", "question", "files", "folders"
+        QString sKind; // "message", "question", "save question", "files", "folders"
         QString sText;
         QString sCaption;
     };
 
     QList<Shown> vShown;
     QList<bool> vYesNoAnswers;
+    // Answers to the unsaved-changes question; an empty queue discards, as tests that replace
+    // a changed project without scripting the question expect.
+    QList<SaveChoice> vSaveChoices;
     QList<QStringList> vFileAnswers;
     QList<QStringList> vFolderAnswers;
     QString sLastFilter;
@@ -32,6 +35,11 @@ public:
     bool askYesNo(QWidget*, const QString& text, const QString& caption) override {
         vShown.append({QStringLiteral("question"), text, caption});
         return vYesNoAnswers.isEmpty() ? false : vYesNoAnswers.takeFirst();
+    }
+    SaveChoice askSaveDiscardCancel(QWidget*, const QString& text,
+                                    const QString& caption) override {
+        vShown.append({QStringLiteral("save question"), text, caption});
+        return vSaveChoices.isEmpty() ? SaveChoice::Discard : vSaveChoices.takeFirst();
     }
     QStringList chooseFiles(QWidget*, const QString& filter, bool multiple) override {
         vShown.append({QStringLiteral("files"), filter, QString()});

@@ -178,6 +178,20 @@ void ConditionalInstallsController::showPatterns() {
     ConiditionalFilesPageControlChange();
 }
 
+int ConditionalInstallsController::currentPatternIndex() const {
+    return m_patternTabs->currentIndex();
+}
+
+void ConditionalInstallsController::showPattern(int index) {
+    if (index < 0 || index >= m_patternTabs->count())
+        return;
+    {
+        const QSignalBlocker blocker(m_patternTabs);
+        m_patternTabs->setCurrentIndex(index);
+    }
+    ConiditionalFilesPageControlChange();
+}
+
 void ConditionalInstallsController::ConiditionalFilesPageControlChange() {
     {
         const QSignalBlocker blocker(m_dependencyList);

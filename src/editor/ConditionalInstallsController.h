@@ -33,6 +33,10 @@ public:
     // Shows the project's patterns afresh: one tab each, the first one current.
     void showPatterns();
 
+    // The pattern shown (-1 for none), and showing one of the patterns.
+    int currentPatternIndex() const;
+    void showPattern(int index);
+
     // Refresh: shows the current pattern's dependencies and files and switches the controls.
     void ConiditionalFilesPageControlChange();
 

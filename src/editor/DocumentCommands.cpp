@@ -73,6 +73,13 @@ DocumentCommands::~DocumentCommands() {
 }
 
 void DocumentCommands::NewMenuClick() {
+    if (!mayDrop())
+        return;
+    clearProject();
+    emit projectReplaced();
+}
+
+void DocumentCommands::clearProject() {
     TMainForm& w = m_window;
     w.project = CFOMOD();
     w.iStepCount = 0;
@@ -89,6 +96,8 @@ void DocumentCommands::NewMenuClick() {
 }
 
 void DocumentCommands::OpenMenuClick() {
+    if (!mayDrop())
+        return;
     const QStringList chosen = Prompts::chooseFolders(&m_window, false);
     if (chosen.isEmpty())
         return;
@@ -104,6 +113,8 @@ void DocumentCommands::OpenMenuClick() {
 }
 
 void DocumentCommands::OpenfileMenuClick() {
+    if (!mayDrop())
+        return;
     const QStringList chosen = Prompts::chooseFiles(&m_window, QStringLiteral("(*.xml)"), false);
     if (chosen.isEmpty())
         return;
@@ -121,7 +132,7 @@ void DocumentCommands::OpenfileMenuClick() {
 void DocumentCommands::RecentFileTemplateClick(QAction* item) {
     const qsizetype index = m_recentMenu->actions().indexOf(item);
     const QStringList entries = RecentFiles::entries(Settings::instance());
-    if (index < 0 || index >= entries.size())
+    if (index < 0 || index >= entries.size() || !mayDrop())
         return;
     // No check that the folder is still there: then both readings fail and say so.
     const QString rootDir = entries.at(index);
@@ -165,7 +176,7 @@ void DocumentCommands::rebuildRecentMenu(const QStringList& entries) {
 
 void DocumentCommands::openProject(const QString& rootDir, const QString& infoPath,
                                    const QString& configPath) {
-    NewMenuClick();
+    clearProject();
     m_window.setRootDir(rootDir);
     CFOMOD& project = m_window.project;
     // The second reading happens whatever became of the first; an empty path is not read.
@@ -196,6 +207,7 @@ void DocumentCommands::showOpenedProject(bool infoRead, bool configRead) {
     w.iCurrentStep = w.iStepCount - 1;
     w.StepsTabControlChange();
     w.setEditingEnabled(true);
+    emit projectReplaced();
 }
 
 void DocumentCommands::showProjectPages() {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class ConditionalInstallsController;
 class QAction;
 class QMenu;
@@ -36,14 +38,24 @@ public:
     // Replaces the entry items of the Recent submenu, one per entry, front first.
     void rebuildRecentMenu(const QStringList& entries);
 
+    // Asked before New and each opening command drop the project; false keeps it.
+    void setDropGuard(std::function<bool()> mayDrop) { m_mayDrop = std::move(mayDrop); }
+
+    // One step tab per step, the first one current; one row pair per required install; one
+    // tab per conditional-install pattern.
+    void showProjectPages();
+
+signals:
+    // The project was replaced: emptied by New, or read by an opening command.
+    void projectReplaced();
+
 private:
     // Empties the project, takes rootDir as the root directory, reads both files into the
     // project and shows it.
     void openProject(const QString& rootDir, const QString& infoPath, const QString& configPath);
     void showOpenedProject(bool infoRead, bool configRead);
-    // One step tab per step, the first one current; one row pair per required install; one
-    // tab per conditional-install pattern.
-    void showProjectPages();
+    void clearProject();
+    bool mayDrop() const { return !m_mayDrop || m_mayDrop(); }
 
     TMainForm& m_window;
     StepsController& m_steps;
@@ -51,4 +63,5 @@ private:
     ConditionalInstallsController& m_conditional;
     QMenu* m_recentMenu = nullptr;
     QAction* m_recentTemplate = nullptr;
+    std::function<bool()> m_mayDrop;
 };

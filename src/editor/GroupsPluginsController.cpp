@@ -397,6 +397,19 @@ void GroupsPluginsController::showStepGroups() {
     GroupListViewSelectItem();
 }
 
+void GroupsPluginsController::selectGroupAndPlugin(int group, int plugin) {
+    {
+        const QSignalBlocker blocker(m_groupListView);
+        ReportListView::selectRow(m_groupListView, group);
+    }
+    GroupListViewSelectItem();
+    {
+        const QSignalBlocker blocker(m_pluginListView);
+        ReportListView::selectRow(m_pluginListView, plugin);
+    }
+    PluginListViewSelectItem();
+}
+
 void GroupsPluginsController::GroupListViewSelectItem() {
     {
         const QSignalBlocker blocker(m_pluginListView);

@@ -56,6 +56,9 @@ public:
     CPluginGroup* selectedGroup() const;
     CPlugin* selectedPlugin() const;
 
+    // Selects a group and a plugin of the current step, as clicks on their rows would.
+    void selectGroupAndPlugin(int group, int plugin);
+
     // Selection handlers: each reads the present selection and rebuilds its part of the view.
     void GroupListViewSelectItem();
     void PluginListViewSelectItem();

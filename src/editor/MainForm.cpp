@@ -6,13 +6,16 @@
 #include "editor/FilePriorityEditor.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/HelpText.h"
+#include "editor/PluginDependenciesController.h"
 #include "editor/RequiredInstallsController.h"
 #include "editor/SaveCommand.h"
 #include "editor/StepsController.h"
+#include "editor/UndoHistory.h"
 #include "installer/Escaping.h"
 #include "model/Vocabulary.h"
 #include "platform/Paths.h"
 #include "platform/ProgramInfo.h"
+#include "settings/LanguageTable.h"
 #include "ui/Components.h"
 #include "ui/ImageChooser.h"
 #include "ui/PicturePreview.h"
@@ -149,6 +152,17 @@ void TMainForm::buildMenu() {
     makeSeparator(fomod, QStringLiteral("N1"));
     m_exitMenu = makeAction(fomod, QStringLiteral("ExitMenu"), QStringLiteral("Exit"),
                             QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    QMenu* editMenu = bar->addMenu(QStringLiteral("Edit"));
+    editMenu->setObjectName(QStringLiteral("EditMenu"));
+    m_undoMenu = makeAction(editMenu, QStringLiteral("UndoMenu"), QStringLiteral("Undo"),
+                            QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoMenu = makeAction(editMenu, QStringLiteral("RedoMenu"), QStringLiteral("Redo"),
+                            QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m_redoMenu->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m_undoMenu->setEnabled(false);
+    m_redoMenu->setEnabled(false);
 
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("OptionsMenu"));
@@ -356,6 +370,96 @@ void TMainForm::connectHandlers() {
     connect(m_mergeMenu, &QAction::triggered, m_documents, &DocumentCommands::MergeFOMODMenuClick);
     connect(m_saveMenu, &QAction::triggered, m_save, &SaveCommand::SaveMenuClick);
     connect(m_exitMenu, &QAction::triggered, this, [this] { ExitMenuClick(); });
+    connect(m_undoMenu, &QAction::triggered, this, &TMainForm::UndoMenuClick);
+    connect(m_redoMenu, &QAction::triggered, this, &TMainForm::RedoMenuClick);
+
+    m_documents->setDropGuard([this] { return mayDropProject(); });
+    m_history = new UndoHistory(
+        this, [this] { return snapshot(); },
+        [this](const EditorSnapshot& shot) { showSnapshot(shot); });
+    m_history->watchCommands();
+    connect(m_history, &UndoHistory::changed, this, &TMainForm::updateHistoryState);
+    connect(m_documents, &DocumentCommands::projectReplaced, this, [this] {
+        markSaved(project);
+        m_history->reset();
+    });
+    connect(m_save, &SaveCommand::saved, this, &TMainForm::markSaved);
+}
+
+EditorSnapshot TMainForm::snapshot() const {
+    ViewState view;
+    view.iPage = m_pageControl->currentIndex();
+    view.iStep = iCurrentStep;
+    view.iStepsPage = m_steps->stepsPageIndex();
+    view.iGroup = m_groupsPlugins->selectedGroupRow();
+    view.iPlugin = m_groupsPlugins->selectedPluginRow();
+    view.iPluginPattern = m_groupsPlugins->pluginDependencies()->currentPatternIndex();
+    view.iConditionalPattern = m_conditional->currentPatternIndex();
+    return {project, view};
+}
+
+// The project as it was, on every page, with the same page, step, group, plugin and patterns.
+void TMainForm::showSnapshot(const EditorSnapshot& shot) {
+    project = shot.project;
+    iStepCount = qint32(project.vSteps.size());
+    m_headerImage->clear();
+    showModInfo();
+    m_documents->showProjectPages();
+    {
+        const QSignalBlocker block(m_pageControl);
+        m_pageControl->setCurrentIndex(shot.view.iPage);
+    }
+    m_steps->showStepAt(shot.view.iStep, shot.view.iStepsPage);
+    StepsTabControlChange();
+    m_groupsPlugins->selectGroupAndPlugin(shot.view.iGroup, shot.view.iPlugin);
+    m_groupsPlugins->pluginDependencies()->showPattern(shot.view.iPluginPattern);
+    m_conditional->showPattern(shot.view.iConditionalPattern);
+}
+
+bool TMainForm::hasUnsavedChanges() const {
+    return !(project == m_savedProject);
+}
+
+void TMainForm::markSaved(const CFOMOD& saved) {
+    m_savedProject = saved;
+    updateHistoryState();
+}
+
+void TMainForm::updateHistoryState() {
+    const QString undo = Language::lookup(QStringLiteral("UndoMenu"));
+    const QString redo = Language::lookup(QStringLiteral("RedoMenu"));
+    m_undoMenu->setEnabled(m_history->canUndo());
+    m_undoMenu->setText(m_history->canUndo() ? undo + QLatin1Char(' ') + m_history->undoLabel()
+                                             : undo);
+    m_redoMenu->setEnabled(m_history->canRedo());
+    m_redoMenu->setText(m_history->canRedo() ? redo + QLatin1Char(' ') + m_history->redoLabel()
+                                             : redo);
+    const QString title = QStringLiteral("Quarvel ") + ProgramInfo::versionText();
+    setWindowTitle(hasUnsavedChanges() ? title + QStringLiteral(" *") : title);
+}
+
+bool TMainForm::mayDropProject() {
+    m_history->checkpoint();
+    if (!hasUnsavedChanges())
+        return true;
+    switch (Prompts::askSaveDiscardCancel(
+        this, QStringLiteral("The installer has unsaved changes. Save them first?"))) {
+    case SaveChoice::Save:
+        return m_saveMenu->isEnabled() && m_save->SaveMenuClick();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TMainForm::UndoMenuClick() {
+    m_history->undo();
+}
+
+void TMainForm::RedoMenuClick() {
+    m_history->redo();
 }
 
 void TMainForm::FormCreate() {
@@ -422,6 +526,8 @@ void TMainForm::ProceedButtonClick() {
     iStepCount = qint32(project.vSteps.size());
     setEditingEnabled(true);
     StepsTabControlChange();
+    // A new installer starts its history here.
+    m_history->reset();
 }
 
 void TMainForm::showModInfo() {
@@ -488,11 +594,15 @@ void TMainForm::applyMenuVisibility(const SSettings& settings) {
 }
 
 void TMainForm::ExitMenuClick() {
-    // Nothing is saved and nothing is asked.
-    QCoreApplication::exit(0);
+    if (mayDropProject())
+        QCoreApplication::exit(0);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!mayDropProject()) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    ExitMenuClick();
+    QCoreApplication::exit(0);
 }

@@ -27,6 +27,9 @@ class StepsController;
 // each page or panel beyond "Mod info" and "Help" is a controller that builds its own widgets
 // and is handed that state and the controllers it talks to. Every component carries its name
 // as its objectName, which the language files and the tests use.
+struct EditorSnapshot;
+class UndoHistory;
+
 class TMainForm : public QMainWindow, public EditorState {
     Q_OBJECT
 
@@ -71,6 +74,16 @@ public:
     void ClearHeaderImageButtonClick();
     void ExitMenuClick();
 
+    // Undo and redo of the window's changes, and whether the project differs from the one
+    // last opened or saved (the title then ends in " *").
+    UndoHistory* history() const { return m_history; }
+    bool hasUnsavedChanges() const;
+    // Before the project is dropped: true when it may go (no unsaved changes, or the user chose
+    // Discard, or Save wrote it), false to keep it.
+    bool mayDropProject();
+    void UndoMenuClick();
+    void RedoMenuClick();
+
     // "Open folder" and "Open file" are shown unless the settings hide them.
     void applyMenuVisibility(const SSettings& settings);
 
@@ -84,6 +97,10 @@ protected:
 
 private:
     void FormCreate();
+    EditorSnapshot snapshot() const;
+    void showSnapshot(const EditorSnapshot& shot);
+    void markSaved(const CFOMOD& saved);
+    void updateHistoryState();
     void buildMenu();
     QWidget* buildModInfoPage();
     QWidget* buildHelpPage();
@@ -116,6 +133,10 @@ private:
     QMenu* m_recentMenu = nullptr;
     QAction* m_recentTemplate = nullptr;
     QAction* m_exitMenu = nullptr;
+    QAction* m_undoMenu = nullptr;
+    QAction* m_redoMenu = nullptr;
+    UndoHistory* m_history = nullptr;
+    CFOMOD m_savedProject;
     QAction* m_openMenu = nullptr;
     QAction* m_openFileMenu = nullptr;
     QAction* m_settingsMenu = nullptr;

@@ -166,6 +166,20 @@ void PluginDependenciesController::showSelectedPlugin() {
     pdPatternsPageControlChange();
 }
 
+int PluginDependenciesController::currentPatternIndex() const {
+    return m_patternsPageControl->currentIndex();
+}
+
+void PluginDependenciesController::showPattern(int index) {
+    if (index < 0 || index >= m_patternsPageControl->count())
+        return;
+    {
+        const QSignalBlocker blocker(m_patternsPageControl);
+        m_patternsPageControl->setCurrentIndex(index);
+    }
+    pdPatternsPageControlChange();
+}
+
 void PluginDependenciesController::pdPatternsPageControlChange() {
     m_listView->setRowCount(0);
     m_deletePatternButton->setEnabled(m_patternsPageControl->count() > 0);

@@ -32,6 +32,10 @@ public:
     void clearForRebuild();
     void offerNames(const OfferedNames& offered);
 
+    // The pattern shown (-1 for none), and showing one of the patterns.
+    int currentPatternIndex() const;
+    void showPattern(int index);
+
     // Refresh: lists the current pattern's dependencies and switches the controls.
     void pdPatternsPageControlChange();
 

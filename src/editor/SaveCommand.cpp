@@ -53,7 +53,7 @@ void SaveCommand::buildPanel() {
     m_panel->hide();
 }
 
-void SaveCommand::SaveMenuClick() {
+bool SaveCommand::SaveMenuClick() {
     // The scripts and the writer see the project as it was when Save was chosen.
     const CFOMOD copy = m_state.project;
     const QString rootDir = m_state.sRootDir;
@@ -83,7 +83,7 @@ void SaveCommand::SaveMenuClick() {
     if (!config.bSuccess) {
         Prompts::message(m_window, config.sMessage, config.sCaption);
         m_configState->setText(QStringLiteral("Error"));
-        return;
+        return false;
     }
     ScriptRunner::runSaveScript(
         ScriptRunner::scriptPath(m_state.sProgramDir, QStringLiteral("runafter.txt")), copy,
@@ -91,6 +91,8 @@ void SaveCommand::SaveMenuClick() {
     m_configState->setText(QStringLiteral("OK"));
     RecentFiles::recordPath(Settings::instance(), rootDir,
                             Settings::settingsPath(m_state.sProgramDir));
+    emit saved(copy);
+    return true;
 }
 
 void SaveCommand::ShowConfirmationTimerTimer() {

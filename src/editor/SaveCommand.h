@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Fomod.h"
+
 #include <QObject>
 
 struct EditorState;
@@ -18,12 +20,17 @@ public:
     // The panel is laid over the window.
     SaveCommand(EditorState& state, QWidget* window);
 
-    void SaveMenuClick();
+    // True when ModuleConfig.xml was written.
+    bool SaveMenuClick();
     // Hides the panel once its time is up.
     void ShowConfirmationTimerTimer();
 
     // The timer that hides the panel (2000 ms); tests shorten it.
     QTimer* confirmationTimer() const { return m_timer; }
+
+signals:
+    // The project as both files now hold it (ModuleConfig.xml was written).
+    void saved(const CFOMOD& written);
 
 private:
     void buildPanel();

@@ -229,6 +229,19 @@ void StepsController::appendStepTab(const QString& stepName) {
     m_stepsTabs->addTab(tabCaption(stepName));
 }
 
+int StepsController::stepsPageIndex() const {
+    return m_stepsPages->currentIndex();
+}
+
+void StepsController::showStepAt(int step, int stepsPage) {
+    {
+        const QSignalBlocker block(m_stepsTabs);
+        if (step >= 0 && step < m_stepsTabs->count())
+            m_stepsTabs->setCurrentIndex(step);
+    }
+    m_stepsPages->setCurrentIndex(stepsPage);
+}
+
 void StepsController::removeAllStepTabs() {
     const QSignalBlocker block(m_stepsTabs);
     while (m_stepsTabs->count() > 0)

@@ -45,6 +45,11 @@ public:
 
     // Appends a step tab with the caption a step of that name shows, without a rebuild.
     void appendStepTab(const QString& stepName);
+    // The chosen page of the step ("Groups and Files" 0, "Conditions" 1).
+    int stepsPageIndex() const;
+    // Makes a step tab and a page current, without a rebuild.
+    void showStepAt(int step, int stepsPage);
+
     // Removes every step tab, without a rebuild.
     void removeAllStepTabs();
     // Empties the step name edit (which renames nothing while there is no step).

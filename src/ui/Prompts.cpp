@@ -24,6 +24,22 @@ public:
         return box.exec() == QMessageBox::Yes;
     }
 
+    SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
+                                    const QString& caption) override {
+        QMessageBox box(QMessageBox::Question, caption, text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+        }
+    }
+
     QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple) override {
         QFileDialog dialog(parent);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -82,6 +98,10 @@ void message(QWidget* parent, const QString& text, const QString& caption) {
 
 bool askYesNo(QWidget* parent, const QString& text, const QString& caption) {
     return backend().askYesNo(parent, text, caption);
+}
+
+SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& caption) {
+    return backend().askSaveDiscardCancel(parent, text, caption);
 }
 
 QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple) {

@@ -5,6 +5,9 @@
 
 class QWidget;
 
+// The answers to the question about unsaved changes.
+enum class SaveChoice { Save, Discard, Cancel };
+
 // The one door for message boxes and file or folder dialogs. The editor never opens a
 // QMessageBox or a QFileDialog itself, so tests can answer every question through a double.
 class PromptsBackend {
@@ -14,6 +17,9 @@ public:
     virtual void message(QWidget* parent, const QString& text, const QString& caption) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A question with Save, Discard and Cancel.
+    virtual SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
+                                            const QString& caption) = 0;
     // Full native paths of the chosen files; empty when cancelled. An empty filter lists all
     // files; otherwise it is a Qt name filter such as "(*.xml)".
     virtual QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple) = 0;
@@ -27,6 +33,8 @@ void message(QWidget* parent, const QString& text,
              const QString& caption = QStringLiteral("Quarvel"));
 bool askYesNo(QWidget* parent, const QString& text,
               const QString& caption = QStringLiteral("Quarvel"));
+SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
+                                const QString& caption = QStringLiteral("Quarvel"));
 QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple);
 QStringList chooseFolders(QWidget* parent, bool multiple);
 
