@@ -425,9 +425,15 @@ void TMainForm::markSaved(const CFOMOD& saved) {
     updateHistoryState();
 }
 
+// The caption of a menu item in the language shown, or its own when the language has none.
+static QString menuCaption(const QString& key, const QString& layoutCaption) {
+    const QString caption = Language::lookup(key);
+    return caption == key ? layoutCaption : caption;
+}
+
 void TMainForm::updateHistoryState() {
-    const QString undo = Language::lookup(QStringLiteral("UndoMenu"));
-    const QString redo = Language::lookup(QStringLiteral("RedoMenu"));
+    const QString undo = menuCaption(QStringLiteral("UndoMenu"), QStringLiteral("Undo"));
+    const QString redo = menuCaption(QStringLiteral("RedoMenu"), QStringLiteral("Redo"));
     m_undoMenu->setEnabled(m_history->canUndo());
     m_undoMenu->setText(m_history->canUndo() ? undo + QLatin1Char(' ') + m_history->undoLabel()
                                              : undo);
@@ -526,8 +532,6 @@ void TMainForm::ProceedButtonClick() {
     iStepCount = qint32(project.vSteps.size());
     setEditingEnabled(true);
     StepsTabControlChange();
-    // A new installer starts its history here.
-    m_history->reset();
 }
 
 void TMainForm::showModInfo() {

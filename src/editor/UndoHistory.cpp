@@ -150,8 +150,9 @@ void UndoHistory::watchCommands() {
             note(withCaption(QStringLiteral("Change"), fieldCaption(m_window, combo)), nullptr);
         });
     for (QTableWidget* list : m_window->findChildren<QTableWidget*>()) {
+        // Noted like typing, so that a command's name wins over rows the program refills.
         connect(list, &QTableWidget::itemChanged, this,
-                [this] { note(QStringLiteral("Rename"), nullptr); });
+                [this, list] { note(QStringLiteral("Rename"), list); });
         connect(list, &QTableWidget::itemSelectionChanged, this, &UndoHistory::followView);
     }
     for (QTabBar* tabs : m_window->findChildren<QTabBar*>())
@@ -160,7 +161,7 @@ void UndoHistory::watchCommands() {
 
 // A new selection without a change of the project is the view the next change starts from.
 void UndoHistory::followView() {
-    if (m_restoring || m_scheduled)
+    if (m_restoring)
         return;
     const EditorSnapshot now = m_capture();
     if (now.project == m_current.project)
@@ -170,7 +171,9 @@ void UndoHistory::followView() {
 void UndoHistory::note(const QString& label, QWidget* field) {
     if (m_restoring)
         return;
-    if (m_pendingLabel.isEmpty()) {
+    // A command named after typing that changed nothing yet (a name typed for Add) is what
+    // the user did; otherwise the first name noted stays.
+    if (m_pendingLabel.isEmpty() || (m_pendingField && !field)) {
         m_pendingLabel = label;
         m_pendingField = field;
     }
