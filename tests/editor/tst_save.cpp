@@ -47,6 +47,7 @@ private slots:
     void savesBetweenScriptsAndReports();
     void fileThatCannotBeWritten_data();
     void fileThatCannotBeWritten();
+    void rootDeletedWhileOpen();
 };
 
 void TestSave::savesBetweenScriptsAndReports() {
@@ -122,6 +123,25 @@ void TestSave::fileThatCannotBeWritten() {
     QCOMPARE(RecentFiles::entries(Settings::instance()),
              completed ? QStringList(s.dir.path()) : QStringList());
     QCOMPARE(QFile::exists(native(s.programDir.path(), "config.ini")), completed);
+}
+
+// The root folder went away while the project was open: both files report "Error", nothing is
+// written anywhere, the after-save script and the recent list stay untouched, and the project is
+// still there to be saved elsewhere.
+void TestSave::rootDeletedWhileOpen() {
+    SaveSession s;
+    const CFOMOD before = s.form.project;
+    QVERIFY(QDir(s.dir.path()).removeRecursively());
+
+    s.chooseMenu("SaveMenu");
+
+    QCOMPARE(s.prompts.messages().size(), 2);
+    QCOMPARE(s.state("infoXMLStateLabel"), QStringLiteral("Error"));
+    QCOMPARE(s.state("mdlconfXMLStateLabel"), QStringLiteral("Error"));
+    QVERIFY(!QFileInfo::exists(s.dir.path()));
+    QCOMPARE(s.scriptsRun(), QStringList("runbefore"));
+    QVERIFY(RecentFiles::entries(Settings::instance()).isEmpty());
+    QVERIFY(s.form.project == before);
 }
 
 QTEST_MAIN(TestSave)
