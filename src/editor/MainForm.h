@@ -70,6 +70,8 @@ public:
     void ChooseHeaderImageButtonClick();
     void ClearHeaderImageButtonClick();
     void ExitMenuClick();
+    // Runs the install wizard on the open project in the preview dialog.
+    void PreviewMenuClick();
 
     // "Open folder" and "Open file" are shown unless the settings hide them.
     void applyMenuVisibility(const SSettings& settings);
@@ -123,4 +125,5 @@ private:
     QAction* m_runAfterSaveMenu = nullptr;
     QAction* m_saveMenu = nullptr;
     QAction* m_mergeMenu = nullptr;
+    QAction* m_previewMenu = nullptr;
 };

@@ -148,7 +148,8 @@ QStringList menuItemNames() {
             QStringLiteral("MergeFOMODMenu"),   QStringLiteral("RecentMenu"),
             QStringLiteral("ExitMenu"),         QStringLiteral("OptionsMenu"),
             QStringLiteral("SettingsMenu"),     QStringLiteral("RunBeforeSaveMenu"),
-            QStringLiteral("RunAfterSaveMenu"), QStringLiteral("EditListElementCMenu")};
+            QStringLiteral("RunAfterSaveMenu"), QStringLiteral("EditListElementCMenu"),
+            QStringLiteral("PreviewMenu")};
 }
 
 void applyLanguage(const SSettings& settings, const QString& programDir, QWidget* mainWindow,

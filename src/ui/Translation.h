@@ -37,7 +37,7 @@ QStringList keysLookedUp(QWidget* container);
 void applyInterfaceTextSize(qint32 pointSize, QWidget* mainWindow, QWidget* settingsDialog,
                             QWidget* scriptDialog);
 
-// The twelve menu items whose captions are set by direct lookups, in the order they are set.
+// The menu items whose captions are set by direct lookups, in the order they are set.
 QStringList menuItemNames();
 
 // Loads programDir/Language/<sLanguage> into the language table (a file that cannot be read
