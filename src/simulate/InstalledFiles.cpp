@@ -83,11 +83,14 @@ QList<InstalledFile> installFiles(const QList<FileSource>& entries, const QStrin
     for (const FileSource& entry : ordered)
         appendEntry(files, entry, rootDir);
 
-    // Last writer per destination; the earlier ones are overwritten.
+    // Last writer per destination; the earlier ones are overwritten. Folders not found on
+    // disk merge their contents, so only files can overwrite.
     QHash<QString, qsizetype> lastAt;
     QHash<QString, qsizetype> overlapAt;
     QList<Overlap> found;
     for (qsizetype i = 0; i < files.size(); ++i) {
+        if (files[i].sType != QLatin1String("file"))
+            continue;
         const QString key = files[i].sDestination.toCaseFolded();
         const auto previous = lastAt.constFind(key);
         if (previous != lastAt.constEnd()) {

@@ -15,9 +15,9 @@ struct FileSource {
 };
 
 // Installs the entries in ascending priority (a stable sort, so equal priorities keep their
-// order), expands folders found under rootDir into their files and marks every entry whose
-// destination a later one takes (compared without letter case). *overlaps receives one entry
-// per destination written more than once.
+// order), expands folders found under rootDir into their files and marks every file whose
+// destination a later file takes (compared without letter case; folders not found on disk
+// merge and take none). *overlaps receives one entry per destination written more than once.
 QList<InstalledFile> installFiles(const QList<FileSource>& entries, const QString& rootDir,
                                   QList<Overlap>* overlaps);
 

@@ -432,17 +432,22 @@ void TestSimulation::filesInPriorityOrderWithOverlaps() {
         step("S", {group("G", "SelectAny", {chosen, option("Left", "Optional", {}, "left.esp")})})};
     CConditionalFile whenHd{"And", dependencies({"flag:hd=1"}), {file("patch.esp", "", 5)}};
     CConditionalFile never{"Or", {}, {file("never.esp", "", 0)}};
+    // Folders not on disk at one destination merge: no overlap.
+    project.vRequiredFiles +=
+        {file("absent1", "", 20, "folder"), file("absent2", "", 20, "folder")};
     project.vConditionalFiles = {never, whenHd};
 
     const SimulationResult result = simulate(project, QString(), FileStates(), {});
     QCOMPARE(installedPaths(result.vFiles),
              QStringList({"Textures\\A.dds <- base\\a.dds", "textures\\a.dds <- hd\\a.dds",
-                          "core.esp <- core.esp", "patch.esp <- patch.esp", "hd.esp <- hd.esp"}));
+                          "core.esp <- core.esp", "patch.esp <- patch.esp", "hd.esp <- hd.esp",
+                          " <- absent1", " <- absent2"}));
     QStringList origins;
     for (const InstalledFile& f : result.vFiles)
         origins.append(f.sOrigin);
-    QCOMPARE(origins, QStringList({"required", "step 0 group 0 option 0", "required",
-                                   "conditional 1", "step 0 group 0 option 0"}));
+    QCOMPARE(origins,
+             QStringList({"required", "step 0 group 0 option 0", "required", "conditional 1",
+                          "step 0 group 0 option 0", "required", "required"}));
     QVERIFY(result.vFiles[0].bOverwritten);
     QVERIFY(!result.vFiles[1].bOverwritten);
     QCOMPARE(result.vOverlaps.size(), 1);
