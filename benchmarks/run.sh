@@ -12,7 +12,7 @@ build_dir=${QUARVEL_BENCH_BUILD:-$source_dir/build-bench}
 
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQUARVEL_BUILD_TESTS=OFF >/dev/null
-ninja -C "$build_dir" quarvel-cli quarvel-bench-gen quarvel-bench >/dev/null
+ninja -C "$build_dir" quarvel-cli quarvel-bench-gen quarvel-bench quarvel-bench-preview >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -22,6 +22,7 @@ config="$work/large/fomod/ModuleConfig.xml"
 config_bytes=$(stat -c %s "$config")
 echo
 "$build_dir/benchmarks/quarvel-bench" "$work/large" "$runs"
+QT_QPA_PLATFORM=offscreen "$build_dir/benchmarks/quarvel-bench-preview" "$work/large" "$runs" 2>/dev/null
 echo
 
 # Prints "SECONDS MAXRSS_KB" of one run of the command (MAXRSS empty without /usr/bin/time).

@@ -6,6 +6,9 @@
 #include "installer/Writer.h"
 #include "platform/Paths.h"
 #include "platform/ProgramInfo.h"
+#include "simulate/Simulation.h"
+#include "simulate/SimulationJson.h"
+#include "simulate/SimulationText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,7 +27,9 @@ const char usageText[] = "usage: quarvel-cli --version\n"
                          "       quarvel-cli dump-config FILE\n"
                          "       quarvel-cli write PROJECT.json ROOT\n"
                          "       quarvel-cli merge ROOT DONOR.xml\n"
-                         "       quarvel-cli roundtrip ROOT OUTROOT\n";
+                         "       quarvel-cli roundtrip ROOT OUTROOT\n"
+                         "       quarvel-cli simulate ROOT [--files STATES.json] "
+                         "[--choose CHOICES.json] [--json]\n";
 
 // Every message, failure or note, is one line, so scripts can log or grep it.
 void printError(const QString& message) {
@@ -168,6 +173,81 @@ int roundtrip(const QString& root, const QString& outRoot) {
     return writeRoot(project, outRoot) ? Success : Failure;
 }
 
+// Runs the install wizard with its preset choices, replaced by those of CHOICES.json, and
+// prints the steps shown, the flags and the files installed. Bad option files are usage
+// errors; a choice the installer does not allow, or a group no choice can satisfy, exits 1.
+int simulate(const QStringList& arguments) {
+    QString root;
+    QString statesPath;
+    QString choicesPath;
+    bool json = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--json")) {
+            json = true;
+        } else if (argument == QLatin1String("--files") || argument == QLatin1String("--choose")) {
+            if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
+                return usageError(QStringLiteral("simulate: %1 needs a file").arg(argument));
+            (argument == QLatin1String("--files") ? statesPath : choicesPath) = arguments[++i];
+        } else if (argument.startsWith(QLatin1String("--")) || !root.isNull()) {
+            return usageError(QStringLiteral("simulate: unexpected argument '%1'").arg(argument));
+        } else {
+            root = argument;
+        }
+    }
+    if (root.isEmpty())
+        return usageError(QStringLiteral("simulate: no root directory given"));
+
+    // An option file that cannot be read is a failure; one that does not parse, a usage error.
+    auto readOptionFile = [](const QString& path, QByteArray* bytes) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            printFileMessage(path, QStringLiteral("cannot be opened: ") + file.errorString());
+            return false;
+        }
+        *bytes = file.readAll();
+        return true;
+    };
+    Simulate::FileStates states;
+    QList<Simulate::GroupChoice> choices;
+    QString reason;
+    QByteArray bytes;
+    if (!statesPath.isEmpty()) {
+        if (!readOptionFile(statesPath, &bytes))
+            return Failure;
+        if (!SimulationJson::parseFileStates(bytes, &states, &reason)) {
+            printFileMessage(statesPath, reason);
+            return UsageError;
+        }
+    }
+    if (!choicesPath.isEmpty()) {
+        if (!readOptionFile(choicesPath, &bytes))
+            return Failure;
+        if (!SimulationJson::parseChoices(bytes, &choices, &reason)) {
+            printFileMessage(choicesPath, reason);
+            return UsageError;
+        }
+    }
+
+    CFOMOD project;
+    if (!readRoot(root, project))
+        return Failure;
+    QList<Simulate::ResolvedChoice> resolved;
+    reason = Simulate::resolveChoices(project, choices, &resolved);
+    if (!reason.isEmpty()) {
+        printFileMessage(choicesPath, reason);
+        return UsageError;
+    }
+    const Simulate::SimulationResult result = Simulate::simulate(project, root, states, resolved);
+    const QByteArray output =
+        json ? SimulationJson::toText(result) : SimulationText::toText(result).toUtf8();
+    if (!printToStdout(output))
+        return Failure;
+    for (const QString& problem : result.vProblems)
+        printError(problem);
+    return result.vProblems.isEmpty() ? Success : Failure;
+}
+
 struct Command {
     const char* name;
     int argumentCount;
@@ -197,6 +277,8 @@ int run(const QStringList& arguments) {
         return printToStdout((ProgramInfo::versionText() + QLatin1Char('\n')).toUtf8()) ? Success
                                                                                         : Failure;
     }
+    if (name == QLatin1String("simulate"))
+        return simulate(rest);
     for (const Command& command : commands) {
         if (name != QLatin1String(command.name))
             continue;

@@ -1,5 +1,6 @@
 #include "editor/MainForm.h"
 
+#include "dialogs/PreviewForm.h"
 #include "editor/ConditionalInstallsController.h"
 #include "editor/DocumentCommands.h"
 #include "editor/FileListPair.h"
@@ -142,6 +143,9 @@ void TMainForm::buildMenu() {
     m_mergeMenu =
         makeAction(fomod, QStringLiteral("MergeFOMODMenu"), QStringLiteral("Merge FOMOD"));
     m_mergeMenu->setEnabled(false);
+    m_previewMenu = makeAction(fomod, QStringLiteral("PreviewMenu"), QStringLiteral("Preview"),
+                               QKeySequence(Qt::Key_F5));
+    m_previewMenu->setEnabled(false);
     m_recentMenu = fomod->addMenu(QStringLiteral("Recent"));
     m_recentMenu->setObjectName(QStringLiteral("RecentMenu"));
     // The template entry shares its click handler with the recent entries; shown as a line.
@@ -369,6 +373,9 @@ void TMainForm::connectHandlers() {
     connect(m_openFileMenu, &QAction::triggered, m_documents, &DocumentCommands::OpenfileMenuClick);
     connect(m_mergeMenu, &QAction::triggered, m_documents, &DocumentCommands::MergeFOMODMenuClick);
     connect(m_saveMenu, &QAction::triggered, m_save, &SaveCommand::SaveMenuClick);
+    // Preview is offered whenever Save is: both need an open project.
+    connect(m_saveMenu, &QAction::enabledChanged, m_previewMenu, &QAction::setEnabled);
+    connect(m_previewMenu, &QAction::triggered, this, &TMainForm::PreviewMenuClick);
     connect(m_exitMenu, &QAction::triggered, this, [this] { ExitMenuClick(); });
     connect(m_undoMenu, &QAction::triggered, this, &TMainForm::UndoMenuClick);
     connect(m_redoMenu, &QAction::triggered, this, &TMainForm::RedoMenuClick);
@@ -466,6 +473,11 @@ void TMainForm::UndoMenuClick() {
 
 void TMainForm::RedoMenuClick() {
     m_history->redo();
+}
+
+void TMainForm::PreviewMenuClick() {
+    TPreviewForm preview(project, sRootDir, this);
+    preview.exec();
 }
 
 void TMainForm::FormCreate() {

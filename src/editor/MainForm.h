@@ -73,6 +73,8 @@ public:
     void ChooseHeaderImageButtonClick();
     void ClearHeaderImageButtonClick();
     void ExitMenuClick();
+    // Runs the install wizard on the open project in the preview dialog.
+    void PreviewMenuClick();
 
     // Undo and redo of the window's changes, and whether the project differs from the one
     // last opened or saved (the title then ends in " *").
@@ -144,4 +146,5 @@ private:
     QAction* m_runAfterSaveMenu = nullptr;
     QAction* m_saveMenu = nullptr;
     QAction* m_mergeMenu = nullptr;
+    QAction* m_previewMenu = nullptr;
 };

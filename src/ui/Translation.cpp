@@ -150,7 +150,7 @@ QStringList menuItemNames() {
             QStringLiteral("SettingsMenu"),     QStringLiteral("RunBeforeSaveMenu"),
             QStringLiteral("RunAfterSaveMenu"), QStringLiteral("EditListElementCMenu"),
             QStringLiteral("EditMenu"),         QStringLiteral("UndoMenu"),
-            QStringLiteral("RedoMenu")};
+            QStringLiteral("RedoMenu"),         QStringLiteral("PreviewMenu")};
 }
 
 void applyLanguage(const SSettings& settings, const QString& programDir, QWidget* mainWindow,
