@@ -8,7 +8,8 @@
 #
 # The portable folder (the executables with Language/ and logo.jpg beside them, as a build
 # tree has them) is the component "portable": left out of a plain install, packed into the
-# .tar.gz. The .deb packs the installed layout under /usr.
+# .tar.gz. The .deb packs the installed layout under /usr. On Windows every install is a
+# program folder, so there the portable folder is what `cmake --install` lays out.
 
 set(QUARVEL_RELEASE_DATE "2026-12-10")
 set(QUARVEL_SCREENSHOT_URL
@@ -21,6 +22,13 @@ configure_file(packaging/quarvel.desktop.in ${packaging_out}/${QUARVEL_APP_ID}.d
 configure_file(packaging/quarvel.metainfo.xml.in
                ${packaging_out}/${QUARVEL_APP_ID}.metainfo.xml @ONLY)
 configure_file(packaging/quarvel-cli.1.in ${packaging_out}/quarvel-cli.1 @ONLY)
+
+if(WIN32)
+    install(TARGETS quarvel quarvel-cli RUNTIME DESTINATION . COMPONENT portable)
+    install(DIRECTORY Language DESTINATION . COMPONENT portable)
+    install(FILES logo.jpg DESTINATION . COMPONENT portable)
+    return()
+endif()
 
 install(TARGETS quarvel quarvel-cli RUNTIME DESTINATION bin COMPONENT desktop)
 install(DIRECTORY Language DESTINATION share/quarvel COMPONENT desktop)
@@ -46,11 +54,13 @@ set(CPACK_PACKAGE_VENDOR Quarvel)
 set(CPACK_PACKAGE_CONTACT ${QUARVEL_PACKAGE_CONTACT})
 set(CPACK_PACKAGE_HOMEPAGE_URL ${QUARVEL_HOMEPAGE})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "authoring tool for FOMOD mod-installer packages")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# One line each in the Debian control file.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quarvel builds the FOMOD installers that mod managers (Vortex, Mod Organizer 2, Wrye Bash) \
-show as install wizards: steps, option groups, plugins, files, flags and conditions, written \
-as fomod/info.xml and fomod/ModuleConfig.xml. quarvel-cli reads, converts and writes \
-installers from the shell.")
+    "Quarvel builds the FOMOD installers that mod managers (Vortex, Mod Organizer 2,
+Wrye Bash) show as install wizards: steps, option groups, plugins, files, flags
+and conditions, written as fomod/info.xml and fomod/ModuleConfig.xml.
+quarvel-cli reads, converts and writes installers from the shell.")
 set(CPACK_GENERATOR "DEB;TGZ")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
