@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Quarvel need, when any is missing.
+# Installs the Debian packages that building and testing Quarvel need, when any is missing;
+# package names given as arguments are installed as well.
 # Works as root on a fresh Debian 12 machine, and through sudo for a normal user.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          libxml2-utils)
+          libxml2-utils desktop-file-utils appstream "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,8 @@
 #include "dialogs/ScriptForm1.h"
 #include "dialogs/SettingsForm.h"
 #include "editor/MainForm.h"
+#include "platform/DataPaths.h"
+#include "platform/ProgramInfo.h"
 #include "settings/RecentFiles.h"
 #include "settings/Settings.h"
 #include "ui/Translation.h"
@@ -60,10 +62,10 @@ TSplashForm::TSplashForm(int tickIntervalMs) {
     m_timer->start();
 }
 
-// logo.jpg in the current working directory; without a readable one the window keeps its
+// logo.jpg (DataPaths::logoPath); without a readable one the window keeps its
 // layout size and shows only the status line.
 void TSplashForm::loadLogo() {
-    QFile file(QStringLiteral("logo.jpg"));
+    QFile file(DataPaths::logoPath(ProgramInfo::programDir()));
     if (!file.open(QIODevice::ReadOnly))
         return;
     const QImage logo = QImageReader(&file, "JPG").read();

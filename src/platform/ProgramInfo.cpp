@@ -19,6 +19,10 @@ QString homePage() {
     return QStringLiteral(QUARVEL_HOMEPAGE);
 }
 
+QString desktopId() {
+    return QStringLiteral(QUARVEL_APP_ID);
+}
+
 QString executablePath() {
     if (!QCoreApplication::instance())
         return {};

@@ -6,11 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <optional>
 
 namespace ScriptRunner {
 
 QString scriptPath(const QString& programDir, const QString& fileName) {
-    return QDir::toNativeSeparators(programDir + QLatin1Char('/') + fileName);
+    return QDir::toNativeSeparators(DataPaths::userFilesDir(programDir) + QLatin1Char('/') +
+                                    fileName);
 }
 
 QString beforeSavePath() {
@@ -22,6 +26,10 @@ QString afterSavePath() {
 }
 
 void runSaveScript(const QString& path, const Macros::Context& context) {
+    runSaveScript(path, context, DataPaths::modeOf(ProgramInfo::programDir()));
+}
+
+void runSaveScript(const QString& path, const Macros::Context& context, DataPaths::Mode mode) {
     if (QFileInfo(path).isDir())
         return;
     QFile script(path);
@@ -36,7 +44,17 @@ void runSaveScript(const QString& path, const Macros::Context& context) {
     const QByteArray expanded =
         Macros::expandScript(text, context, CommandInterpreter::lineBreak());
 
-    const QString runPath = CommandInterpreter::scriptFileFor(path);
+    // mkdtemp's folder: owned by the user, closed to others, a name no one can foresee.
+    std::optional<QTemporaryDir> privateFolder;
+    if (mode == DataPaths::Mode::Installed) {
+        privateFolder.emplace(QDir::tempPath() + QStringLiteral("/quarvel-XXXXXX"));
+        if (!privateFolder->isValid())
+            return;
+    }
+    const QString runPath = CommandInterpreter::scriptFileFor(
+        privateFolder
+            ? QDir::toNativeSeparators(privateFolder->filePath(QFileInfo(path).fileName()))
+            : path);
     QFile run(runPath);
     const bool written = run.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                          run.write(expanded) == expanded.size() && run.flush();

@@ -1,5 +1,7 @@
 #include "settings/LanguageTable.h"
 
+#include "platform/DataPaths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -109,14 +111,14 @@ QString lookup(const QString& key) {
 }
 
 QStringList listLanguageFiles(const QString& programDir) {
-    const QDir folder(QDir(programDir).filePath(QStringLiteral("Language")));
+    const QDir folder(QDir(DataPaths::dataDir(programDir)).filePath(QStringLiteral("Language")));
     // Names in any letter case and in alphabetical order, as the Windows listing gives them.
     return folder.entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden,
                             QDir::Name | QDir::IgnoreCase);
 }
 
 QString languageFilePath(const QString& programDir, const QString& fileName) {
-    const QString folder = programDir + QStringLiteral("/Language/");
+    const QString folder = DataPaths::dataDir(programDir) + QStringLiteral("/Language/");
     // A name kept in config.ini from a platform whose file names ignore letter case
     // ("english.txt") still finds its file here.
     if (!fileName.isEmpty() && !QFileInfo::exists(folder + fileName)) {

@@ -27,10 +27,11 @@ bool loadFile(const QString& path);
 QString lookup(const QString& key);
 QString lookup(const QList<SLanguagePair>& table, const QString& key);
 
-// File names (with extension) of the *.txt files in programDir/Language.
+// File names (with extension) of the *.txt files in the Language folder of the program whose
+// executable lies in programDir (in DataPaths::dataDir).
 QStringList listLanguageFiles(const QString& programDir);
 
-// programDir/Language/<fileName>; a file whose name differs only in letter case stands in
+// That Language folder + "/" + fileName; a file whose name differs only in letter case stands in
 // for a missing one.
 QString languageFilePath(const QString& programDir, const QString& fileName);
 

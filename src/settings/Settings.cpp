@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 
+#include "platform/DataPaths.h"
 #include "platform/ProgramInfo.h"
 
 #include <QDir>
@@ -68,7 +69,8 @@ SSettings& instance() {
 }
 
 QString settingsPath(const QString& programDir) {
-    return QDir::toNativeSeparators(programDir + QStringLiteral("/config.ini"));
+    return QDir::toNativeSeparators(DataPaths::userFilesDir(programDir) +
+                                    QStringLiteral("/config.ini"));
 }
 
 bool readSettings(SSettings& settings, const QString& path) {

@@ -4,7 +4,8 @@
 #include <QList>
 #include <QString>
 
-// The program-wide settings record, kept in config.ini beside the executable. 8-bit texts are
+// The program-wide settings record, kept in config.ini (beside the executable, or in the user's
+// configuration folder for an installed program: DataPaths). 8-bit texts are
 // in the system's code page (QStringConverter::System).
 struct SSettings {
     QByteArray sLanguage;
@@ -25,7 +26,8 @@ namespace Settings {
 // The one settings record of the running program.
 SSettings& instance();
 
-// programDir + "/config.ini".
+// config.ini of the program whose executable lies in programDir: DataPaths::userFilesDir +
+// "/config.ini".
 QString settingsPath(const QString& programDir);
 
 // Fills the record from the file; false (and the record unchanged) when it cannot be opened.
@@ -34,7 +36,7 @@ bool readSettings(SSettings& settings, const QString& path);
 // Writes the record; a file that cannot be written is silently left alone.
 void writeSettings(const SSettings& settings, const QString& path);
 
-// The same for the program-wide record and the config.ini beside the executable, whatever
+// The same for the program-wide record and the running program's config.ini, whatever
 // folder the program was started from.
 bool readProgramSettings();
 void writeProgramSettings();

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,6 +36,7 @@ private slots:
     void runsTheExpandedScript();
     void missingScriptRunsNothing();
     void unwritableRunFileRunsNothing();
+    void installedRunsFromPrivateTemporaryFolder();
     void scriptPaths();
 };
 
@@ -93,6 +95,41 @@ void TestScriptRunner::unwritableRunFileRunsNothing() {
     }
     QVERIFY(QDir(workDir.path()).isEmpty());
     QVERIFY(QFileInfo(CommandInterpreter::scriptFileFor(script)).isDir());
+}
+
+// An installed program's scripts lie in the user's configuration folder; the expanded file
+// goes to a fresh folder in the temporary folder, closed to other users, gone afterwards.
+void TestScriptRunner::installedRunsFromPrivateTemporaryFolder() {
+#ifdef Q_OS_WIN
+    QSKIP("the script below is written for /bin/sh");
+#endif
+    QTemporaryDir configDir;
+    QTemporaryDir workDir;
+    QTemporaryDir tempRoot; // stands in for the system's temporary folder
+    QVERIFY(configDir.isValid() && workDir.isValid() && tempRoot.isValid());
+    const QString script = QDir(configDir.path()).filePath("runafter.txt");
+    // The script looks for its run file (macros leave no "$" for the shell's own variables).
+    const QByteArray temp = QFile::encodeName(tempRoot.path());
+    QVERIFY(writeFile(script, "find " + temp + " -name '*.sh' > out.txt\r\n" + "stat -c %a " +
+                                  temp + "/quarvel-* >> out.txt\r\n"));
+    const QByteArray previousTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp);
+    {
+        WorkingDirectory cwd(workDir.path());
+        ScriptRunner::runSaveScript(script, Macros::contextFor(CFOMOD{}, "/root"),
+                                    DataPaths::Mode::Installed);
+    }
+    qputenv("TMPDIR", previousTemp);
+
+    const QList<QByteArray> lines = readFile(workDir.filePath("out.txt")).split('\n');
+    QCOMPARE(lines.size(), 3);
+    const QFileInfo runFile(QFile::decodeName(lines[0]));
+    QCOMPARE(runFile.fileName(), QString("runafter.txt.sh"));
+    QVERIFY2(runFile.absolutePath().startsWith(tempRoot.path() + "/quarvel-"),
+             qPrintable(runFile.filePath()));
+    QCOMPARE(lines[1], QByteArray("700"));
+    QVERIFY(QDir(tempRoot.path()).isEmpty());
+    QCOMPARE(QDir(configDir.path()).entryList(QDir::Files), QStringList{"runafter.txt"});
 }
 
 void TestScriptRunner::scriptPaths() {
