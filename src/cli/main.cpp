@@ -4,12 +4,12 @@
 #include "installer/ProjectJson.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
+#include "platform/BoundedFile.h"
 #include "platform/Paths.h"
 #include "platform/ProgramInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -65,9 +65,18 @@ QString reasonOr(const QString& reason, const char* fallback) {
     return reason.isEmpty() ? QString::fromLatin1(fallback) : reason;
 }
 
+// Zero characters do not stop the reading, but the places where one was replaced are named.
+void reportZeroLines(const QString& path, const InstallerReader::ZeroLines& lines) {
+    for (const qsizetype line : lines)
+        printFileMessage(path, QStringLiteral("line %1: zero character read as U+FFFD").arg(line));
+}
+
 bool readConfig(const QString& path, CFOMOD& project) {
     QString reason;
-    if (InstallerReader::readConfigFile(path, project, &reason))
+    InstallerReader::ZeroLines zeroLines;
+    const bool ok = InstallerReader::readConfigFile(path, project, &reason, &zeroLines);
+    reportZeroLines(path, zeroLines);
+    if (ok)
         return true;
     printFileMessage(path, reasonOr(reason, "cannot be read"));
     return false;
@@ -82,7 +91,10 @@ bool readInfo(const QString& root, CFOMOD& project) {
         return true;
     }
     QString reason;
-    if (InstallerReader::readInfoFile(path, project, &reason))
+    InstallerReader::ZeroLines zeroLines;
+    const bool ok = InstallerReader::readInfoFile(path, project, &reason, &zeroLines);
+    reportZeroLines(path, zeroLines);
+    if (ok)
         return true;
     printFileMessage(path, reasonOr(reason, "cannot be read"));
     return false;
@@ -128,18 +140,13 @@ int dumpConfig(const QString& file) {
 }
 
 int write(const QString& jsonPath, const QString& root) {
-    QFile file(jsonPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        printFileMessage(jsonPath, QStringLiteral("cannot be opened: ") + file.errorString());
-        return Failure;
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        printFileMessage(jsonPath, QStringLiteral("cannot be read: ") + file.errorString());
+    QByteArray text;
+    QString reason;
+    if (!BoundedFile::read(jsonPath, text, &reason)) {
+        printFileMessage(jsonPath, reason);
         return Failure;
     }
     CFOMOD project;
-    QString reason;
     if (!ProjectJson::fromText(text, project, &reason)) {
         printFileMessage(jsonPath, reason);
         return UsageError;

@@ -1,11 +1,11 @@
 #include "scripts/ScriptRunner.h"
 
+#include "platform/BoundedFile.h"
 #include "platform/CommandInterpreter.h"
 #include "platform/ProgramInfo.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace ScriptRunner {
 
@@ -22,13 +22,9 @@ QString afterSavePath() {
 }
 
 void runSaveScript(const QString& path, const Macros::Context& context) {
-    if (QFileInfo(path).isDir())
+    QByteArray text;
+    if (!BoundedFile::read(path, text))
         return;
-    QFile script(path);
-    if (!script.open(QIODevice::ReadOnly))
-        return;
-    QByteArray text = script.readAll();
-    script.close();
     // A script saved by an editor that marks UTF-8 would otherwise hand the interpreter a
     // first command starting with the mark, which it cannot find.
     if (text.startsWith("\xEF\xBB\xBF"))

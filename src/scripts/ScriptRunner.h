@@ -15,7 +15,8 @@ QString beforeSavePath();
 QString afterSavePath();
 
 // Expands the script into the interpreter's script file beside it, runs that in the current
-// working directory, waits, and deletes it. A script that cannot be read runs nothing; nor does
+// working directory, waits, and deletes it. A script that cannot be read (also one that is not a
+// regular file or is too large) runs nothing; nor does
 // one whose expanded file cannot be written, so a stale file of that name is never run.
 void runSaveScript(const QString& scriptPath, const Macros::Context& context);
 void runSaveScript(const QString& scriptPath, const CFOMOD& project, const QString& rootDir);
