@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quarvel need, when any is missing.
-# Works as root on a fresh Debian 12 machine, and through sudo for a normal user.
+# Works as root on a fresh Debian 12 machine, and through sudo for a normal user. Packages named
+# as arguments are installed too (check-all.sh adds the compiler the fuzz targets need).
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          libxml2-utils)
+          libxml2-utils "$@")
 
 missing=()
 for p in "${packages[@]}"; do
