@@ -1,5 +1,6 @@
 // quarvel-cli: reads, converts and writes installers from scripts, without a display.
 
+#include "installer/JsonText.h"
 #include "installer/Merge.h"
 #include "installer/ProjectJson.h"
 #include "installer/Reader.h"
@@ -43,14 +44,25 @@ int usageError(const QString& message) {
     return UsageError;
 }
 
-bool printToStdout(const QByteArray& bytes) {
-    const bool written =
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+bool writeToStdout(QByteArrayView bytes) {
+    return std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+}
+
+bool finishStdout(bool written) {
     if (std::fflush(stdout) != 0 || !written) {
         printError(QStringLiteral("standard output: write failed"));
         return false;
     }
     return true;
+}
+
+bool printToStdout(const QByteArray& bytes) {
+    return finishStdout(writeToStdout(bytes));
+}
+
+// Streamed: a large project is never held a second time as JSON text.
+bool printProject(const CFOMOD& project) {
+    return finishStdout(JsonText::write(project, writeToStdout));
 }
 
 QString infoPath(const QString& root) {
@@ -130,13 +142,13 @@ bool writeRoot(const CFOMOD& project, const QString& root) {
 int dump(const QString& root) {
     CFOMOD project;
     const bool ok = readRoot(root, project);
-    return printToStdout(ProjectJson::toText(project)) && ok ? Success : Failure;
+    return printProject(project) && ok ? Success : Failure;
 }
 
 int dumpConfig(const QString& file) {
     CFOMOD project;
     const bool ok = readConfig(file, project);
-    return printToStdout(ProjectJson::toText(project)) && ok ? Success : Failure;
+    return printProject(project) && ok ? Success : Failure;
 }
 
 int write(const QString& jsonPath, const QString& root) {
@@ -163,7 +175,7 @@ int merge(const QString& root, const QString& donorPath) {
         mergeProjects(project, donor);
     else
         ok = false;
-    return printToStdout(ProjectJson::toText(project)) && ok ? Success : Failure;
+    return printProject(project) && ok ? Success : Failure;
 }
 
 // Nothing is written after a failed read: OUTROOT may be ROOT itself, and a partly read
