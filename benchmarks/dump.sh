@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Measures how `quarvel-cli dump` grows with the number of elements: installers of 100,000 and
-# 1,000,000 steps (one visibility condition each), best time and largest peak memory of RUNS
+# 1,000,000 named steps, best time and largest peak memory of RUNS
 # runs of each, against the size of the JSON printed.
 #
 #   benchmarks/dump.sh [RUNS]       (default 3; QUARVEL_BENCH_BUILD sets the build folder)
