@@ -49,7 +49,7 @@ for target in "${fuzz_targets[@]}"; do
     corpus="$work/$target/corpus"
     mkdir -p "$corpus" "$work/$target/artifacts"
     for seed in $(seeds_for "$target"); do
-        [ -e "$seed" ] && find "$seed" -type f -exec cp -t "$corpus" {} +
+        [ -e "$seed" ] && find "$seed" -type f -exec cp --backup=numbered -t "$corpus" {} +
     done
     echo "-- $target"
     if ! ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1 \
