@@ -1,5 +1,8 @@
 // quarvel-bench-gen OUTROOT: writes a large installer into OUTROOT/fomod through the installer
 // writer. The content is fixed (no randomness), so every run measures the same file.
+// quarvel-bench-gen --steps N OUTROOT: an installer of N named steps, for measuring how the
+// JSON output grows with the number of elements (1,000,000 steps stay under the 256 MB that
+// the reader accepts).
 
 #include "installer/Writer.h"
 #include "model/Fomod.h"
@@ -11,6 +14,8 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -133,6 +138,15 @@ CFOMOD makeLargeProject() {
     return project;
 }
 
+CFOMOD makeStepsProject(int count) {
+    CFOMOD project;
+    project.sName = QStringLiteral("Steps");
+    for (int s = 0; s < count; ++s) {
+        project.vSteps.append(CStep(QStringLiteral("Step %1").arg(s)));
+    }
+    return project;
+}
+
 bool report(const InstallerWriter::WriteOutcome& outcome) {
     if (!outcome.bSuccess)
         std::fprintf(stderr, "quarvel-bench-gen: %s: %s\n", qPrintable(outcome.sPath),
@@ -144,22 +158,31 @@ bool report(const InstallerWriter::WriteOutcome& outcome) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc != 2 || argv[1][0] == '\0') {
-        std::fputs("usage: quarvel-bench-gen OUTROOT\n", stderr);
+    const bool stepsOnly = argc == 4 && std::strcmp(argv[1], "--steps") == 0;
+    const int steps = stepsOnly ? std::atoi(argv[2]) : 0;
+    if ((argc != 2 && !stepsOnly) || (stepsOnly && steps <= 0) || argv[argc - 1][0] == '\0') {
+        std::fputs("usage: quarvel-bench-gen OUTROOT\n"
+                   "       quarvel-bench-gen --steps N OUTROOT\n",
+                   stderr);
         return 2;
     }
-    const QString root = QString::fromLocal8Bit(argv[1]);
+    const QString root = QString::fromLocal8Bit(argv[argc - 1]);
     if (!QDir().mkpath(Paths::joinNative(root, QStringLiteral("\\fomod")))) {
-        std::fprintf(stderr, "quarvel-bench-gen: cannot create %s/fomod\n", argv[1]);
+        std::fprintf(stderr, "quarvel-bench-gen: cannot create %s/fomod\n", argv[argc - 1]);
         return 1;
     }
-    const CFOMOD project = makeLargeProject();
+    const CFOMOD project = stepsOnly ? makeStepsProject(steps) : makeLargeProject();
     const bool ok = report(InstallerWriter::writeInfoFile(project, root)) &&
                     report(InstallerWriter::writeConfigFile(
                         project, root, ProgramInfo::versionText(), ProgramInfo::homePage()));
     if (!ok)
         return 1;
     const QString config = Paths::joinNative(root, QStringLiteral("\\fomod\\ModuleConfig.xml"));
+    if (stepsOnly) {
+        std::printf("%s: %d steps, %.1f MB\n", qPrintable(config), steps,
+                    double(QFileInfo(config).size()) / 1e6);
+        return 0;
+    }
     std::printf("%s: %d steps, %d plugins, %d plugin files, %d required, %d conditional "
                 "installs, %.1f MB\n",
                 qPrintable(config), stepCount, stepCount * groupsPerStep * pluginsPerGroup,

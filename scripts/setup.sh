@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quarvel need, when any is missing;
-# package names given as arguments are installed as well.
+# package names given as arguments are installed as well (check-all.sh adds the compiler the
+# fuzz targets need, package.sh the packaging tools).
 # Works as root on a fresh Debian 12 machine, and through sudo for a normal user.
 set -euo pipefail
 

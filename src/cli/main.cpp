@@ -1,9 +1,11 @@
 // quarvel-cli: reads, converts and writes installers from scripts, without a display.
 
+#include "installer/JsonText.h"
 #include "installer/Merge.h"
 #include "installer/ProjectJson.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
+#include "platform/BoundedFile.h"
 #include "platform/Paths.h"
 #include "platform/ProgramInfo.h"
 #include "simulate/Simulation.h"
@@ -12,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -48,14 +49,25 @@ int usageError(const QString& message) {
     return UsageError;
 }
 
-bool printToStdout(const QByteArray& bytes) {
-    const bool written =
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+bool writeToStdout(QByteArrayView bytes) {
+    return std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+}
+
+bool finishStdout(bool written) {
     if (std::fflush(stdout) != 0 || !written) {
         printError(QStringLiteral("standard output: write failed"));
         return false;
     }
     return true;
+}
+
+bool printToStdout(const QByteArray& bytes) {
+    return finishStdout(writeToStdout(bytes));
+}
+
+// Streamed: a large project is never held a second time as JSON text.
+bool printProject(const CFOMOD& project) {
+    return finishStdout(JsonText::write(project, writeToStdout));
 }
 
 QString infoPath(const QString& root) {
@@ -70,9 +82,18 @@ QString reasonOr(const QString& reason, const char* fallback) {
     return reason.isEmpty() ? QString::fromLatin1(fallback) : reason;
 }
 
+// Zero characters do not stop the reading, but the places where one was replaced are named.
+void reportZeroLines(const QString& path, const InstallerReader::ZeroLines& lines) {
+    for (const qsizetype line : lines)
+        printFileMessage(path, QStringLiteral("line %1: zero character read as U+FFFD").arg(line));
+}
+
 bool readConfig(const QString& path, CFOMOD& project) {
     QString reason;
-    if (InstallerReader::readConfigFile(path, project, &reason))
+    InstallerReader::ZeroLines zeroLines;
+    const bool ok = InstallerReader::readConfigFile(path, project, &reason, &zeroLines);
+    reportZeroLines(path, zeroLines);
+    if (ok)
         return true;
     printFileMessage(path, reasonOr(reason, "cannot be read"));
     return false;
@@ -87,7 +108,10 @@ bool readInfo(const QString& root, CFOMOD& project) {
         return true;
     }
     QString reason;
-    if (InstallerReader::readInfoFile(path, project, &reason))
+    InstallerReader::ZeroLines zeroLines;
+    const bool ok = InstallerReader::readInfoFile(path, project, &reason, &zeroLines);
+    reportZeroLines(path, zeroLines);
+    if (ok)
         return true;
     printFileMessage(path, reasonOr(reason, "cannot be read"));
     return false;
@@ -123,28 +147,23 @@ bool writeRoot(const CFOMOD& project, const QString& root) {
 int dump(const QString& root) {
     CFOMOD project;
     const bool ok = readRoot(root, project);
-    return printToStdout(ProjectJson::toText(project)) && ok ? Success : Failure;
+    return printProject(project) && ok ? Success : Failure;
 }
 
 int dumpConfig(const QString& file) {
     CFOMOD project;
     const bool ok = readConfig(file, project);
-    return printToStdout(ProjectJson::toText(project)) && ok ? Success : Failure;
+    return printProject(project) && ok ? Success : Failure;
 }
 
 int write(const QString& jsonPath, const QString& root) {
-    QFile file(jsonPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        printFileMessage(jsonPath, QStringLiteral("cannot be opened: ") + file.errorString());
-        return Failure;
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        printFileMessage(jsonPath, QStringLiteral("cannot be read: ") + file.errorString());
+    QByteArray text;
+    QString reason;
+    if (!BoundedFile::read(jsonPath, text, &reason)) {
+        printFileMessage(jsonPath, reason);
         return Failure;
     }
     CFOMOD project;
-    QString reason;
     if (!ProjectJson::fromText(text, project, &reason)) {
         printFileMessage(jsonPath, reason);
         return UsageError;
@@ -161,7 +180,7 @@ int merge(const QString& root, const QString& donorPath) {
         mergeProjects(project, donor);
     else
         ok = false;
-    return printToStdout(ProjectJson::toText(project)) && ok ? Success : Failure;
+    return printProject(project) && ok ? Success : Failure;
 }
 
 // Nothing is written after a failed read: OUTROOT may be ROOT itself, and a partly read

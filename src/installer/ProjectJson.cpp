@@ -1,5 +1,7 @@
 #include "installer/ProjectJson.h"
 
+#include "installer/JsonText.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -260,7 +262,7 @@ QJsonObject toJson(const CFOMOD& project) {
 }
 
 QByteArray toText(const CFOMOD& project) {
-    return QJsonDocument(toJson(project)).toJson(QJsonDocument::Indented);
+    return JsonText::text(project);
 }
 
 bool fromJson(const QJsonObject& object, CFOMOD& project, QString* errorText) {

@@ -13,7 +13,8 @@ namespace ProjectJson {
 // Every field of every element is written, defaults included.
 QJsonObject toJson(const CFOMOD& project);
 
-// Indented UTF-8 text of toJson(), ending in a line feed.
+// Indented UTF-8 text of toJson(), ending in a line feed (JsonText writes it without building
+// the document).
 QByteArray toText(const CFOMOD& project);
 
 // Builds a project from its JSON form. A missing key takes the constructor's value; an unknown

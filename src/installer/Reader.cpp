@@ -3,8 +3,7 @@
 #include "installer/Encoding.h"
 #include "installer/Escaping.h"
 #include "installer/Tokenizer.h"
-
-#include <QFile>
+#include "platform/BoundedFile.h"
 
 #include <optional>
 
@@ -15,18 +14,8 @@ namespace {
 // `bytes` must outlive `text`: the writer's own format (UTF-16 LE with its mark) is read in
 // place, without a converted copy.
 bool readFileText(const QString& path, QByteArray& bytes, QString& text, QString* errorText) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (errorText)
-            *errorText = QStringLiteral("cannot be opened: ") + file.errorString();
+    if (!BoundedFile::read(path, bytes, errorText))
         return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (errorText)
-            *errorText = QStringLiteral("cannot be read: ") + file.errorString();
-        return false;
-    }
     if (Q_BYTE_ORDER == Q_LITTLE_ENDIAN && bytes.startsWith("\xFF\xFE") &&
         quintptr(bytes.constData()) % alignof(char16_t) == 0) {
         text = QString::fromRawData(reinterpret_cast<const QChar*>(bytes.constData()),
@@ -35,6 +24,30 @@ bool readFileText(const QString& path, QByteArray& bytes, QString& text, QString
     }
     text = Encoding::decodeInstallerBytes(bytes);
     return true;
+}
+
+// The text with every zero character replaced by U+FFFD, which the writer writes for every
+// character a file cannot hold; a text without one is returned as it is, without a copy.
+QString withoutZeros(const QString& text, ZeroLines* zeroLines) {
+    qsizetype at = text.indexOf(QChar(0));
+    if (at < 0)
+        return text;
+    QString replaced = text;
+    char16_t* units = reinterpret_cast<char16_t*>(replaced.data());
+    qsizetype line = 1;
+    qsizetype counted = 0; // units before this one are counted into `line`
+    for (; at < replaced.size(); ++at) {
+        if (units[at] != 0)
+            continue;
+        units[at] = 0xFFFD;
+        if (!zeroLines)
+            continue;
+        line += QStringView(units + counted, at - counted).count(u'\n');
+        counted = at;
+        if (zeroLines->isEmpty() || zeroLines->last() != line)
+            zeroLines->append(line);
+    }
+    return replaced;
 }
 
 // Runs the tokenizer's calling protocol over the whole text and hands every complete tag to
@@ -401,49 +414,52 @@ void ConfigContext::addFile(const QString& type, const Tag& tag) {
 
 } // namespace
 
-void readInfoText(const QString& text, CFOMOD& project) {
-    forEachTag(text, [&project](const QString& name, const Tokenizer::AttributeList&,
-                                const QString& elementText, bool fromCData) {
-        if (name == u"name")
-            project.sName = plainText(elementText, fromCData);
-        else if (name == u"author")
-            project.sAuthor = plainText(elementText, fromCData);
-        else if (name == u"version")
-            project.sVersion = plainText(elementText, fromCData);
-        else if (name == u"website")
-            project.sWebsite = plainText(elementText, fromCData);
-        else if (name == u"description")
-            project.sDescription = describedText(elementText, fromCData);
-        else if (name == u"element")
-            project.sCategory = plainText(elementText, fromCData);
-        return true;
-    });
+void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines) {
+    forEachTag(withoutZeros(text, zeroLines),
+               [&project](const QString& name, const Tokenizer::AttributeList&,
+                          const QString& elementText, bool fromCData) {
+                   if (name == u"name")
+                       project.sName = plainText(elementText, fromCData);
+                   else if (name == u"author")
+                       project.sAuthor = plainText(elementText, fromCData);
+                   else if (name == u"version")
+                       project.sVersion = plainText(elementText, fromCData);
+                   else if (name == u"website")
+                       project.sWebsite = plainText(elementText, fromCData);
+                   else if (name == u"description")
+                       project.sDescription = describedText(elementText, fromCData);
+                   else if (name == u"element")
+                       project.sCategory = plainText(elementText, fromCData);
+                   return true;
+               });
 }
 
-bool readConfigText(const QString& text, CFOMOD& project, QString* errorText) {
+bool readConfigText(const QString& text, CFOMOD& project, QString* errorText,
+                    ZeroLines* zeroLines) {
     ConfigContext context(project, errorText);
-    return forEachTag(text,
+    return forEachTag(withoutZeros(text, zeroLines),
                       [&context](const QString& name, const Tokenizer::AttributeList& attributes,
                                  const QString& elementText, bool fromCData) {
                           return context.apply(Tag{name, attributes, elementText, fromCData});
                       });
 }
 
-bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText) {
+bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText, ZeroLines* zeroLines) {
     QByteArray bytes;
     QString text;
     if (!readFileText(path, bytes, text, errorText))
         return false;
-    readInfoText(text, project);
+    readInfoText(text, project, zeroLines);
     return true;
 }
 
-bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText) {
+bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText,
+                    ZeroLines* zeroLines) {
     QByteArray bytes;
     QString text;
     if (!readFileText(path, bytes, text, errorText))
         return false;
-    return readConfigText(text, project, errorText);
+    return readConfigText(text, project, errorText, zeroLines);
 }
 
 } // namespace InstallerReader

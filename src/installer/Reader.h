@@ -2,23 +2,34 @@
 
 #include "model/Fomod.h"
 
+#include <QList>
 #include <QString>
 
 // Fills a project from fomod/info.xml and fomod/ModuleConfig.xml. Both operations add to the
 // project they are given and clear nothing. On failure *errorText says what went wrong; it
-// does not repeat the path, which the caller names.
+// does not repeat the path, which the caller names. A file that is not a regular file or is
+// larger than BoundedFile::kMaxBytes is not read.
+//
+// A zero character (a UTF-8 zero byte, a UTF-16 zero unit) does not end the reading: it is read
+// as U+FFFD, and *zeroLines (when given) receives the number of each line, counted from 1, that
+// held one, once per line.
 namespace InstallerReader {
 
+using ZeroLines = QList<qsizetype>;
+
 // Success means the file could be opened; its content cannot make reading fail.
-bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText = nullptr);
+bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText = nullptr,
+                  ZeroLines* zeroLines = nullptr);
 
 // Success means the file could be opened and read to its end. A priority that is not a signed
 // 32-bit decimal number stops the reading there and fails; what was read before stays. A
 // project that has no name yet (no info.xml, or one without a name) takes the moduleName.
-bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText = nullptr);
+bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText = nullptr,
+                    ZeroLines* zeroLines = nullptr);
 
 // The same rules on an already decoded text.
-void readInfoText(const QString& text, CFOMOD& project);
-bool readConfigText(const QString& text, CFOMOD& project, QString* errorText = nullptr);
+void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines = nullptr);
+bool readConfigText(const QString& text, CFOMOD& project, QString* errorText = nullptr,
+                    ZeroLines* zeroLines = nullptr);
 
 } // namespace InstallerReader

@@ -73,10 +73,6 @@ qsizetype findTerminator(const char16_t* s, qsizetype n, qsizetype from,
     const char16_t head = terminator.front();
     for (qsizetype j = from; j < n; ++j) {
         const char16_t c = s[j];
-        if (c == 0) {
-            end = j;
-            return -1;
-        }
         if (c == head && startsWithAt(s, n, j, terminator))
             return j;
     }
@@ -108,9 +104,6 @@ qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString&
     qsizetype i = start;
     for (; i < n; ++i) {
         const char16_t c = s[i];
-        if (c == 0)
-            break;
-
         switch (state) {
         case Outside:
             if (c != u'<')
@@ -137,7 +130,7 @@ qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString&
             if (quoteMark != 0 && c != quoteMark) {
                 // Inside a quoted value every character up to the closing mark is the value's.
                 qsizetype j = i;
-                while (j < n && s[j] != quoteMark && s[j] != 0)
+                while (j < n && s[j] != quoteMark)
                     ++j;
                 b.append(s + i, j - i);
                 i = j - 1;
@@ -160,8 +153,8 @@ qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString&
                 b.clear();
             }
 
-            // Name step.
-            if (!b.isEmpty() && tagName.isEmpty() && (isLineSpace(c) || c == u'>')) {
+            // Name step: "<installStep/>" is named too.
+            if (!b.isEmpty() && tagName.isEmpty() && (isLineSpace(c) || c == u'>' || c == u'/')) {
                 assignName(tagName, b);
                 b.clear();
             }
@@ -219,7 +212,7 @@ qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString&
             if (elementText.isEmpty() && isLineSpace(c))
                 break; // leading white space is dropped
             qsizetype j = i;
-            while (j < n && s[j] != u'<' && s[j] != 0)
+            while (j < n && s[j] != u'<')
                 ++j;
             elementText.append(QStringView(s + i, j - i));
             i = j - 1;

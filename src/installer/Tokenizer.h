@@ -46,8 +46,9 @@ private:
     qsizetype m_count = 0;
 };
 
-// Reads from `start` until one tag is complete or the text ends. The text ends at its first
-// zero character or at the end of the view, whichever comes first. Returns the position where
+// Reads from `start` until one tag is complete or the text ends. A tag name ends at white
+// space, at ">" or at "/". Every character, the zero character included, is text: the readers
+// replace zero characters before they get here. Returns the position where
 // the state became Complete (the "<" after an opening tag's text, or the ">" of an end tag or
 // a self-closing tag), or the end of the text. Comments are skipped whole; character-data
 // sections are skipped outside element texts and taken literally inside them, in which case
@@ -57,7 +58,7 @@ qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString&
 
 // True when `position` is the end of the text as ParseTag sees it.
 inline bool isEnd(QStringView text, qsizetype position) {
-    return position >= text.size() || text[position].unicode() == 0;
+    return position >= text.size();
 }
 
 } // namespace Tokenizer

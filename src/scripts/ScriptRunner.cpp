@@ -1,5 +1,6 @@
 #include "scripts/ScriptRunner.h"
 
+#include "platform/BoundedFile.h"
 #include "platform/CommandInterpreter.h"
 #include "platform/ProgramInfo.h"
 
@@ -30,13 +31,9 @@ void runSaveScript(const QString& path, const Macros::Context& context) {
 }
 
 void runSaveScript(const QString& path, const Macros::Context& context, DataPaths::Mode mode) {
-    if (QFileInfo(path).isDir())
+    QByteArray text;
+    if (!BoundedFile::read(path, text))
         return;
-    QFile script(path);
-    if (!script.open(QIODevice::ReadOnly))
-        return;
-    QByteArray text = script.readAll();
-    script.close();
     // A script saved by an editor that marks UTF-8 would otherwise hand the interpreter a
     // first command starting with the mark, which it cannot find.
     if (text.startsWith("\xEF\xBB\xBF"))

@@ -1,9 +1,9 @@
 #include "settings/LanguageTable.h"
 
+#include "platform/BoundedFile.h"
 #include "platform/DataPaths.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace Language {
@@ -89,12 +89,10 @@ QList<SLanguagePair> parse(const QByteArray& fileBytes) {
 }
 
 bool loadFile(const QString& path) {
-    if (QFileInfo(path).isDir())
+    QByteArray bytes;
+    if (!BoundedFile::read(path, bytes))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    table() = parse(file.readAll());
+    table() = parse(bytes);
     return true;
 }
 

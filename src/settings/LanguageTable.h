@@ -20,7 +20,8 @@ QList<SLanguagePair>& table();
 // Parses the contents of a language file into pairs.
 QList<SLanguagePair> parse(const QByteArray& fileBytes);
 
-// Replaces the table with the file's pairs; false (table unchanged) when it cannot be opened.
+// Replaces the table with the file's pairs; false (table unchanged) when it cannot be opened,
+// is not a regular file or is too large (BoundedFile).
 bool loadFile(const QString& path);
 
 // The value of the first pair whose key equals key (ASCII letters without case), else key.

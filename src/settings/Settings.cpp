@@ -1,11 +1,10 @@
 #include "settings/Settings.h"
 
+#include "platform/BoundedFile.h"
 #include "platform/DataPaths.h"
 #include "platform/ProgramInfo.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -74,12 +73,10 @@ QString settingsPath(const QString& programDir) {
 }
 
 bool readSettings(SSettings& settings, const QString& path) {
-    if (QFileInfo(path).isDir())
+    QByteArray bytes;
+    if (!BoundedFile::read(path, bytes))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QList<QByteArray> lines = splitLines(file.readAll());
+    const QList<QByteArray> lines = splitLines(bytes);
 
     for (qsizetype n = 0; n < lines.size(); ++n) {
         const QByteArray& line = lines[n];

@@ -30,7 +30,8 @@ SSettings& instance();
 // "/config.ini".
 QString settingsPath(const QString& programDir);
 
-// Fills the record from the file; false (and the record unchanged) when it cannot be opened.
+// Fills the record from the file; false (and the record unchanged) when it cannot be opened,
+// is not a regular file or is too large (BoundedFile).
 bool readSettings(SSettings& settings, const QString& path);
 
 // Writes the record; a file that cannot be written is silently left alone.

@@ -1,3 +1,4 @@
+#include "HostilePaths.h"
 #include "platform/ProgramInfo.h"
 
 #include <QDir>
@@ -270,7 +271,7 @@ private slots:
         QVERIFY2(run.errLines().first().startsWith(
                      QStringLiteral("quarvel-cli: ") +
                      QDir::toNativeSeparators(fomodFile(root, "info.xml")) +
-                     QStringLiteral(": cannot be opened: ")),
+                     QStringLiteral(": is not a regular file")),
                  run.err.constData());
         QVERIFY(!QFileInfo::exists(out));
     }
@@ -426,6 +427,62 @@ private slots:
                  run.err.constData());
         QCOMPARE(fileBytes(fomodFile(tmp.path(), "ModuleConfig.xml")).startsWith("\xFF\xFE"),
                  configWritten);
+    }
+
+    // A project file that is not a regular file or is too large is refused before it is read
+    // (a FIFO would otherwise block), and nothing is written.
+    void unreadableProjectFile_data() { HostilePaths::addRows(); }
+
+    void unreadableProjectFile() {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        HOSTILE_PATH(jsonPath, tmp.path());
+        const QString out = tmp.filePath(QStringLiteral("out"));
+        const CliRun run = runCli({"write", jsonPath, out});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.errLines().size(), 1);
+        QVERIFY2(run.errLines().first().startsWith(QStringLiteral("quarvel-cli: ") +
+                                                   QDir::toNativeSeparators(jsonPath) +
+                                                   QStringLiteral(": ") + reason),
+                 run.err.constData());
+        QVERIFY(!QFileInfo::exists(out));
+    }
+
+    // A zero character is read as U+FFFD and reading goes on: each line that held one is
+    // named, the command succeeds, and roundtrip writes the whole installer back.
+    void zeroCharactersAreReported() {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString root = tmp.filePath(QStringLiteral("root"));
+        const QString out = tmp.filePath(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/fomod")));
+        QVERIFY(writeBytes(fomodFile(root, "info.xml"),
+                           QByteArray("<fomod>\n<Name>Z\0ero</Name>\n</fomod>", 35)));
+        const QByteArray config =
+            QByteArrayLiteral("<config>\n<installSteps>\n"
+                              "<installStep name=\"One\"><optionalFileGroups>"
+                              "<group name=\"G\" type=\"SelectAny\"><plugins>\n"
+                              "<plugin name=\"P2\"><description>a\0b</description></plugin>\n"
+                              "<plugin name=\"P3\"/>\n"
+                              "</plugins></group></optionalFileGroups></installStep>\n"
+                              "<installStep name=\"Two\"/>\n</installSteps></config>\n");
+        QVERIFY(writeBytes(fomodFile(root, "ModuleConfig.xml"), config));
+
+        const CliRun run = runCli({"roundtrip", root, out});
+        QCOMPARE(run.exitCode, 0);
+        const QString prefix = QStringLiteral("quarvel-cli: ");
+        QCOMPARE(
+            run.errLines(),
+            (QStringList{prefix + QDir::toNativeSeparators(fomodFile(root, "info.xml")) +
+                             QStringLiteral(": line 2: zero character read as U+FFFD"),
+                         prefix + QDir::toNativeSeparators(fomodFile(root, "ModuleConfig.xml")) +
+                             QStringLiteral(": line 4: zero character read as U+FFFD")}));
+        const QJsonObject project = parseJson(runCli({"dump", out}).out);
+        QCOMPARE(project["sName"].toString(), QStringLiteral("Z\uFFFDero"));
+        QCOMPARE(namesOf(project["vSteps"], "sName"), (QStringList{"One", "Two"}));
+        const QJsonValue plugins = project["vSteps"][0]["vGroups"][0]["vPlugins"];
+        QCOMPARE(namesOf(plugins, "sName"), (QStringList{"P2", "P3"}));
+        QCOMPARE(plugins[0]["sDescription"].toString(), QStringLiteral("a\uFFFDb"));
     }
 
     void mergePutsTheDonorFirst_data() {

@@ -1,3 +1,4 @@
+#include "installer/JsonText.h"
 #include "installer/ProjectJson.h"
 
 #include <QJsonArray>
@@ -69,6 +70,10 @@ class TestJson : public QObject {
     Q_OBJECT
 
 private slots:
+    void streamedTextMatchesQtDocument_data();
+    void streamedTextMatchesQtDocument();
+    void refusingSinkFails();
+
     void roundTripKeepsEveryField() {
         const CFOMOD original = richProject();
 
@@ -260,6 +265,52 @@ private slots:
         QVERIFY(project == before);
     }
 };
+
+// The streamed text is byte for byte what Qt's document writer gives, for every UTF-16 unit
+// alone (unpaired surrogates included), pairs, escapes, and pieces split at the sink.
+void TestJson::streamedTextMatchesQtDocument_data() {
+    QTest::addColumn<CFOMOD>("project");
+    QTest::newRow("empty") << CFOMOD();
+    QTest::newRow("rich") << richProject();
+    CFOMOD units = richProject();
+    for (uint u = 0; u <= 0xFFFF; ++u)
+        units.sName.append(QChar(char16_t(u)));
+    units.sAuthor = QStringLiteral("\U0001F600\U00010000\U0010FFFF") + QChar(0xD800) +
+                    QChar(0xD800) + QChar(0xDC00) + QChar(0xDFFF) + QChar(0xDBFF);
+    units.sVersion = QChar(0xDBFF);
+    QTest::newRow("every unit, pairs and lone surrogates") << units;
+    CFOMOD large = richProject();
+    for (int i = 0; i < 4; ++i)
+        large.vSteps += large.vSteps; // several pieces of the sink
+    large.sDescription = QString(1 << 20, u'\u00e9');
+    QTest::newRow("larger than one piece") << large;
+}
+
+void TestJson::streamedTextMatchesQtDocument() {
+    QFETCH(CFOMOD, project);
+    const QByteArray expected =
+        QJsonDocument(ProjectJson::toJson(project)).toJson(QJsonDocument::Indented);
+    QByteArray streamed;
+    int pieces = 0;
+    QVERIFY(JsonText::write(project, [&](QByteArrayView piece) {
+        streamed.append(piece);
+        ++pieces;
+        return true;
+    }));
+    QVERIFY(streamed == expected);
+    QCOMPARE(pieces > 1, expected.size() > 2 * (1 << 20));
+    QVERIFY(ProjectJson::toText(project) == expected);
+}
+
+// A sink that refuses stops the writing and is reported.
+void TestJson::refusingSinkFails() {
+    int pieces = 0;
+    QVERIFY(!JsonText::write(richProject(), [&](QByteArrayView) {
+        ++pieces;
+        return false;
+    }));
+    QCOMPARE(pieces, 1);
+}
 
 QTEST_GUILESS_MAIN(TestJson)
 #include "tst_json.moc"

@@ -1,9 +1,11 @@
+#include "HostilePaths.h"
 #include "installer/Encoding.h"
 #include "installer/ProjectOutline.h"
 #include "installer/ProjectParts.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,8 +33,12 @@ private slots:
     void nameFromModuleName_data();
     void nameFromModuleName();
     void utf8FileWithAccents();
-    void unreadableFile_data();
+    void unreadableFile_data() { HostilePaths::addRows(); }
     void unreadableFile();
+    void zeroCharacters_data();
+    void zeroCharacters();
+    void hostileContent_data();
+    void hostileContent();
     void writerOutputReadsBack_data();
     void writerOutputReadsBack();
 };
@@ -205,6 +211,9 @@ void TestReader::stepNames_data() {
         << QStringList{"Step0", "Step1", "Step2"};
     QTest::newRow("empty name is a name")
         << QStringLiteral(R"(<installStep name=""><installStep>)") << QStringList{"", "Step1"};
+    QTest::newRow("no space before the slash")
+        << QStringLiteral(R"(<installStep/><installStep name="B"/><installStep/>)")
+        << QStringList{"Step0", "B", "Step2"};
 }
 
 void TestReader::stepNames() {
@@ -432,18 +441,11 @@ void TestReader::utf8FileWithAccents() {
     QCOMPARE(plugin.vFiles.first().sSource, QStringLiteral("Données\\épée.esp"));
 }
 
-void TestReader::unreadableFile_data() {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("missing") << QStringLiteral("missing.xml");
-    QTest::newRow("a folder") << QStringLiteral("folder");
-}
-
+// Nothing is read and nothing blocks; the project is left as it was.
 void TestReader::unreadableFile() {
-    QFETCH(QString, name);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkdir("folder"));
-    const QString path = dir.filePath(name);
+    HOSTILE_PATH(path, dir.path());
 
     CFOMOD project;
     project.sName = QStringLiteral("kept");
@@ -451,11 +453,121 @@ void TestReader::unreadableFile() {
     const CFOMOD before = project;
     QString error;
     QVERIFY(!InstallerReader::readInfoFile(path, project, &error));
-    QVERIFY2(error.startsWith(QStringLiteral("cannot be opened: ")), qPrintable(error));
+    QVERIFY2(error.startsWith(reason), qPrintable(error));
     error.clear();
     QVERIFY(!InstallerReader::readConfigFile(path, project, &error));
-    QVERIFY2(error.startsWith(QStringLiteral("cannot be opened: ")), qPrintable(error));
+    QVERIFY2(error.startsWith(reason), qPrintable(error));
     QVERIFY(project == before);
+}
+
+namespace {
+
+// Zero characters go where "@" stands; the line of each is counted from 1.
+const char kZeroTemplate[] = "<config>\n"
+                             "<moduleName>M</moduleName>\n"
+                             "<installSteps order=\"Explicit\">\n"
+                             "<installStep name=\"S1\"><optionalFileGroups>"
+                             "<group name=\"G\" type=\"SelectAny\"><plugins>\n"
+                             "<plugin name=\"P1\"><description>one</description></plugin>\n"
+                             "<plugin name=\"P2\"><description>t@wo@</description></plugin>\n"
+                             "<plugin name=\"P3\"><description>three</description></plugin>\n"
+                             "</plugins>@</group></optionalFileGroups></installStep>\n"
+                             "<installStep name=\"S@2\"/>\n"
+                             "</installSteps></config>@";
+
+QByteArray encoded(const QString& text, const QString& encoding) {
+    if (encoding == u"UTF-8")
+        return text.toUtf8();
+    QByteArray bytes = Encoding::utf16LEMark() + Encoding::encodeUtf16LE(text);
+    if (encoding == u"UTF-16 BE") {
+        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+            std::swap(bytes[i], bytes[i + 1]);
+    }
+    return bytes;
+}
+
+} // namespace
+
+void TestReader::zeroCharacters_data() {
+    QTest::addColumn<QString>("encoding");
+    QTest::newRow("UTF-8 zero bytes") << "UTF-8";
+    QTest::newRow("UTF-16 LE zero units, read in place") << "UTF-16 LE";
+    QTest::newRow("UTF-16 BE zero units") << "UTF-16 BE";
+}
+
+// A zero character ends nothing: it is read as U+FFFD, everything after it is read, and each
+// line that held one is reported once.
+void TestReader::zeroCharacters() {
+    QFETCH(QString, encoding);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("ModuleConfig.xml"));
+    const QString withZeros = QString::fromLatin1(kZeroTemplate).replace(u'@', QChar(0));
+    QVERIFY(FileHelpers::writeFile(path, encoded(withZeros, encoding)));
+
+    CFOMOD project;
+    QString error;
+    InstallerReader::ZeroLines lines;
+    QVERIFY2(InstallerReader::readConfigFile(path, project, &error, &lines), qPrintable(error));
+    QCOMPARE(lines, (InstallerReader::ZeroLines{6, 8, 9, 10}));
+
+    CFOMOD expected;
+    QVERIFY(InstallerReader::readConfigText(
+        QString::fromLatin1(kZeroTemplate).replace(u'@', QChar(0xFFFD)), expected));
+    QCOMPARE(outline(project), outline(expected));
+    QCOMPARE(project.vSteps.size(), 2);
+    QCOMPARE(project.vSteps[0].vGroups.value(0).vPlugins.size(), 3);
+    QCOMPARE(project.vSteps[1].sName, QStringLiteral("S\uFFFD2"));
+}
+
+void TestReader::hostileContent_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("steps"); // the step names read; no row may fail to read
+
+    const QByteArray after = "<installStep name=\"After\"/>";
+    QTest::newRow("0 bytes") << QByteArray() << QStringList{};
+    QTest::newRow("1 byte") << QByteArray("<") << QStringList{};
+    QTest::newRow("one zero byte") << QByteArray(1, '\0') << QStringList{};
+    QByteArray random(64 * 1024, Qt::Uninitialized);
+    QRandomGenerator generator(20261210);
+    generator.fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
+    // Whatever state the random bytes leave the tokenizer in (a comment, character data, a
+    // value in either quotation mark), the characters before the step bring it back out.
+    QByteArray damaged = random + "-->]]>\">'>\">" + after;
+    if (damaged.size() % 2 != 0)
+        damaged += '\n'; // a file read one byte per character drops an odd last byte
+    QTest::newRow("random bytes, then a step") << damaged << QStringList{"After"};
+    // The lone surrogate is kept as it is; the writer makes it U+FFFD.
+    QTest::newRow("unpaired surrogate")
+        << encoded(QStringLiteral("<installStep name=\"") + QChar(0xD800) + QStringLiteral("x\"/>"),
+                   QStringLiteral("UTF-16 LE"))
+        << QStringList{QChar(0xD800) + QStringLiteral("x")};
+    QTest::newRow("100,000 nested tags")
+        << QByteArray("<a>").repeated(100000) + after + QByteArray("</a>").repeated(100000)
+        << QStringList{"After"};
+    QTest::newRow("one 10 MB attribute")
+        << "<installStep name=\"" + QByteArray(10 * 1024 * 1024, 'n') + "\"/>" + after
+        << QStringList{QString(10 * 1024 * 1024, u'n'), "After"};
+}
+
+// Whatever the file holds, reading succeeds and what follows the damage is read.
+void TestReader::hostileContent() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, steps);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("ModuleConfig.xml"));
+    QVERIFY(FileHelpers::writeFile(path, bytes));
+
+    CFOMOD project;
+    QString error;
+    QVERIFY2(InstallerReader::readConfigFile(path, project, &error), qPrintable(error));
+    QStringList names;
+    for (const CStep& step : project.vSteps)
+        names << step.sName;
+    QCOMPARE(names.size(), steps.size());
+    QVERIFY(names == steps);
+    QVERIFY(InstallerReader::readInfoFile(path, project, &error));
 }
 
 namespace {

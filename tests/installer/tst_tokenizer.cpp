@@ -107,8 +107,8 @@ void TestTokenizer::parseTag_data() {
     QTest::newRow("quoted string after a taken value is dropped")
         << QStringLiteral("<a x=\"1\" \"2\"><") << Calls{{"a", {{"x", "1"}, kEmptyPair}, "", 13}}
         << qsizetype(14);
-    QTest::newRow("name directly followed by a slash is empty")
-        << QStringLiteral("<a/>") << Calls{{"", {}, "", 3}} << qsizetype(4);
+    QTest::newRow("name ends at a slash")
+        << QStringLiteral("<installStep/>") << Calls{{"installstep", {}, "", 13}} << qsizetype(14);
     QTest::newRow("leading white space dropped, the rest kept")
         << QStringLiteral("<Description>\r\n  Line1\r\nLine2\r\n</Description>")
         << Calls{{"description", {}, "Line1\r\nLine2\r\n", 31}, {"", {}, "", 44}} << qsizetype(45);
@@ -120,15 +120,19 @@ void TestTokenizer::parseTag_data() {
         << Calls{{"?xml", {{"version", "1.0"}, {"encoding", "UTF-16"}, {"?", ""}}, "", 39}}
         << qsizetype(40);
     QTest::newRow("unfinished tag at the end is not reported")
-        << QStringLiteral("<a/><abc") << Calls{{"", {}, "", 3}} << qsizetype(8);
+        << QStringLiteral("<a/><abc") << Calls{{"a", {}, "", 3}} << qsizetype(8);
     QTest::newRow("unfinished text at the end is not reported")
         << QStringLiteral("<a>xyz") << Calls{} << qsizetype(6);
     QTest::newRow("text before the first tag is skipped")
         << QStringLiteral("\xFEFF\x00EF\x00BB\x00BF junk <a><") << Calls{{"a", {}, "", 13}}
         << qsizetype(14);
-    QTest::newRow("zero character ends the text")
-        << (QStringLiteral("<b /><c>") + QChar(0) + QStringLiteral("<d><"))
-        << Calls{{"b", {}, "", 4}} << qsizetype(8);
+    QTest::newRow("zero character is a character like any other")
+        << (QStringLiteral("<b /><c>") + QChar(0) + QStringLiteral("<d") + QChar(0) +
+            QStringLiteral("e><"))
+        << Calls{{"b", {}, "", 4},
+                 {"c", {}, QString(QChar(0)), 9},
+                 {QStringLiteral("d") + QChar(0) + QStringLiteral("e"), {}, "", 14}}
+        << qsizetype(15);
     QTest::newRow("other characters are plain text")
         << QStringLiteral("<p>a > b = \"c\" / d<") << Calls{{"p", {}, "a > b = \"c\" / d", 18}}
         << qsizetype(19);
@@ -169,7 +173,7 @@ void TestTokenizer::parseTag_data() {
     QTest::newRow("comment before the first text character")
         << QStringLiteral("<d> <!--c--> \n x<") << Calls{{"d", {}, "x", 16}} << qsizetype(17);
     QTest::newRow("unterminated comment ends the text")
-        << QStringLiteral("<a/><!-- <b/>") << Calls{{"", {}, "", 3}} << qsizetype(13);
+        << QStringLiteral("<a/><!-- <b/>") << Calls{{"a", {}, "", 3}} << qsizetype(13);
 
     // Character data is literal inside element text and skipped elsewhere.
     QTest::newRow("character data in element text")

@@ -171,6 +171,8 @@ private slots:
     void missingFomodFolder();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
+    void failedWriteWithoutPermissions_data();
+    void failedWriteWithoutPermissions();
 };
 
 void TestWriter::wholeFiles_data() {
@@ -431,6 +433,54 @@ void TestWriter::failedWriteKeepsOldFile() {
     QCOMPARE(QDir(fomod).entryList(QDir::Files | QDir::Hidden),
              QStringList{QFileInfo(path).fileName()});
 #endif
+}
+
+void TestWriter::failedWriteWithoutPermissions_data() {
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("failure");
+    for (const char* which : {"info", "config"}) {
+        for (const char* failure :
+             {"a folder in the file's place", "fomod is a regular file", "a name too long"}) {
+            QTest::addRow("%s, %s", which, failure)
+                << QString::fromUtf8(which) << QString::fromUtf8(failure);
+        }
+    }
+}
+
+// Failures that stop the superuser too, so they are tested where CI runs as root: each is
+// reported, and what stood there before is left as it was, with no temporary file beside it.
+void TestWriter::failedWriteWithoutPermissions() {
+    QFETCH(QString, which);
+    QFETCH(QString, failure);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString root = dir.path();
+    QString kept; // a file whose bytes must survive
+    if (failure == u"a folder in the file's place") {
+        QVERIFY(QDir().mkpath(targetPath(which, root)));
+        kept = targetPath(which, root) + QStringLiteral("/inside.txt");
+    } else if (failure == u"fomod is a regular file") {
+        kept = root + QStringLiteral("/fomod");
+    } else {
+        root += QLatin1Char('/') + QString(300, QLatin1Char('r'));
+    }
+    if (!kept.isEmpty())
+        QVERIFY(writeFile(kept, "previous contents"));
+    const QStringList before =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    const InstallerWriter::WriteOutcome outcome = write(which, fullProject(), root);
+    QVERIFY(!outcome.bSuccess);
+    QVERIFY(!outcome.sReason.isEmpty());
+    QCOMPARE(outcome.sPath, targetPath(which, root));
+    if (!kept.isEmpty())
+        QCOMPARE(readFile(kept), QByteArray("previous contents"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             before);
+    if (failure == u"a folder in the file's place")
+        QCOMPARE(QDir(targetPath(which, root))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"inside.txt"});
 }
 
 QTEST_GUILESS_MAIN(TestWriter)

@@ -1,4 +1,5 @@
 #include "FileHelpers.h"
+#include "HostilePaths.h"
 #include "model/Fomod.h"
 #include "platform/CommandInterpreter.h"
 #include "scripts/ScriptRunner.h"
@@ -34,7 +35,8 @@ class TestScriptRunner : public QObject {
 private slots:
     void runsTheExpandedScript_data();
     void runsTheExpandedScript();
-    void missingScriptRunsNothing();
+    void unreadableScriptRunsNothing_data() { HostilePaths::addRows(); }
+    void unreadableScriptRunsNothing();
     void unwritableRunFileRunsNothing();
     void installedRunsFromPrivateTemporaryFolder();
     void scriptPaths();
@@ -70,12 +72,15 @@ void TestScriptRunner::runsTheExpandedScript() {
     QCOMPARE(QDir(programDir.path()).entryList(QDir::Files), QStringList{"runafter.txt"});
 }
 
-void TestScriptRunner::missingScriptRunsNothing() {
+// Nothing is read, nothing blocks and no interpreter file is made.
+void TestScriptRunner::unreadableScriptRunsNothing() {
     QTemporaryDir programDir;
     QVERIFY(programDir.isValid());
-    const QString script = ScriptRunner::scriptPath(programDir.path(), "runafter.txt");
+    HOSTILE_PATH(script, programDir.path());
+    const QStringList before =
+        QDir(programDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     ScriptRunner::runSaveScript(script, CFOMOD{}, programDir.path());
-    QVERIFY(QDir(programDir.path()).isEmpty());
+    QCOMPARE(QDir(programDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
 void TestScriptRunner::unwritableRunFileRunsNothing() {

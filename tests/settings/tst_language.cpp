@@ -1,8 +1,10 @@
 #include "FileHelpers.h"
+#include "HostilePaths.h"
 #include "settings/LanguageFileBytes.h"
 #include "settings/LanguageTable.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -22,7 +24,10 @@ private slots:
     void parseEncodings();
     void lookup_data();
     void lookup();
+    void loadFileKeepsTableOnFailure_data() { HostilePaths::addRows(); }
     void loadFileKeepsTableOnFailure();
+    void loadDamagedFile_data();
+    void loadDamagedFile();
     void listsOnlyTextFiles();
     void shippedEnglishFileIsWellFormed();
 };
@@ -122,19 +127,55 @@ void TestLanguage::lookup() {
     QCOMPARE(Language::lookup(QList<SLanguagePair>{}, key), key);
 }
 
+// Nothing is read and nothing blocks: the language loaded before stays.
 void TestLanguage::loadFileKeepsTableOnFailure() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("German.txt");
     QVERIFY(writeFile(path, utf16File("OkButton = \"Gut\"\r\n")));
-
     Language::table().clear();
     QVERIFY(Language::loadFile(path));
     QCOMPARE(Language::lookup("okbutton"), QString("Gut"));
 
-    QVERIFY(!Language::loadFile(dir.filePath("Missing.txt")));
-    QVERIFY(!Language::loadFile(dir.path()));
+    HOSTILE_PATH(hostile, dir.path());
+    QVERIFY(!Language::loadFile(hostile));
     QCOMPARE(Language::table(), (QList<SLanguagePair>{{"OkButton", "Gut"}}));
+    Language::table().clear();
+}
+
+void TestLanguage::loadDamagedFile_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("okButton"); // the lookup of OkButton after loading
+
+    // A separator and a line end close whatever key or value the damage left open.
+    const QByteArray clean = utf16File(" = \"x\"\r\nOkButton = \"Gut\"\r\n").mid(2);
+    QTest::newRow("0 bytes") << QByteArray() << "OkButton";
+    QTest::newRow("1 byte") << QByteArray("\xFF", 1) << "OkButton";
+    QByteArray random(64 * 1024, Qt::Uninitialized);
+    QRandomGenerator generator(20261210);
+    generator.fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
+    QTest::newRow("random units, then a line") << QByteArray("\xFF\xFE") + random + clean << "Gut";
+    QTest::newRow("unpaired surrogate kept")
+        << utf16File(QStringLiteral("OkButton = \"G") + QChar(0xDC00) + QStringLiteral("\"\r\n"))
+        << QStringLiteral("G") + QChar(0xDC00);
+    QTest::newRow("zero unit in place of a line break")
+        << utf16File(QStringLiteral("A = \"x\"") + QChar(0) + QStringLiteral("OkButton = \"Gut\""))
+        << "Gut";
+    QTest::newRow("one 10 MB value, then a line")
+        << utf16File(QStringLiteral("Big = \"") + QString(10 * 1024 * 1024, u'v') +
+                     QStringLiteral("\"\r\nOkButton = \"Gut\"\r\n"))
+        << "Gut";
+}
+
+void TestLanguage::loadDamagedFile() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, okButton);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Damaged.txt");
+    QVERIFY(writeFile(path, bytes));
+    QVERIFY(Language::loadFile(path));
+    QCOMPARE(Language::lookup("OkButton"), okButton);
     Language::table().clear();
 }
 

@@ -1,6 +1,8 @@
 #include "FileHelpers.h"
+#include "HostilePaths.h"
 #include "settings/Settings.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,7 +62,8 @@ class TestSettings : public QObject {
 private slots:
     void read_data();
     void read();
-    void readMissingFileChangesNothing();
+    void unreadableFileChangesNothing_data() { HostilePaths::addRows(); }
+    void unreadableFileChangesNothing();
     void writtenBytes_data();
     void writtenBytes();
     void writeThenRead();
@@ -150,6 +153,26 @@ void TestSettings::read_data() {
     QTest::newRow("lines without separator and unknown keys ignored")
         << QByteArray("[General]\r\n\r\nsLanguage\r\nsLanguageX = y\r\nfoo = 1\r\n")
         << heldRecord();
+
+    // Damage: whatever comes before, the lines after it are read.
+    SSettings maxSeven = heldRecord();
+    maxSeven.iMaxRecentFiles = 7;
+    QTest::newRow("0 bytes") << QByteArray() << heldRecord();
+    QTest::newRow("1 byte") << QByteArray("s") << heldRecord();
+    QByteArray random(64 * 1024, Qt::Uninitialized);
+    QRandomGenerator generator(20261210);
+    generator.fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
+    QTest::newRow("random bytes, then a line") << random + "\r\niMaxRecentFiles = 7\r\n"
+                                               << maxSeven;
+    SSettings zeroName = maxSeven;
+    zeroName.sLanguage = QByteArray("Ger\0man.txt", 11);
+    QTest::newRow("zero bytes are kept and end nothing")
+        << QByteArray("sLanguage = Ger\0man.txt\r\n\0\r\niMaxRecentFiles = 7\r\n", 49) << zeroName;
+    SSettings longName = maxSeven;
+    longName.sLanguage = QByteArray(10 * 1024 * 1024, 'x');
+    QTest::newRow("one 10 MB line")
+        << "sLanguage = " + longName.sLanguage + "\r\niMaxRecentFiles = 7\r\n"
+        << longName;
 }
 
 void TestSettings::read() {
@@ -162,10 +185,13 @@ void TestSettings::read() {
     QCOMPARE(s, expected);
 }
 
-void TestSettings::readMissingFileChangesNothing() {
+// Nothing is read and nothing blocks.
+void TestSettings::unreadableFileChangesNothing() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    HOSTILE_PATH(path, dir.path());
     SSettings s = heldRecord();
-    QVERIFY(!Settings::readSettings(s, m_dir.filePath("nothing.ini")));
-    QVERIFY(!Settings::readSettings(s, m_dir.path()));
+    QVERIFY(!Settings::readSettings(s, path));
     QCOMPARE(s, heldRecord());
 }
 
