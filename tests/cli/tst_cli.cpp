@@ -1,4 +1,5 @@
 #include "HostilePaths.h"
+#include "cli/CliRun.h"
 #include "platform/ProgramInfo.h"
 
 #include <QDir>
@@ -6,34 +7,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 // Runs the real quarvel-cli binary end to end.
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    QStringList errLines() const {
-        return QString::fromLocal8Bit(err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-};
-
-CliRun runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(QUARVEL_CLI_PATH), arguments);
-    CliRun run;
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
-        return run; // exit code -1: crashed or did not start
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 QString dataPath(const QString& name) {
     return QStringLiteral(QUARVEL_TEST_DATA "/cli/") + name;

@@ -1,33 +1,15 @@
 #include "FileHelpers.h"
+#include "cli/CliRun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 // Runs `quarvel-cli simulate` end to end on small installers.
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(QUARVEL_CLI_PATH), arguments);
-    CliRun run;
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
-        return run; // exit code -1: crashed or did not start
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 QString fixture(const char* name) {
     return QStringLiteral(QUARVEL_TEST_DATA "/simulate/") + QLatin1String(name);
