@@ -12,7 +12,8 @@ build_dir=${QUARVEL_BENCH_BUILD:-$source_dir/build-bench}
 
 cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQUARVEL_BUILD_TESTS=OFF >/dev/null
-ninja -C "$build_dir" quarvel-cli quarvel-bench-gen quarvel-bench quarvel-bench-preview >/dev/null
+ninja -C "$build_dir" quarvel-cli quarvel-bench-gen quarvel-bench quarvel-bench-preview \
+    quarvel-bench-editor >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -23,6 +24,7 @@ config_bytes=$(stat -c %s "$config")
 echo
 "$build_dir/benchmarks/quarvel-bench" "$work/large" "$runs"
 QT_QPA_PLATFORM=offscreen "$build_dir/benchmarks/quarvel-bench-preview" "$work/large" "$runs" 2>/dev/null
+QT_QPA_PLATFORM=offscreen "$build_dir/benchmarks/quarvel-bench-editor" "$work/large" "$runs" 2>/dev/null
 echo
 
 source "$source_dir/benchmarks/measure.sh"
