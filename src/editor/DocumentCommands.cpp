@@ -211,10 +211,11 @@ void DocumentCommands::showOpenedProject(bool infoRead, bool configRead) {
 }
 
 void DocumentCommands::showProjectPages() {
-    m_steps.removeAllStepTabs();
-    // The first tab added to the empty strip becomes the current one.
+    QStringList names;
     for (const CStep& step : m_window.project.vSteps)
-        m_steps.appendStepTab(step.sName);
+        names.append(step.sName);
+    // The first tab added to the empty strip becomes the current one.
+    m_steps.showStepTabs(names);
     m_required.showFiles();
     m_conditional.showPatterns();
 }

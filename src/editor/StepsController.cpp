@@ -242,6 +242,19 @@ void StepsController::showStepAt(int step, int stepsPage) {
     m_stepsPages->setCurrentIndex(stepsPage);
 }
 
+void StepsController::showStepTabs(const QStringList& stepNames) {
+    removeAllStepTabs();
+    const QSignalBlocker block(m_stepsTabs);
+    // A shown strip lays out all its tabs at every insertion; hidden, once when shown again.
+    const bool shown = m_stepsTabs->isVisible();
+    if (shown)
+        m_stepsTabs->hide();
+    for (const QString& name : stepNames)
+        m_stepsTabs->addTab(tabCaption(name));
+    if (shown)
+        m_stepsTabs->show();
+}
+
 void StepsController::removeAllStepTabs() {
     const QSignalBlocker block(m_stepsTabs);
     while (m_stepsTabs->count() > 0)

@@ -50,6 +50,9 @@ public:
     // Makes a step tab and a page current, without a rebuild.
     void showStepAt(int step, int stepsPage);
 
+    // Replaces every step tab by one per step name, the first one current, without a rebuild.
+    void showStepTabs(const QStringList& stepNames);
+
     // Removes every step tab, without a rebuild.
     void removeAllStepTabs();
     // Empties the step name edit (which renames nothing while there is no step).

@@ -24,11 +24,17 @@ QString caption(qsizetype index) {
 
 void show(QTabBar* tabs, qsizetype count) {
     const QSignalBlocker blocker(tabs);
+    // A shown strip lays out all its tabs at every insertion; hidden, once when shown again.
+    const bool shown = tabs->isVisible();
+    if (shown)
+        tabs->hide();
     while (tabs->count() > 0)
         tabs->removeTab(tabs->count() - 1);
     for (qsizetype k = 0; k < count; ++k)
         tabs->addTab(caption(k));
     tabs->setCurrentIndex(count > 0 ? 0 : -1);
+    if (shown)
+        tabs->show();
 }
 
 void append(QTabBar* tabs) {
