@@ -2,6 +2,7 @@
 // (best of RUNS, default 3): Open folder until the steps page shows, a step tab switch, a
 // plugin selection, and Save. Run with QT_QPA_PLATFORM=offscreen. Save writes into ROOT.
 
+#include "BestTime.h"
 #include "editor/MainForm.h"
 #include "ui/Prompts.h"
 
@@ -35,17 +36,6 @@ public:
 private:
     QString m_root;
 };
-
-template <class F> double bestMilliseconds(int runs, F work) {
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // (best of RUNS, default 5): a whole run with the preset choices, and Next and Back between
 // the first two steps of the preview dialog. Run with QT_QPA_PLATFORM=offscreen.
 
+#include "BestTime.h"
 #include "dialogs/PreviewForm.h"
 #include "installer/Reader.h"
 #include "platform/Paths.h"
@@ -14,21 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
-
-namespace {
-
-template <class F> double bestMilliseconds(int runs, F work) {
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
