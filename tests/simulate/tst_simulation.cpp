@@ -1,3 +1,4 @@
+#include "installer/ProjectParts.h"
 #include "simulate/Conditions.h"
 #include "simulate/GroupSelection.h"
 #include "simulate/InstallWizard.h"
@@ -32,12 +33,7 @@ QList<CDependency> dependencies(const QStringList& texts) {
 
 CFile file(const QString& source, const QString& destination, int priority = 0,
            const QString& type = QStringLiteral("file")) {
-    CFile f;
-    f.sType = type;
-    f.sSource = source;
-    f.sDestination = destination;
-    f.iPriority = priority;
-    return f;
+    return ProjectParts::fileEntry(type, source, destination, priority);
 }
 
 // An option setting "name=value" flags and installing the given source to "dest\<source>".
