@@ -151,8 +151,9 @@ struct Tag {
 // filled; each is replaced whenever the sequence holding it grows, and cleared with its parent.
 class ConfigContext {
 public:
-    ConfigContext(CFOMOD& project, QString* errorText)
-        : m_project(project), m_errorText(errorText), m_nameFromModule(project.sName.isEmpty()) {}
+    ConfigContext(CFOMOD& project, QString* errorText, ReadReport* report)
+        : m_project(project), m_errorText(errorText), m_report(report),
+          m_nameFromModule(project.sName.isEmpty()) {}
 
     // False once the reading has to stop.
     bool apply(const Tag& tag);
@@ -197,6 +198,7 @@ private:
 
     CFOMOD& m_project;
     QString* m_errorText;
+    ReadReport* m_report;
     // A name from info.xml wins over the title.
     const bool m_nameFromModule;
     bool m_failed = false;
@@ -247,6 +249,8 @@ ConfigContext::Reader ConfigContext::readerFor(QStringView name) {
 }
 
 bool ConfigContext::apply(const Tag& tag) {
+    if (m_report && tag.name == u"config")
+        m_report->bConfigElement = true;
     if (const Reader read = readerFor(tag.name))
         (this->*read)(tag);
     return !m_failed;
@@ -435,8 +439,8 @@ void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines) {
 }
 
 bool readConfigText(const QString& text, CFOMOD& project, QString* errorText,
-                    ZeroLines* zeroLines) {
-    ConfigContext context(project, errorText);
+                    ZeroLines* zeroLines, ReadReport* report) {
+    ConfigContext context(project, errorText, report);
     return forEachTag(withoutZeros(text, zeroLines),
                       [&context](const QString& name, const Tokenizer::AttributeList& attributes,
                                  const QString& elementText, bool fromCData) {
@@ -454,12 +458,12 @@ bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText, Zero
 }
 
 bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText,
-                    ZeroLines* zeroLines) {
+                    ZeroLines* zeroLines, ReadReport* report) {
     QByteArray bytes;
     QString text;
     if (!readFileText(path, bytes, text, errorText))
         return false;
-    return readConfigText(text, project, errorText, zeroLines);
+    return readConfigText(text, project, errorText, zeroLines, report);
 }
 
 } // namespace InstallerReader

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "installer/ReadReport.h"
 #include "model/Fomod.h"
 
 #include <QList>
@@ -24,12 +25,13 @@ bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText = nul
 // Success means the file could be opened and read to its end. A priority that is not a signed
 // 32-bit decimal number stops the reading there and fails; what was read before stays. A
 // project that has no name yet (no info.xml, or one without a name) takes the moduleName.
+// *report (when given) receives where the elements stood and what the project cannot keep.
 bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText = nullptr,
-                    ZeroLines* zeroLines = nullptr);
+                    ZeroLines* zeroLines = nullptr, ReadReport* report = nullptr);
 
 // The same rules on an already decoded text.
 void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines = nullptr);
 bool readConfigText(const QString& text, CFOMOD& project, QString* errorText = nullptr,
-                    ZeroLines* zeroLines = nullptr);
+                    ZeroLines* zeroLines = nullptr, ReadReport* report = nullptr);
 
 } // namespace InstallerReader
