@@ -37,10 +37,13 @@ bool leavesItsFolder(const QString& path) {
     return false;
 }
 
-// Why the path may not be used, or "".
+// Why the path may not be used, or "". A ':' is a drive (or what is left of one: some tools
+// write ":\Users\..."); Windows allows it nowhere else in a path.
 QString pathFault(const QString& path) {
     if (isAbsolute(path))
         return QStringLiteral("is an absolute path");
+    if (path.contains(QLatin1Char(':')))
+        return QStringLiteral("holds a ':', which names a drive");
     if (leavesItsFolder(path))
         return QStringLiteral("leaves its folder through \"..\"");
     return QString();
@@ -51,7 +54,7 @@ bool endsInSeparator(const QString& path) {
 }
 
 QString sameDestinationKey(const CFile& file) {
-    QString key = (file.sDestination.isEmpty() ? file.sSource : file.sDestination).toCaseFolded();
+    QString key = file.sDestination.toCaseFolded();
     key.replace(QLatin1Char('/'), QLatin1Char('\\'));
     return key + QLatin1Char('|') + QString::number(file.iPriority);
 }
@@ -78,7 +81,9 @@ void SourceChecker::checkList(const QList<CFile>& files, const ProjectPlace& lis
         const ProjectPlace place = entryOf(listPlace, i);
         checkSource(file, place);
         checkDestination(file, place);
-        if (file.sType != QLatin1String("file") || endsInSeparator(file.sDestination))
+        // Those are reported for themselves; folders installed to one place merge.
+        if (file.sType != QLatin1String("file") || file.sDestination.isEmpty() ||
+            endsInSeparator(file.sDestination))
             continue;
         const QString key = sameDestinationKey(file);
         const auto it = firstByDestination.constFind(key);
@@ -90,9 +95,8 @@ void SourceChecker::checkList(const QList<CFile>& files, const ProjectPlace& lis
                 QStringLiteral("'%1' installs to '%2' as entry %3 of this list does, at the same "
                                "priority %4: which one the player gets depends on the mod "
                                "manager; change a destination or a priority, or remove one")
-                    .arg(file.sSource,
-                         file.sDestination.isEmpty() ? file.sSource : file.sDestination,
-                         QString::number(*it + 1), QString::number(file.iPriority)),
+                    .arg(file.sSource, file.sDestination, QString::number(*it + 1),
+                         QString::number(file.iPriority)),
                 place);
     }
 }
@@ -156,7 +160,16 @@ void SourceChecker::checkDestination(const CFile& file, const ProjectPlace& plac
                     place);
         return;
     }
-    if (file.sType == QLatin1String("file") && endsInSeparator(file.sDestination))
+    if (file.sType != QLatin1String("file"))
+        return;
+    if (file.sDestination.isEmpty())
+        m_out.warning(QStringLiteral("empty-destination"),
+                      QStringLiteral("file '%1' has an empty destination: mod managers differ "
+                                     "(one installs it under its own name, another at the data "
+                                     "folder itself); give the path it should have there")
+                          .arg(file.sSource),
+                      place);
+    else if (endsInSeparator(file.sDestination))
         m_out.warning(QStringLiteral("destination-separator"),
                       QStringLiteral("file destination '%1' ends in a separator: mod managers "
                                      "differ on what that means; end it with the file's name")

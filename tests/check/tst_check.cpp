@@ -189,6 +189,12 @@ void TestCheck::oneFault_data() {
         [](CFOMOD& p) { p.vRequiredFiles[0].sDestination = "meshes\\..\\..\\core.esp"; },
         {"bad-path"}, "'meshes\\..\\..\\core.esp'");
     row(
+        "what is left of a drive",
+        [](CFOMOD& p) { p.vRequiredFiles[0].sSource = ":\\mods\\core.esp"; }, {"bad-path"}, "':'");
+    row(
+        "file without destination", [](CFOMOD& p) { p.vRequiredFiles[0].sDestination.clear(); },
+        {"empty-destination"}, "'core.esp'");
+    row(
         "missing image", [](CFOMOD& p) { plugin(p, 0, 0, 1).sImage = "images\\4k.png"; },
         {"missing-image"}, "'images\\4k.png'");
     row(
@@ -228,9 +234,7 @@ void TestCheck::oneFault_data() {
         {"unset-flag"}, "'gpu'");
     row(
         "flag tested nowhere",
-        [](CFOMOD& p) {
-            plugin(p, 0, 0, 0).vConditionFlags.append(CCondition("lod", "On"));
-        },
+        [](CFOMOD& p) { plugin(p, 0, 0, 0).vConditionFlags.append(CCondition("lod", "On")); },
         {"unused-flag"}, "'lod'");
     row(
         "step on a flag of a later step",
