@@ -1,5 +1,6 @@
 #include "FileHelpers.h"
 #include "check/CheckProject.h"
+#include "check/FindingText.h"
 #include "installer/ProjectParts.h"
 
 #include <QDir>
@@ -81,6 +82,7 @@ QString describe(const Findings& findings) {
 } // namespace
 
 Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(ProjectPlace)
 
 class TestCheck : public QObject {
     Q_OBJECT
@@ -92,6 +94,8 @@ private slots:
     void oneFault();
     void findingsTakeTheirLinesFromTheReport();
     void readReportGivesConfigAndNotKeptFindings();
+    void compilerLines_data();
+    void compilerLines();
 
 private:
     Findings check(const CFOMOD& project, const ReadReport* report = nullptr) const {
@@ -333,6 +337,52 @@ void TestCheck::readReportGivesConfigAndNotKeptFindings() {
     report.bConfigElement = true;
     report.notKept.clear();
     QVERIFY(check(cleanProject(), &report).isEmpty());
+}
+
+void TestCheck::compilerLines_data() {
+    QTest::addColumn<ProjectPlace>("place");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("where");
+    QTest::newRow("line known") << ProjectPlace{.step = 1} << 7 << "M.xml:7";
+    QTest::newRow("option file")
+        << ProjectPlace{.step = 0, .group = 0, .plugin = 1, .list = List::PluginFiles, .entry = 0}
+        << 0
+        << "step 1 \"Textures\" > group 1 \"Resolution\" > option 2 "
+           "\"4K\" > file 1";
+    QTest::newRow("type pattern condition")
+        << ProjectPlace{.step = 1,
+                        .group = 0,
+                        .plugin = 0,
+                        .list = List::PluginPatterns,
+                        .pattern = 0,
+                        .entry = 2}
+        << 0
+        << "step 2 \"Patches\" > group 1 \"Patches\" > option 1 \"Patch\" > type pattern 1 "
+           "> condition 3";
+    QTest::newRow("step visibility")
+        << ProjectPlace{.step = 1, .list = List::StepVisibility, .entry = 0} << 0
+        << "step 2 \"Patches\" > visibility condition 1";
+    QTest::newRow("required install")
+        << ProjectPlace{.list = List::RequiredFiles, .entry = 3} << 0 << "required install 4";
+    QTest::newRow("conditional install file")
+        << ProjectPlace{.list = List::ConditionalInstallFiles, .pattern = 0, .entry = 1} << 0
+        << "conditional install 1 > file 2";
+    QTest::newRow("the file as a whole") << ProjectPlace{} << 0 << "M.xml";
+}
+
+// Counted from 1 for people; a name's line break does not split the finding's line.
+void TestCheck::compilerLines() {
+    QFETCH(ProjectPlace, place);
+    QFETCH(int, line);
+    QFETCH(QString, where);
+    Finding finding;
+    finding.severity = Finding::Severity::Error;
+    finding.sCode = "some-code";
+    finding.sMessage = "what\nand why";
+    finding.place = place;
+    finding.line = line;
+    QCOMPARE(FindingText::compilerLine(cleanProject(), finding, "M.xml"),
+             where + ": error: what and why [some-code]");
 }
 
 QTEST_GUILESS_MAIN(TestCheck)
