@@ -1,5 +1,7 @@
 // quarvel-cli: reads, converts and writes installers from scripts, without a display.
 
+#include "check/CheckProject.h"
+#include "check/FindingText.h"
 #include "installer/JsonText.h"
 #include "installer/Merge.h"
 #include "installer/ProjectJson.h"
@@ -17,6 +19,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -30,7 +33,8 @@ const char usageText[] = "usage: quarvel-cli --version\n"
                          "       quarvel-cli merge ROOT DONOR.xml\n"
                          "       quarvel-cli roundtrip ROOT OUTROOT\n"
                          "       quarvel-cli simulate ROOT [--files STATES.json] "
-                         "[--choose CHOICES.json] [--json]\n";
+                         "[--choose CHOICES.json] [--json]\n"
+                         "       quarvel-cli check ROOT [--json]\n";
 
 // Every message, failure or note, is one line, so scripts can log or grep it.
 void printError(const QString& message) {
@@ -88,10 +92,10 @@ void reportZeroLines(const QString& path, const InstallerReader::ZeroLines& line
         printFileMessage(path, QStringLiteral("line %1: zero character read as U+FFFD").arg(line));
 }
 
-bool readConfig(const QString& path, CFOMOD& project) {
+bool readConfig(const QString& path, CFOMOD& project, ReadReport* report = nullptr) {
     QString reason;
     InstallerReader::ZeroLines zeroLines;
-    const bool ok = InstallerReader::readConfigFile(path, project, &reason, &zeroLines);
+    const bool ok = InstallerReader::readConfigFile(path, project, &reason, &zeroLines, report);
     reportZeroLines(path, zeroLines);
     if (ok)
         return true;
@@ -118,9 +122,9 @@ bool readInfo(const QString& root, CFOMOD& project) {
 }
 
 // Both files are read whatever became of the first, as opening a project in the editor does.
-bool readRoot(const QString& root, CFOMOD& project) {
+bool readRoot(const QString& root, CFOMOD& project, ReadReport* report = nullptr) {
     const bool infoOk = readInfo(root, project);
-    return readConfig(configPath(root), project) && infoOk;
+    return readConfig(configPath(root), project, report) && infoOk;
 }
 
 bool reportWrite(const InstallerWriter::WriteOutcome& outcome) {
@@ -267,6 +271,43 @@ int simulate(const QStringList& arguments) {
     return result.vProblems.isEmpty() ? Success : Failure;
 }
 
+// Prints what would break the installer in ROOT, one finding a line (or as JSON), and exits 1
+// when one of them is an error.
+int check(const QStringList& arguments) {
+    QString root;
+    bool json = false;
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--json"))
+            json = true;
+        else if (argument.startsWith(QLatin1String("--")) || !root.isNull())
+            return usageError(QStringLiteral("check: unexpected argument '%1'").arg(argument));
+        else
+            root = argument;
+    }
+    if (root.isEmpty())
+        return usageError(QStringLiteral("check: no root directory given"));
+
+    CFOMOD project;
+    ReadReport report;
+    if (!readRoot(root, project, &report))
+        return Failure;
+    const Findings findings = checkProject(project, root, &report);
+    QByteArray output;
+    if (json) {
+        output = FindingText::toJson(findings);
+    } else {
+        const QString configFile = QStringLiteral("fomod/ModuleConfig.xml");
+        for (const Finding& finding : findings)
+            output += FindingText::compilerLine(project, finding, configFile).toUtf8() + '\n';
+    }
+    if (!printToStdout(output))
+        return Failure;
+    const bool anyError = std::any_of(findings.cbegin(), findings.cend(), [](const Finding& f) {
+        return f.severity == Finding::Severity::Error;
+    });
+    return anyError ? Failure : Success;
+}
+
 struct Command {
     const char* name;
     int argumentCount;
@@ -298,6 +339,8 @@ int run(const QStringList& arguments) {
     }
     if (name == QLatin1String("simulate"))
         return simulate(rest);
+    if (name == QLatin1String("check"))
+        return check(rest);
     for (const Command& command : commands) {
         if (name != QLatin1String(command.name))
             continue;

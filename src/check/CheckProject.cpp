@@ -1,0 +1,87 @@
+#include "check/CheckProject.h"
+
+#include "check/FindingCollector.h"
+#include "check/FlagChecks.h"
+#include "check/GroupChecks.h"
+#include "check/SourceChecks.h"
+#include "check/ValueChecks.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+using List = ProjectPlace::List;
+
+// Where a place stands in ModuleConfig.xml, for listing findings in the file's order whether
+// or not lines are known: the file itself, header image, required installs, steps, then
+// conditional installs.
+std::array<int, 7> documentOrder(const ProjectPlace& p) {
+    switch (p.list) {
+    case List::ModuleImage:
+        return {1, 0, 0, 0, 0, 0, 0};
+    case List::RequiredFiles:
+        return {2, p.entry, 0, 0, 0, 0, 0};
+    case List::ConditionalInstalls:
+    case List::ConditionalInstallFiles:
+        return {4, p.pattern, p.list == List::ConditionalInstallFiles ? 1 : 0, p.entry, 0, 0, 0};
+    default:
+        break;
+    }
+    if (p.step < 0)
+        return {0, 0, 0, 0, 0, 0, 0};
+    int listRank = 0;
+    switch (p.list) {
+    case List::PluginImage:
+        listRank = 1;
+        break;
+    case List::PluginFlags:
+        listRank = 2;
+        break;
+    case List::PluginFiles:
+        listRank = 3;
+        break;
+    case List::PluginPatterns:
+        listRank = 4;
+        break;
+    default:
+        break;
+    }
+    return {3, p.step, p.group, p.plugin, listRank, p.pattern, p.entry};
+}
+
+void addReadNotes(const ReadReport& report, FindingCollector& out) {
+    if (!report.bConfigElement)
+        out.addAtLine(Finding::Severity::Error, QStringLiteral("no-config"),
+                      QStringLiteral("the file holds no 'config' element (damaged, or not an "
+                                     "installer configuration): saving would write an empty "
+                                     "installer over it; check the file before saving"),
+                      0);
+    QList<NotKeptNote> notes = report.notKept;
+    std::stable_sort(notes.begin(), notes.end(),
+                     [](const NotKeptNote& a, const NotKeptNote& b) { return a.line < b.line; });
+    for (const NotKeptNote& note : notes)
+        out.addAtLine(
+            Finding::Severity::Note, QStringLiteral("not-kept"),
+            note.sMessage.isEmpty()
+                ? QStringLiteral("'%1' is not kept when the project is saved").arg(note.sConstruct)
+                : note.sMessage,
+            note.line);
+}
+
+} // namespace
+
+Findings checkProject(const CFOMOD& project, const QString& rootDir, const ReadReport* report) {
+    FindingCollector out(report);
+    if (report)
+        addReadNotes(*report, out);
+    checkValues(project, out);
+    checkGroups(project, out);
+    checkSources(project, rootDir, out);
+    checkFlags(project, out);
+    Findings findings = out.takeFindings();
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
+        return documentOrder(a.place) < documentOrder(b.place);
+    });
+    return findings;
+}
