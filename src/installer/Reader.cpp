@@ -2,6 +2,7 @@
 
 #include "installer/Encoding.h"
 #include "installer/Escaping.h"
+#include "installer/NotKept.h"
 #include "installer/Tokenizer.h"
 #include "platform/BoundedFile.h"
 
@@ -51,7 +52,8 @@ QString withoutZeros(const QString& text, ZeroLines* zeroLines) {
 }
 
 // Runs the tokenizer's calling protocol over the whole text and hands every complete tag to
-// `handle`; stops early when the handler returns false.
+// `handle`, with the positions of its "<" and of where it became complete; stops early when
+// the handler returns false.
 template <typename Handler> bool forEachTag(const QString& text, Handler&& handle) {
     const QStringView view(text);
     Tokenizer::AttributeList attributes;
@@ -60,13 +62,15 @@ template <typename Handler> bool forEachTag(const QString& text, Handler&& handl
     qint32 state = Tokenizer::Outside;
     bool fromCData = false;
     qsizetype position = 0;
+    qsizetype tagStart = 0;
     for (;;) {
         state = Tokenizer::Outside;
-        position =
-            Tokenizer::ParseTag(view, position, name, elementText, attributes, state, &fromCData);
+        position = Tokenizer::ParseTag(view, position, name, elementText, attributes, state,
+                                       &fromCData, &tagStart);
         if (Tokenizer::isEnd(view, position))
             return true;
-        if (state == Tokenizer::Complete && !handle(name, attributes, elementText, fromCData))
+        if (state == Tokenizer::Complete &&
+            !handle(name, attributes, elementText, fromCData, tagStart, position))
             return false;
     }
 }
@@ -141,22 +145,59 @@ bool readPriority(const Tokenizer::AttributeList& attributes, qint32& priority,
 
 // One complete tag as the tokenizer reports it.
 struct Tag {
-    const QString& name; // lowered
+    const QString& name; // lowered; empty for an end tag
     const Tokenizer::AttributeList& attributes;
     const QString& elementText;
     bool fromCData;
+    qsizetype start; // the "<"
+    qsizetype end;   // the ">" of an end or self-closing tag, else the "<" after the text
 };
+
+// The line of each position asked for, counting only the text since the position asked
+// before: positions must not decrease.
+class LineCounter {
+public:
+    explicit LineCounter(QStringView text) : m_text(text) {}
+
+    qsizetype lineAt(qsizetype position) {
+        if (position > m_counted) {
+            m_line += m_text.sliced(m_counted, position - m_counted).count(u'\n');
+            m_counted = position;
+        }
+        return m_line;
+    }
+
+private:
+    QStringView m_text;
+    qsizetype m_counted = 0;
+    qsizetype m_line = 1;
+};
+
+// The name of a tag as the file spells it: from after "<" (or "</"), white space skipped, to
+// white space, "/" or ">".
+QStringView writtenName(QStringView text, qsizetype from) {
+    while (from < text.size() && text[from].unicode() <= 32)
+        ++from;
+    qsizetype to = from;
+    while (to < text.size()) {
+        const char16_t c = text[to].unicode();
+        if (c <= 32 || c == u'/' || c == u'>')
+            break;
+        ++to;
+    }
+    return text.sliced(from, to - from);
+}
 
 // Where the configuration reader stands. The pointers address elements of the project being
 // filled; each is replaced whenever the sequence holding it grows, and cleared with its parent.
 class ConfigContext {
 public:
-    ConfigContext(CFOMOD& project, QString* errorText, ReadReport* report)
-        : m_project(project), m_errorText(errorText), m_report(report),
-          m_nameFromModule(project.sName.isEmpty()) {}
+    ConfigContext(CFOMOD& project, QString* errorText, ReadReport* report, QStringView text);
 
     // False once the reading has to stop.
     bool apply(const Tag& tag);
+    // After the last tag: completes the report.
+    void finish();
 
 private:
     enum class Section { None, RequiredInstalls, InstallSteps, ConditionalInstalls };
@@ -179,6 +220,7 @@ private:
     void readFileDependency(const Tag& tag);
     void addDependency(const QString& type, const Tag& tag, QStringView nameKey,
                        QStringView valueKey);
+    CDependency* appendDependency(const CDependency& dependency);
     void readOperator(const Tag& tag);
     // Groups and plugins.
     void readGroup(const Tag& tag);
@@ -196,6 +238,17 @@ private:
     void readFolder(const Tag& tag) { addFile(QStringLiteral("folder"), tag); }
     void addFile(const QString& type, const Tag& tag);
 
+    // The report, when one is asked for.
+    void follow(const Tag& tag);
+    void keepLine(const ProjectPlace& place);
+    void noteDropped(const QString& message);
+    QStringList listNames(const NotKept::ListScope& scope) const;
+    NotKept::ListScope listScope(NotKept::Element kind) const;
+    int stepIndex() const { return int(m_project.vSteps.size() - 1); }
+    int groupIndex() const { return int(m_step->vGroups.size() - 1); }
+    int pluginIndex() const { return int(m_group->vPlugins.size() - 1); }
+    ProjectPlace pluginPlace(ProjectPlace::List list, int pattern = -1, int entry = -1) const;
+
     CFOMOD& m_project;
     QString* m_errorText;
     ReadReport* m_report;
@@ -210,7 +263,22 @@ private:
     CPlugin* m_plugin = nullptr;
     CDependencyPattern* m_typePattern = nullptr;
     CConditionalFile* m_conditionalPattern = nullptr;
+    // Report state: the text, the line of the tag at hand and its name as written.
+    QStringView m_text;
+    LineCounter m_lines;
+    qsizetype m_line = 0;
+    QStringView m_tagName;
+    std::optional<NotKept::StructureNotes> m_structure;
 };
+
+ConfigContext::ConfigContext(CFOMOD& project, QString* errorText, ReadReport* report,
+                             QStringView text)
+    : m_project(project), m_errorText(errorText), m_report(report),
+      m_nameFromModule(project.sName.isEmpty()), m_text(text), m_lines(text) {
+    if (m_report)
+        m_structure.emplace(m_report->notKept,
+                            [this](const NotKept::ListScope& scope) { return listNames(scope); });
+}
 
 ConfigContext::Reader ConfigContext::readerFor(QStringView name) {
     struct Entry {
@@ -249,11 +317,90 @@ ConfigContext::Reader ConfigContext::readerFor(QStringView name) {
 }
 
 bool ConfigContext::apply(const Tag& tag) {
-    if (m_report && tag.name == u"config")
-        m_report->bConfigElement = true;
+    if (m_report) {
+        follow(tag);
+        if (tag.name.isEmpty())
+            return true;
+    }
     if (const Reader read = readerFor(tag.name))
         (this->*read)(tag);
     return !m_failed;
+}
+
+// Keeps the line and the nesting of every tag for the report.
+void ConfigContext::follow(const Tag& tag) {
+    m_line = m_lines.lineAt(tag.start);
+    if (tag.name.isEmpty()) {
+        const qsizetype afterOpen = tag.start + 1;
+        if (afterOpen < m_text.size() && m_text[afterOpen] == u'/')
+            m_structure->close(writtenName(m_text, afterOpen + 1));
+        return;
+    }
+    if (tag.name == u"config")
+        m_report->bConfigElement = true;
+    m_tagName = writtenName(m_text, tag.start + 1);
+    const NotKept::Element kind = NotKept::elementOf(tag.name);
+    const bool selfClosing = tag.end < m_text.size() && m_text[tag.end] == u'>';
+    m_structure->open(kind, m_tagName, tag.attributes, m_line, selfClosing, listScope(kind));
+}
+
+// The list an ordered container holds, where its entries start.
+NotKept::ListScope ConfigContext::listScope(NotKept::Element kind) const {
+    using NotKept::Element;
+    NotKept::ListScope scope;
+    if (kind == Element::InstallSteps) {
+        scope.list = kind;
+        scope.first = m_project.vSteps.size();
+    } else if (kind == Element::OptionalFileGroups && m_step) {
+        scope.list = kind;
+        scope.step = stepIndex();
+        scope.first = m_step->vGroups.size();
+    } else if (kind == Element::Plugins && m_group) {
+        scope.list = kind;
+        scope.step = stepIndex();
+        scope.group = groupIndex();
+        scope.first = m_group->vPlugins.size();
+    }
+    return scope;
+}
+
+QStringList ConfigContext::listNames(const NotKept::ListScope& scope) const {
+    QStringList names;
+    const auto collect = [&](const auto& list) {
+        for (qsizetype i = scope.first; i < list.size(); ++i)
+            names.append(list[i].sName);
+    };
+    if (scope.list == NotKept::Element::InstallSteps)
+        collect(m_project.vSteps);
+    else if (scope.list == NotKept::Element::OptionalFileGroups)
+        collect(m_project.vSteps[scope.step].vGroups);
+    else if (scope.list == NotKept::Element::Plugins)
+        collect(m_project.vSteps[scope.step].vGroups[scope.group].vPlugins);
+    return names;
+}
+
+void ConfigContext::keepLine(const ProjectPlace& place) {
+    m_report->lines.insert(place, m_line);
+}
+
+void ConfigContext::noteDropped(const QString& message) {
+    m_structure->noteDropped(m_line, m_tagName, message);
+}
+
+ProjectPlace ConfigContext::pluginPlace(ProjectPlace::List list, int pattern, int entry) const {
+    ProjectPlace place;
+    place.step = stepIndex();
+    place.group = groupIndex();
+    place.plugin = pluginIndex();
+    place.list = list;
+    place.pattern = pattern;
+    place.entry = entry;
+    return place;
+}
+
+void ConfigContext::finish() {
+    if (m_structure)
+        m_structure->finish();
 }
 
 // Conditional installs take their dependencies from their own patterns only.
@@ -269,7 +416,12 @@ void ConfigContext::readModuleName(const Tag& tag) {
 }
 
 void ConfigContext::readModuleImage(const Tag& tag) {
-    readString(tag.attributes, u"path", m_project.sImage);
+    std::optional<QString> path = attributeValue(tag.attributes, u"path");
+    if (!path)
+        return;
+    m_project.sImage = std::move(*path);
+    if (m_report)
+        keepLine(ProjectPlace{.list = ProjectPlace::List::ModuleImage});
 }
 
 void ConfigContext::readStep(const Tag& tag) {
@@ -282,6 +434,8 @@ void ConfigContext::readStep(const Tag& tag) {
     m_group = nullptr;
     m_plugin = nullptr;
     m_typePattern = nullptr;
+    if (m_report)
+        keepLine(ProjectPlace{.step = stepIndex()});
 }
 
 void ConfigContext::readFlagDependency(const Tag& tag) {
@@ -295,20 +449,50 @@ void ConfigContext::readFileDependency(const Tag& tag) {
 void ConfigContext::addDependency(const QString& type, const Tag& tag, QStringView nameKey,
                                   QStringView valueKey) {
     // The extra pair the tokenizer adds at a closing ">" counts here.
-    if (tag.attributes.size() < 2)
+    if (tag.attributes.size() < 2) {
+        if (m_report)
+            noteDropped(QStringLiteral("has fewer than two attributes and is not read: dropped on "
+                                       "save, so the condition no longer tests it"));
         return;
+    }
     CDependency dependency;
     dependency.sType = type;
     readString(tag.attributes, nameKey, dependency.sName);
     readString(tag.attributes, valueKey, dependency.sValue);
+    if (!appendDependency(dependency) && m_report)
+        noteDropped(QStringLiteral("stands where the project holds no condition: dropped on "
+                                   "save"));
+}
+
+// Appends to the condition list the context points at; null when there is none. Records its
+// line for the report.
+CDependency* ConfigContext::appendDependency(const CDependency& dependency) {
+    using List = ProjectPlace::List;
     if (m_section == Section::InstallSteps && m_step) {
-        if (m_dependencyTarget == Target::StepVisibility)
+        if (m_dependencyTarget == Target::StepVisibility) {
             m_step->vVisibility.append(dependency);
-        else if (m_dependencyTarget == Target::Pattern && m_typePattern)
+            if (m_report)
+                keepLine(ProjectPlace{.step = stepIndex(),
+                                      .list = List::StepVisibility,
+                                      .entry = int(m_step->vVisibility.size() - 1)});
+            return &m_step->vVisibility.last();
+        }
+        if (m_dependencyTarget == Target::Pattern && m_typePattern) {
             m_typePattern->vDependencies.append(dependency);
+            if (m_report)
+                keepLine(pluginPlace(List::PluginPatterns, int(m_plugin->vPatterns.size() - 1),
+                                     int(m_typePattern->vDependencies.size() - 1)));
+            return &m_typePattern->vDependencies.last();
+        }
     } else if (m_section == Section::ConditionalInstalls && m_conditionalPattern) {
         m_conditionalPattern->vDependencies.append(dependency);
+        if (m_report)
+            keepLine(ProjectPlace{.list = List::ConditionalInstalls,
+                                  .pattern = int(m_project.vConditionalFiles.size() - 1),
+                                  .entry = int(m_conditionalPattern->vDependencies.size() - 1)});
+        return &m_conditionalPattern->vDependencies.last();
     }
+    return nullptr;
 }
 
 void ConfigContext::readOperator(const Tag& tag) {
@@ -328,42 +512,69 @@ void ConfigContext::readOperator(const Tag& tag) {
 }
 
 void ConfigContext::readGroup(const Tag& tag) {
-    if (!m_step)
+    if (!m_step) {
+        if (m_report)
+            noteDropped(QStringLiteral("stands outside any step: dropped on save"));
         return;
+    }
     CPluginGroup& group = m_step->vGroups.emplace_back();
     readString(tag.attributes, u"name", group.sName);
     readString(tag.attributes, u"type", group.sType);
     m_group = &group;
     m_plugin = nullptr;
     m_typePattern = nullptr;
+    if (m_report)
+        keepLine(ProjectPlace{.step = stepIndex(), .group = groupIndex()});
 }
 
 void ConfigContext::readPlugin(const Tag& tag) {
-    if (!m_group)
+    if (!m_group) {
+        if (m_report)
+            noteDropped(QStringLiteral("stands outside any group: dropped on save"));
         return;
+    }
     CPlugin& plugin = m_group->vPlugins.emplace_back();
     readString(tag.attributes, u"name", plugin.sName);
     m_plugin = &plugin;
     m_typePattern = nullptr;
+    if (m_report)
+        keepLine(pluginPlace(ProjectPlace::List::None));
 }
 
 void ConfigContext::readDescription(const Tag& tag) {
     if (m_plugin)
         m_plugin->sDescription += describedText(tag.elementText, tag.fromCData);
+    else if (m_report)
+        noteDropped(QStringLiteral("stands outside any option: dropped on save"));
 }
 
 void ConfigContext::readImage(const Tag& tag) {
-    if (m_plugin)
-        readString(tag.attributes, u"path", m_plugin->sImage);
+    if (!m_plugin) {
+        if (m_report)
+            noteDropped(QStringLiteral("stands outside any option: dropped on save"));
+        return;
+    }
+    std::optional<QString> path = attributeValue(tag.attributes, u"path");
+    if (!path)
+        return;
+    m_plugin->sImage = std::move(*path);
+    if (m_report)
+        keepLine(pluginPlace(ProjectPlace::List::PluginImage));
 }
 
 void ConfigContext::readFlag(const Tag& tag) {
-    if (!m_plugin)
+    if (!m_plugin) {
+        if (m_report)
+            noteDropped(QStringLiteral("stands outside any option: dropped on save"));
         return;
+    }
     CCondition condition;
     readString(tag.attributes, u"name", condition.sName);
     condition.sValue = plainText(tag.elementText, tag.fromCData);
     m_plugin->vConditionFlags.append(condition);
+    if (m_report)
+        keepLine(pluginPlace(ProjectPlace::List::PluginFlags, -1,
+                             int(m_plugin->vConditionFlags.size() - 1)));
 }
 
 void ConfigContext::readType(const Tag& tag) {
@@ -382,10 +593,17 @@ void ConfigContext::readDefaultType(const Tag& tag) {
 }
 
 void ConfigContext::readPattern(const Tag&) {
-    if (m_section == Section::InstallSteps && m_plugin)
+    if (m_section == Section::InstallSteps && m_plugin) {
         m_typePattern = &m_plugin->vPatterns.emplace_back();
-    else if (m_section == Section::ConditionalInstalls)
+        if (m_report)
+            keepLine(pluginPlace(ProjectPlace::List::PluginPatterns,
+                                 int(m_plugin->vPatterns.size() - 1)));
+    } else if (m_section == Section::ConditionalInstalls) {
         m_conditionalPattern = &m_project.vConditionalFiles.emplace_back();
+        if (m_report)
+            keepLine(ProjectPlace{.list = ProjectPlace::List::ConditionalInstalls,
+                                  .pattern = int(m_project.vConditionalFiles.size() - 1)});
+    }
     m_typeTarget = Target::Pattern;
     m_dependencyTarget = Target::Pattern;
 }
@@ -399,21 +617,39 @@ void ConfigContext::addFile(const QString& type, const Tag& tag) {
         m_failed = true;
         return;
     }
+    using List = ProjectPlace::List;
+    ProjectPlace place;
     switch (m_section) {
     case Section::RequiredInstalls:
         m_project.vRequiredFiles.append(file);
+        place = {.list = List::RequiredFiles, .entry = int(m_project.vRequiredFiles.size() - 1)};
         break;
     case Section::InstallSteps:
-        if (m_plugin)
-            m_plugin->vFiles.append(file);
+        if (!m_plugin)
+            break;
+        m_plugin->vFiles.append(file);
+        place = pluginPlace(List::PluginFiles, -1, int(m_plugin->vFiles.size() - 1));
         break;
     case Section::ConditionalInstalls:
-        if (m_conditionalPattern)
-            m_conditionalPattern->vFiles.append(file);
+        if (!m_conditionalPattern)
+            break;
+        m_conditionalPattern->vFiles.append(file);
+        place = {.list = List::ConditionalInstallFiles,
+                 .pattern = int(m_project.vConditionalFiles.size() - 1),
+                 .entry = int(m_conditionalPattern->vFiles.size() - 1)};
         break;
     case Section::None:
         break;
     }
+    if (!m_report)
+        return;
+    if (place.entry < 0) {
+        noteDropped(QStringLiteral("stands outside any option, required install or conditional "
+                                   "install: dropped on save"));
+        return;
+    }
+    keepLine(place);
+    m_structure->noteFileAttributes(tag.attributes, m_line, place.list == List::PluginFiles);
 }
 
 } // namespace
@@ -421,7 +657,7 @@ void ConfigContext::addFile(const QString& type, const Tag& tag) {
 void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines) {
     forEachTag(withoutZeros(text, zeroLines),
                [&project](const QString& name, const Tokenizer::AttributeList&,
-                          const QString& elementText, bool fromCData) {
+                          const QString& elementText, bool fromCData, qsizetype, qsizetype) {
                    if (name == u"name")
                        project.sName = plainText(elementText, fromCData);
                    else if (name == u"author")
@@ -438,14 +674,18 @@ void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines) {
                });
 }
 
-bool readConfigText(const QString& text, CFOMOD& project, QString* errorText,
-                    ZeroLines* zeroLines, ReadReport* report) {
-    ConfigContext context(project, errorText, report);
-    return forEachTag(withoutZeros(text, zeroLines),
-                      [&context](const QString& name, const Tokenizer::AttributeList& attributes,
-                                 const QString& elementText, bool fromCData) {
-                          return context.apply(Tag{name, attributes, elementText, fromCData});
-                      });
+bool readConfigText(const QString& text, CFOMOD& project, QString* errorText, ZeroLines* zeroLines,
+                    ReadReport* report) {
+    const QString readable = withoutZeros(text, zeroLines);
+    ConfigContext context(project, errorText, report, readable);
+    const bool complete = forEachTag(
+        readable,
+        [&context](const QString& name, const Tokenizer::AttributeList& attributes,
+                   const QString& elementText, bool fromCData, qsizetype start, qsizetype end) {
+            return context.apply(Tag{name, attributes, elementText, fromCData, start, end});
+        });
+    context.finish();
+    return complete;
 }
 
 bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText, ZeroLines* zeroLines) {
@@ -457,8 +697,8 @@ bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText, Zero
     return true;
 }
 
-bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText,
-                    ZeroLines* zeroLines, ReadReport* report) {
+bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText, ZeroLines* zeroLines,
+                    ReadReport* report) {
     QByteArray bytes;
     QString text;
     if (!readFileText(path, bytes, text, errorText))

@@ -88,7 +88,8 @@ constexpr std::u16string_view kCDataClose = u"]]>";
 } // namespace
 
 qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString& elementText,
-                   AttributeList& attributes, qint32& state, bool* textHasCData) {
+                   AttributeList& attributes, qint32& state, bool* textHasCData,
+                   qsizetype* tagStart) {
     const char16_t* s = text.utf16();
     const qsizetype n = text.size();
 
@@ -120,6 +121,8 @@ qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString&
                 break;
             }
             state = InTag;
+            if (tagStart)
+                *tagStart = i;
             attributes.clear();
             makeEmpty(tagName);
             makeEmpty(elementText);

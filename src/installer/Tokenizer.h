@@ -52,9 +52,11 @@ private:
 // the state became Complete (the "<" after an opening tag's text, or the ">" of an end tag or
 // a self-closing tag), or the end of the text. Comments are skipped whole; character-data
 // sections are skipped outside element texts and taken literally inside them, in which case
-// *textHasCData (when given) is set.
+// *textHasCData (when given) is set. *tagStart (when given) receives the position of the "<"
+// that opened the tag, so callers can tell where it stood.
 qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString& elementText,
-                   AttributeList& attributes, qint32& state, bool* textHasCData = nullptr);
+                   AttributeList& attributes, qint32& state, bool* textHasCData = nullptr,
+                   qsizetype* tagStart = nullptr);
 
 // True when `position` is the end of the text as ParseTag sees it.
 inline bool isEnd(QStringView text, qsizetype position) {
