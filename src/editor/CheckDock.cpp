@@ -11,9 +11,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 enum Column { SeverityColumn, MessageColumn, LocationColumn, LineColumn };
+constexpr int kLocationWidth = 200;
+constexpr int kLineWidth = 50;
 
 QString severityCaption(Finding::Severity severity) {
     switch (severity) {
@@ -61,8 +65,8 @@ CheckDock::CheckDock(QWidget* parent) : QDockWidget(parent) {
     m_list = ReportListView::create(QStringLiteral("CheckListView"),
                                     {{QStringLiteral("Severity"), 90},
                                      {QStringLiteral("Message"), 0},
-                                     {QStringLiteral("Location"), 300},
-                                     {QStringLiteral("Line"), 50}},
+                                     {QStringLiteral("Location"), kLocationWidth},
+                                     {QStringLiteral("Line"), kLineWidth}},
                                     false, content);
     m_list->setIconSize(QSize(16, 16));
     // The message takes what the others leave; the location may be widened by hand.
@@ -94,8 +98,12 @@ void CheckDock::showFindings(const CFOMOD& project, const Findings& findings) {
     // The language may have changed since the last check.
     showCaptions();
     clearFindings();
-    m_places.reserve(findings.size());
-    for (const Finding& finding : findings) {
+    // Errors first, then warnings, then notes; in the file's order within each.
+    Findings sorted = findings;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const Finding& a, const Finding& b) { return a.severity < b.severity; });
+    m_places.reserve(sorted.size());
+    for (const Finding& finding : sorted) {
         const QString place = FindingText::placeText(project, finding.place);
         ReportListView::appendRow(m_list,
                                   {severityCaption(finding.severity), finding.sMessage, place,
@@ -109,10 +117,22 @@ void CheckDock::showFindings(const CFOMOD& project, const Findings& findings) {
         m_list->item(row, LocationColumn)->setToolTip(place);
         m_places.append(finding.place);
     }
+    fitLocationColumn();
     m_noProblems->setVisible(findings.isEmpty());
     m_list->setVisible(!findings.isEmpty());
     if (!findings.isEmpty())
         m_list->scrollToTop();
+}
+
+// Places end in what matters most (the option, the file): the column shows them whole where
+// it can, leaving the message at least half of the list.
+void CheckDock::fitLocationColumn() {
+    m_list->resizeColumnToContents(LocationColumn);
+    const int widest = std::max(kLocationWidth, m_list->viewport()->width() / 2 - kLineWidth);
+    if (m_list->columnWidth(LocationColumn) > widest)
+        m_list->setColumnWidth(LocationColumn, widest);
+    else if (m_list->columnWidth(LocationColumn) < kLocationWidth)
+        m_list->setColumnWidth(LocationColumn, kLocationWidth);
 }
 
 void CheckDock::clearFindings() {

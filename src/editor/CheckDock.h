@@ -33,6 +33,7 @@ signals:
 private:
     void chooseRow(int row);
     void showCaptions();
+    void fitLocationColumn();
 
     QTableWidget* m_list = nullptr;
     QLabel* m_noProblems = nullptr;
