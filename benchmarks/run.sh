@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmark programs in Release, generates the large installer into a temporary
-# folder, times the reader and writer, and compares `quarvel-cli roundtrip` side by side with
+# folder (its sources are not on disk: the check finds every one missing), times the reader,
+# the check and the writer, and compares `quarvel-cli roundtrip` side by side with
 # `xmllint --noout` on the same ModuleConfig.xml (best of RUNS, peak memory of each).
 #
 #   benchmarks/run.sh [RUNS]        (default 5; QUARVEL_BENCH_BUILD sets the build folder)

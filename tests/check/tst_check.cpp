@@ -1,8 +1,14 @@
 #include "FileHelpers.h"
 #include "check/CheckProject.h"
+#include "check/FindingText.h"
 #include "installer/ProjectParts.h"
+#include "installer/Writer.h"
+#include "model/Vocabulary.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,9 +84,109 @@ QString describe(const Findings& findings) {
     return lines.join('\n');
 }
 
+// Random projects over the clean project's mod folder: mostly sound values, sometimes a wrong
+// one, an empty list or a name that needs escaping.
+class RandomProject {
+public:
+    explicit RandomProject(quint32 seed) : m_random(seed) {}
+
+    CFOMOD make() {
+        CFOMOD p;
+        p.sName = pick(kNames);
+        if (chance(3))
+            p.sImage = "images\\header.png";
+        p.vRequiredFiles = files();
+        for (int s = count(3); s > 0; --s)
+            p.vSteps.append(step());
+        for (int k = count(2); k > 0; --k) {
+            CConditionalFile conditional;
+            conditional.sOperator = pick(kOperators);
+            conditional.vDependencies = dependencies();
+            conditional.vFiles = files();
+            p.vConditionalFiles.append(conditional);
+        }
+        return p;
+    }
+
+private:
+    const QStringList kNames = {"Main",      "Textures & <Meshes>", "\"Quoted\" 'name'",
+                                "Ünïcode ✓", "  spaced  ",          ""};
+    const QStringList kOperators = {"And", "Or", "", "And", "Or", "or"};
+    const QStringList kFlags = {"res", "patch", "A&B"};
+    const QStringList kValues = {"On", "Off", "", "<4K>"};
+
+    int count(int most) { return int(m_random.bounded(most + 1)); }
+    bool chance(int oneIn) { return m_random.bounded(oneIn) == 0; }
+    QString pick(const QStringList& values) { return values[int(m_random.bounded(values.size()))]; }
+    // A value of the format, or now and then one a mod manager refuses.
+    QString value(const QStringList& allowed) {
+        return chance(12) ? pick(allowed).toLower() : pick(allowed);
+    }
+
+    QList<CFile> files() {
+        QList<CFile> list;
+        for (int i = count(2); i > 0; --i) {
+            const bool folder = chance(3);
+            QString source = folder ? pick({"textures", "meshes", "images"}) : pick(kModFiles);
+            if (chance(15))
+                source += "-missing";
+            const QString kind = chance(20) ? "Folder" : folder ? "folder" : "file";
+            list.append(fileEntry(kind, source, source, qint32(m_random.bounded(-2, 3))));
+        }
+        return list;
+    }
+
+    QList<CDependency> dependencies() {
+        QList<CDependency> list;
+        for (int i = count(2); i > 0; --i) {
+            if (chance(4))
+                list.append(dependency(chance(20) ? "plugin" : "file", "Skyrim.esm",
+                                       value(Vocabulary::fileStates())));
+            else
+                list.append(dependency("flag", pick(kFlags), pick(kValues)));
+        }
+        return list;
+    }
+
+    CPlugin plugin() {
+        CPlugin option(pick(kNames));
+        option.sDescription = pick(kNames);
+        option.sType = value(Vocabulary::pluginTypes());
+        if (chance(4))
+            option.sImage = pick(kModFiles);
+        for (int i = count(2); i > 0; --i)
+            option.vConditionFlags.append(CCondition(pick(kFlags), pick(kValues)));
+        option.vFiles = files();
+        for (int i = count(2); i > 0; --i) {
+            CDependencyPattern pattern;
+            pattern.sOperator = pick(kOperators);
+            pattern.sType = value(Vocabulary::pluginTypes());
+            pattern.vDependencies = dependencies();
+            option.vPatterns.append(pattern);
+        }
+        return option;
+    }
+
+    CStep step() {
+        CStep result(pick(kNames));
+        result.sOperator = pick(kOperators);
+        result.vVisibility = dependencies();
+        for (int g = count(3); g > 0; --g) {
+            CPluginGroup group(pick(kNames), value(Vocabulary::groupTypes()));
+            for (int i = count(3); i > 0; --i)
+                group.vPlugins.append(plugin());
+            result.vGroups.append(group);
+        }
+        return result;
+    }
+
+    QRandomGenerator m_random;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(ProjectPlace)
 
 class TestCheck : public QObject {
     Q_OBJECT
@@ -92,6 +198,9 @@ private slots:
     void oneFault();
     void findingsTakeTheirLinesFromTheReport();
     void readReportGivesConfigAndNotKeptFindings();
+    void compilerLines_data();
+    void projectsWithoutErrorsValidate();
+    void compilerLines();
 
 private:
     Findings check(const CFOMOD& project, const ReadReport* report = nullptr) const {
@@ -273,6 +382,31 @@ void TestCheck::oneFault_data() {
     row(
         "blank group name", [](CFOMOD& p) { p.vSteps[0].vGroups[0].sName = "  "; }, {"empty-name"},
         "group");
+
+    // Look like faults, are not.
+    row(
+        "same destination at another priority",
+        [](CFOMOD& p) { p.vRequiredFiles.append(fileEntry("file", "patch.esp", "core.esp", 1)); },
+        {}, "");
+    row(
+        "folders merged into one destination",
+        [](CFOMOD& p) { p.vRequiredFiles.append(fileEntry("folder", "textures", "meshes")); }, {},
+        "");
+    row(
+        "condition on an unset flag",
+        [](CFOMOD& p) {
+            p.vConditionalFiles[0].vDependencies.append(dependency("flag", "lod", ""));
+        },
+        {}, "");
+    row(
+        "step shown for one of two conditions",
+        [](CFOMOD& p) {
+            p.vSteps[1].sOperator = "Or";
+            p.vSteps[1].vVisibility.append(dependency("flag", "gpu", ""));
+        },
+        {}, "");
+    row(
+        "unset operator", [](CFOMOD& p) { p.vSteps[1].sOperator.clear(); }, {}, "");
 }
 
 void TestCheck::oneFault() {
@@ -283,7 +417,8 @@ void TestCheck::oneFault() {
     fault(project);
     const Findings findings = check(project);
     QCOMPARE(codesOf(findings), codes);
-    QVERIFY2(findings.first().sMessage.contains(named), qPrintable(describe(findings)));
+    if (!codes.isEmpty())
+        QVERIFY2(findings.first().sMessage.contains(named), qPrintable(describe(findings)));
 }
 
 // Each finding points at the line of its own element, else at that of the element holding it.
@@ -333,6 +468,88 @@ void TestCheck::readReportGivesConfigAndNotKeptFindings() {
     report.bConfigElement = true;
     report.notKept.clear();
     QVERIFY(check(cleanProject(), &report).isEmpty());
+}
+
+void TestCheck::compilerLines_data() {
+    QTest::addColumn<ProjectPlace>("place");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("where");
+    QTest::newRow("line known") << ProjectPlace{.step = 1} << 7 << "M.xml:7";
+    QTest::newRow("option file")
+        << ProjectPlace{.step = 0, .group = 0, .plugin = 1, .list = List::PluginFiles, .entry = 0}
+        << 0
+        << "step 1 \"Textures\" > group 1 \"Resolution\" > option 2 "
+           "\"4K\" > file 1";
+    QTest::newRow("type pattern condition")
+        << ProjectPlace{.step = 1,
+                        .group = 0,
+                        .plugin = 0,
+                        .list = List::PluginPatterns,
+                        .pattern = 0,
+                        .entry = 2}
+        << 0
+        << "step 2 \"Patches\" > group 1 \"Patches\" > option 1 \"Patch\" > type pattern 1 "
+           "> condition 3";
+    QTest::newRow("step visibility")
+        << ProjectPlace{.step = 1, .list = List::StepVisibility, .entry = 0} << 0
+        << "step 2 \"Patches\" > visibility condition 1";
+    QTest::newRow("required install")
+        << ProjectPlace{.list = List::RequiredFiles, .entry = 3} << 0 << "required install 4";
+    QTest::newRow("conditional install file")
+        << ProjectPlace{.list = List::ConditionalInstallFiles, .pattern = 0, .entry = 1} << 0
+        << "conditional install 1 > file 2";
+    QTest::newRow("the file as a whole") << ProjectPlace{} << 0 << "M.xml";
+}
+
+// Counted from 1 for people; a name's line break does not split the finding's line.
+void TestCheck::compilerLines() {
+    QFETCH(ProjectPlace, place);
+    QFETCH(int, line);
+    QFETCH(QString, where);
+    Finding finding;
+    finding.severity = Finding::Severity::Error;
+    finding.sCode = "some-code";
+    finding.sMessage = "what\nand why";
+    finding.place = place;
+    finding.line = line;
+    QCOMPARE(FindingText::compilerLine(cleanProject(), finding, "M.xml"),
+             where + ": error: what and why [some-code]");
+}
+
+// What the checks pass, both schemas (the official one and the one Vortex validates with)
+// accept: an error the checks miss would show here as a file mod managers refuse.
+void TestCheck::projectsWithoutErrorsValidate() {
+    const QString xmllint = QStandardPaths::findExecutable("xmllint");
+    const QString schemaDir = QStringLiteral(QUARVEL_SHARED_DIR "/schema/");
+    if (xmllint.isEmpty() || !QDir(schemaDir).exists())
+        QSKIP("xmllint or the schemas are not available");
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+    RandomProject random(20261210);
+    QStringList written;
+    int tried = 0;
+    for (; written.size() < 30 && tried < 1000; ++tried) {
+        const CFOMOD project = random.make();
+        const Findings findings = check(project);
+        const bool anyError = std::any_of(findings.cbegin(), findings.cend(), [](const Finding& f) {
+            return f.severity == Finding::Severity::Error;
+        });
+        if (anyError)
+            continue;
+        const QString path = out.filePath(QStringLiteral("%1.xml").arg(written.size()));
+        QVERIFY(
+            FileHelpers::writeFile(path, InstallerWriter::configFileBytes(project, "1.0", "home")));
+        written.append(path);
+    }
+    QCOMPARE(written.size(), 30);
+    QVERIFY2(tried > written.size(), "every random project passed: the generator makes no fault");
+    for (const char* schema : {"ModConfig5.0.xsd", "XmlScript5.0.vortex.xsd"}) {
+        QProcess lint;
+        lint.start(xmllint, QStringList{"--noout", "--schema", schemaDir + schema} + written);
+        QVERIFY(lint.waitForFinished(-1));
+        QVERIFY2(lint.exitStatus() == QProcess::NormalExit && lint.exitCode() == 0,
+                 lint.readAllStandardError().constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCheck)
