@@ -10,7 +10,7 @@ namespace NotKept {
 namespace {
 
 struct NamedElement {
-    QStringView name;
+    QStringView name; // lowered
     Element kind;
 };
 
@@ -18,42 +18,51 @@ constexpr NamedElement kElements[] = {
     {u"file", Element::File},
     {u"folder", Element::Folder},
     {u"flag", Element::Flag},
-    {u"flagDependency", Element::FlagDependency},
-    {u"fileDependency", Element::FileDependency},
+    {u"flagdependency", Element::FlagDependency},
+    {u"filedependency", Element::FileDependency},
     {u"dependencies", Element::Dependencies},
     {u"type", Element::Type},
     {u"plugin", Element::Plugin},
     {u"description", Element::Description},
     {u"image", Element::Image},
     {u"files", Element::Files},
-    {u"typeDescriptor", Element::TypeDescriptor},
+    {u"typedescriptor", Element::TypeDescriptor},
     {u"pattern", Element::Pattern},
-    {u"conditionFlags", Element::ConditionFlags},
-    {u"defaultType", Element::DefaultType},
-    {u"dependencyType", Element::DependencyType},
+    {u"conditionflags", Element::ConditionFlags},
+    {u"defaulttype", Element::DefaultType},
+    {u"dependencytype", Element::DependencyType},
     {u"patterns", Element::Patterns},
     {u"group", Element::Group},
     {u"plugins", Element::Plugins},
-    {u"installStep", Element::InstallStep},
-    {u"optionalFileGroups", Element::OptionalFileGroups},
+    {u"installstep", Element::InstallStep},
+    {u"optionalfilegroups", Element::OptionalFileGroups},
     {u"visible", Element::Visible},
     {u"config", Element::Config},
-    {u"moduleName", Element::ModuleName},
-    {u"moduleImage", Element::ModuleImage},
-    {u"moduleDependencies", Element::ModuleDependencies},
-    {u"requiredInstallFiles", Element::RequiredInstallFiles},
-    {u"installSteps", Element::InstallSteps},
-    {u"conditionalFileInstalls", Element::ConditionalFileInstalls},
-    {u"gameDependency", Element::VersionDependency},
-    {u"fommDependency", Element::VersionDependency},
-    {u"foseDependency", Element::VersionDependency},
-    {u"nvseDependency", Element::VersionDependency},
-    {u"skseDependency", Element::VersionDependency},
-    {u"f4seDependency", Element::VersionDependency},
+    {u"modulename", Element::ModuleName},
+    {u"moduleimage", Element::ModuleImage},
+    {u"moduledependencies", Element::ModuleDependencies},
+    {u"requiredinstallfiles", Element::RequiredInstallFiles},
+    {u"installsteps", Element::InstallSteps},
+    {u"conditionalfileinstalls", Element::ConditionalFileInstalls},
+    {u"gamedependency", Element::VersionDependency},
+    {u"fommdependency", Element::VersionDependency},
+    {u"fosedependency", Element::VersionDependency},
+    {u"nvsedependency", Element::VersionDependency},
+    {u"sksedependency", Element::VersionDependency},
+    {u"f4sedependency", Element::VersionDependency},
 };
 
+// Names compared as the reader compares them; most end tags match exactly, which is cheap.
 bool sameName(QStringView a, QStringView b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return a.size() == b.size() && (a == b || a.compare(b, Qt::CaseInsensitive) == 0);
+}
+
+bool hasAttribute(const Tokenizer::AttributeList& attributes, QStringView key) {
+    for (const Tokenizer::Attribute& pair : attributes) {
+        if (pair.sName == key)
+            return true;
+    }
+    return false;
 }
 
 bool isCondition(Element kind) {
@@ -111,9 +120,9 @@ bool alreadySorted(const QStringList& names, bool descending) {
 
 } // namespace
 
-Element elementOf(QStringView name) {
+Element elementOf(QStringView loweredName) {
     for (const NamedElement& entry : kElements) {
-        if (entry.name.size() == name.size() && sameName(entry.name, name))
+        if (entry.name == loweredName)
             return entry.kind;
     }
     return Element::Unknown;
@@ -262,12 +271,15 @@ void StructureNotes::noteFileAttributes(const Tokenizer::AttributeList& attribut
                                         bool inPlugin) {
     if (!m_open.isEmpty() && m_open.last().bDropped)
         return;
-    if (!valueOf(attributes, u"destination"))
+    if (!hasAttribute(attributes, u"destination"))
         note(line, u"destination",
              QStringLiteral("missing: managers install to the source's own path; it is saved "
                             "empty, which installs into the top of the data folder"));
     if (!inPlugin)
         return; // elsewhere a file is installed anyway
+    if (!hasAttribute(attributes, u"alwaysinstall") &&
+        !hasAttribute(attributes, u"installifusable"))
+        return;
     if (const std::optional<QString> value = valueOf(attributes, u"alwaysinstall");
         value && !isFalse(*value))
         note(line, u"alwaysInstall",

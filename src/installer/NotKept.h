@@ -51,8 +51,8 @@ enum class Element : quint8 {
     Folder,
 };
 
-// The element a tag name stands for, letter case ignored as the reader ignores it.
-Element elementOf(QStringView name);
+// The element a tag name, lowered as the tokenizer gives it, stands for.
+Element elementOf(QStringView loweredName);
 
 // A list whose order the file may set: the steps, the groups of step `step`, the plugins of
 // group `group` of step `step`; `first` is the index the list had reached when the element

@@ -13,6 +13,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFOMOD project;
     InstallerReader::readInfoText(text, project);
     InstallerReader::readConfigText(text, project);
+    // With a report the same text is read again, following its nesting and counting lines:
+    // every line it gives must point into the text.
+    CFOMOD reported;
+    ReadReport report;
+    InstallerReader::readInfoText(text, reported);
+    InstallerReader::readConfigText(text, reported, nullptr, nullptr, &report);
+    if (!(reported == project))
+        __builtin_trap();
+    const qsizetype lastLine = text.count(u'\n') + 1;
+    for (qsizetype line : std::as_const(report.lines)) {
+        if (line < 1 || line > lastLine)
+            __builtin_trap();
+    }
+    for (const NotKeptNote& note : std::as_const(report.notKept)) {
+        if (note.line < 1 || note.line > lastLine || note.sMessage.isEmpty())
+            __builtin_trap();
+    }
     // Whatever was read must also be writable.
     InstallerWriter::configFileBytes(project, QStringLiteral("1.0.0.0"), QStringLiteral("x"));
     InstallerWriter::infoFileBytes(project);
