@@ -82,6 +82,7 @@ void DocumentCommands::NewMenuClick() {
 void DocumentCommands::clearProject() {
     TMainForm& w = m_window;
     w.project = CFOMOD();
+    m_readReport.reset();
     w.iStepCount = 0;
     w.iCurrentStep = 0;
     m_required.showFiles();
@@ -181,8 +182,13 @@ void DocumentCommands::openProject(const QString& rootDir, const QString& infoPa
     CFOMOD& project = m_window.project;
     // The second reading happens whatever became of the first; an empty path is not read.
     const bool infoRead = !infoPath.isEmpty() && InstallerReader::readInfoFile(infoPath, project);
+    ReadReport report;
     const bool configRead =
-        !configPath.isEmpty() && InstallerReader::readConfigFile(configPath, project);
+        !configPath.isEmpty() &&
+        InstallerReader::readConfigFile(configPath, project, nullptr, nullptr, &report);
+    // A reading that failed is reported as such; its partial report would mislead.
+    if (configRead)
+        m_readReport = std::move(report);
     showOpenedProject(infoRead, configRead);
 }
 

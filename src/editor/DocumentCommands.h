@@ -1,10 +1,13 @@
 #pragma once
 
+#include "installer/ReadReport.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class ConditionalInstallsController;
 class QAction;
@@ -45,6 +48,10 @@ public:
     // tab per conditional-install pattern.
     void showProjectPages();
 
+    // What reading learnt about the open project's ModuleConfig.xml (lines, what it cannot
+    // keep); nullptr when the project was not read from one.
+    const ReadReport* readReport() const { return m_readReport ? &*m_readReport : nullptr; }
+
 signals:
     // The project was replaced: emptied by New, or read by an opening command.
     void projectReplaced();
@@ -64,4 +71,5 @@ private:
     QMenu* m_recentMenu = nullptr;
     QAction* m_recentTemplate = nullptr;
     std::function<bool()> m_mayDrop;
+    std::optional<ReadReport> m_readReport;
 };

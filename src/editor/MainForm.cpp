@@ -1,12 +1,16 @@
 #include "editor/MainForm.h"
 
 #include "dialogs/PreviewForm.h"
+#include "editor/CheckCommand.h"
+#include "editor/CheckDock.h"
 #include "editor/ConditionalInstallsController.h"
 #include "editor/DocumentCommands.h"
 #include "editor/FileListPair.h"
 #include "editor/FilePriorityEditor.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/HelpText.h"
+#include "editor/NotKeptBar.h"
+#include "editor/PlaceNavigator.h"
 #include "editor/PluginDependenciesController.h"
 #include "editor/RequiredInstallsController.h"
 #include "editor/SaveCommand.h"
@@ -109,7 +113,16 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // A disabled page can still be opened by its tab; only its contents are locked.
     for (int i = 1; i <= 3; ++i)
         m_pageControl->widget(i)->setEnabled(false);
-    setCentralWidget(m_pageControl);
+    // The bar about what an opened file holds that saving drops sits above the pages.
+    auto* mainPanel = new QWidget(this);
+    mainPanel->setObjectName(QStringLiteral("MainPanel"));
+    m_notKeptBar = new NotKeptBar(mainPanel);
+    auto* mainLayout = new QVBoxLayout(mainPanel);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->setSpacing(0);
+    mainLayout->addWidget(m_notKeptBar);
+    mainLayout->addWidget(m_pageControl, 1);
+    setCentralWidget(mainPanel);
 
     buildFloatingControls();
     connectHandlers();
@@ -146,6 +159,9 @@ void TMainForm::buildMenu() {
     m_previewMenu = makeAction(fomod, QStringLiteral("PreviewMenu"), QStringLiteral("Preview"),
                                QKeySequence(Qt::Key_F5));
     m_previewMenu->setEnabled(false);
+    m_checkMenu = makeAction(fomod, QStringLiteral("CheckMenu"), QStringLiteral("Check"),
+                             QKeySequence(Qt::Key_F7));
+    m_checkMenu->setEnabled(false);
     m_recentMenu = fomod->addMenu(QStringLiteral("Recent"));
     m_recentMenu->setObjectName(QStringLiteral("RecentMenu"));
     // The template entry shares its click handler with the recent entries; shown as a line.
@@ -348,6 +364,14 @@ void TMainForm::buildFloatingControls() {
 
     m_documents = new DocumentCommands(*this, *m_steps, *m_required, *m_conditional, m_recentMenu,
                                        m_recentTemplate);
+
+    m_checkDock = new CheckDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_checkDock);
+    m_checkDock->hide();
+    m_check = new CheckCommand(*this, *m_checkDock, *m_notKeptBar, this);
+    m_navigator =
+        std::make_unique<PlaceNavigator>(*this, m_pageControl, m_pageControl->widget(0), *m_steps,
+                                         *m_groupsPlugins, *m_required, *m_conditional);
 }
 
 void TMainForm::connectHandlers() {
@@ -376,6 +400,11 @@ void TMainForm::connectHandlers() {
     // Preview is offered whenever Save is: both need an open project.
     connect(m_saveMenu, &QAction::enabledChanged, m_previewMenu, &QAction::setEnabled);
     connect(m_previewMenu, &QAction::triggered, this, &TMainForm::PreviewMenuClick);
+    connect(m_saveMenu, &QAction::enabledChanged, m_checkMenu, &QAction::setEnabled);
+    connect(m_checkMenu, &QAction::triggered, m_check, &CheckCommand::CheckMenuClick);
+    connect(m_notKeptBar, &NotKeptBar::showRequested, m_check, &CheckCommand::showNotKept);
+    connect(m_checkDock, &CheckDock::findingChosen, this,
+            [this](const ProjectPlace& place) { m_navigator->show(place); });
     connect(m_exitMenu, &QAction::triggered, this, [this] { ExitMenuClick(); });
     connect(m_undoMenu, &QAction::triggered, this, &TMainForm::UndoMenuClick);
     connect(m_redoMenu, &QAction::triggered, this, &TMainForm::RedoMenuClick);
@@ -386,11 +415,14 @@ void TMainForm::connectHandlers() {
         [this](const EditorSnapshot& shot) { showSnapshot(shot); });
     m_history->watchCommands();
     connect(m_history, &UndoHistory::changed, this, &TMainForm::updateHistoryState);
+    connect(m_history, &UndoHistory::changed, m_check, &CheckCommand::projectChanged);
     connect(m_documents, &DocumentCommands::projectReplaced, this, [this] {
         markSaved(project);
         m_history->reset();
+        m_check->projectReplaced(m_documents->readReport());
     });
     connect(m_save, &SaveCommand::saved, this, &TMainForm::markSaved);
+    connect(m_save, &SaveCommand::saved, m_check, &CheckCommand::projectSaved);
 }
 
 EditorSnapshot TMainForm::snapshot() const {

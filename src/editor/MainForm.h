@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -15,11 +17,15 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class CheckCommand;
+class CheckDock;
 class ConditionalInstallsController;
 class DocumentCommands;
 class FilePriorityEditor;
 class RequiredInstallsController;
 class GroupsPluginsController;
+class NotKeptBar;
+class PlaceNavigator;
 class SaveCommand;
 class StepsController;
 
@@ -116,6 +122,10 @@ private:
     FilePriorityEditor* m_filePriority = nullptr;
     DocumentCommands* m_documents = nullptr;
     SaveCommand* m_save = nullptr;
+    CheckCommand* m_check = nullptr;
+    CheckDock* m_checkDock = nullptr;
+    NotKeptBar* m_notKeptBar = nullptr;
+    std::unique_ptr<PlaceNavigator> m_navigator;
 
     QTabWidget* m_pageControl = nullptr;
     QLineEdit* m_modName = nullptr;
@@ -147,4 +157,5 @@ private:
     QAction* m_saveMenu = nullptr;
     QAction* m_mergeMenu = nullptr;
     QAction* m_previewMenu = nullptr;
+    QAction* m_checkMenu = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +83,14 @@ template <class Visit> void walkElement(QWidget* w, Visit& visit) {
         }
         return;
     }
+    // Its title under its name, then its contents; its own float and close buttons keep theirs.
+    if (auto* dock = qobject_cast<QDockWidget*>(w)) {
+        if (!name.isEmpty())
+            visit(name, [dock](const QString& text) { dock->setWindowTitle(text); });
+        if (dock->widget())
+            walkElement(dock->widget(), visit);
+        return;
+    }
     if (auto* scroll = qobject_cast<QScrollArea*>(w)) {
         if (scroll->widget())
             walkContainer(scroll->widget(), visit);
@@ -150,7 +159,8 @@ QStringList menuItemNames() {
             QStringLiteral("SettingsMenu"),     QStringLiteral("RunBeforeSaveMenu"),
             QStringLiteral("RunAfterSaveMenu"), QStringLiteral("EditListElementCMenu"),
             QStringLiteral("EditMenu"),         QStringLiteral("UndoMenu"),
-            QStringLiteral("RedoMenu"),         QStringLiteral("PreviewMenu")};
+            QStringLiteral("RedoMenu"),         QStringLiteral("PreviewMenu"),
+            QStringLiteral("CheckMenu")};
 }
 
 void applyLanguage(const SSettings& settings, const QString& programDir, QWidget* mainWindow,

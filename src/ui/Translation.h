@@ -21,6 +21,7 @@ class QWidget;
 //   strips StepsTabControl, pdPatternsPageControl and ConiditionalFilesPageControl show data
 //   and are left alone entirely, whatever their kind.
 // - QScrollArea: the children of its content widget.
+// - QDockWidget: its title, then its content widget as an element of its own.
 // - Edits, combo boxes, lists, memos, tab bars, menus and the like: left alone.
 // - Any other widget is a panel: its children are translated.
 // A widget without an objectName keeps its caption.

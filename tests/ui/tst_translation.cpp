@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDockWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -82,6 +83,12 @@ struct Tree {
         make<QPushButton>(content, "ScrollButton", "layout");
         scroll->setWidget(content);
 
+        auto* dock = make<QDockWidget>(&window, "Dock");
+        dock->setWindowTitle("layout");
+        auto* dockContent = make<QWidget>(nullptr, "DockContent");
+        make<QPushButton>(dockContent, "DockButton", "layout");
+        dock->setWidget(dockContent);
+
         make<QPlainTextEdit>(&window, "Memo")->setPlainText("data");
         auto* combo = make<QComboBox>(&window, "Combo");
         combo->addItem("data");
@@ -101,6 +108,8 @@ struct Tree {
             return edit->text();
         if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
             return memo->toPlainText();
+        if (auto* dock = qobject_cast<QDockWidget*>(w))
+            return dock->windowTitle();
         if (auto* combo = qobject_cast<QComboBox*>(w))
             return combo->currentText();
         return "<no caption>";
@@ -137,6 +146,9 @@ QList<SLanguagePair> fullTable() {
                             "ScrollBox",
                             "Content",
                             "ScrollButton",
+                            "Dock",
+                            "DockContent",
+                            "DockButton",
                             "Memo",
                             "Combo"})
         table.append({key, QString("T:") + key});
@@ -152,6 +164,8 @@ QMap<QObject*, QString> walkCaptions(QWidget* window) {
         shown[button] = button->text();
     for (QGroupBox* group : window->findChildren<QGroupBox*>())
         shown[group] = group->title();
+    for (QDockWidget* dock : window->findChildren<QDockWidget*>())
+        shown[dock] = dock->windowTitle();
     for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
         for (int i = 0; i < tabs->count(); ++i)
             shown[tabs->widget(i)] = tabs->tabText(i);
@@ -256,6 +270,10 @@ void TestTranslation::walk_data() {
                                                      << "layout";
     QTest::newRow("scroll box content") << "ScrollButton"
                                         << "T:ScrollButton";
+    QTest::newRow("dock title") << "Dock"
+                                << "T:Dock";
+    QTest::newRow("dock contents") << "DockButton"
+                                   << "T:DockButton";
     QTest::newRow("memo left alone") << "Memo"
                                      << "data";
     QTest::newRow("combo box left alone") << "Combo"
