@@ -163,11 +163,6 @@ CConditionalFile* ConditionalInstallsController::currentPattern() const {
     return &patterns[p];
 }
 
-void ConditionalInstallsController::clearForRebuild() {
-    ComboBoxes::empty(m_dependNameComboBox);
-    ComboBoxes::empty(m_dependValueComboBox);
-}
-
 void ConditionalInstallsController::offerNames(const OfferedNames& offered) {
     ComboBoxes::offer(m_dependNameComboBox, offered.names + offered.patternNames);
     ComboBoxes::offer(m_dependValueComboBox, offered.values);

@@ -25,9 +25,8 @@ public:
     QWidget* page() const { return m_page; } // ConditionalInstallsTabSheet
     FileListPair* files() const { return m_files; }
 
-    // Used by the rebuild: empty the dependency name and value boxes, then offer the names
-    // (flag names, then pattern dependency names) and values with no text chosen.
-    void clearForRebuild();
+    // Used by the rebuild: offer the names (flag names, then pattern dependency names) and
+    // values in the dependency name and value boxes, with no text chosen.
     void offerNames(const OfferedNames& offered);
 
     // Shows the project's patterns afresh: one tab each, the first one current.

@@ -105,8 +105,6 @@ void FlagSetController::clearForRebuild() {
         const QSignalBlocker blocker(m_listView);
         m_listView->setRowCount(0);
     }
-    ComboBoxes::empty(m_nameComboBox);
-    ComboBoxes::empty(m_valueComboBox);
 }
 
 void FlagSetController::offerNames(const OfferedNames& offered) {

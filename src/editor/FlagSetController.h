@@ -28,7 +28,7 @@ public:
     void appendRows(const QList<CCondition>& flags);
     void setPluginSelected(bool selected);
 
-    // Used by the rebuild: empty the list and both boxes, then offer the flag names and values
+    // Used by the rebuild: empty the list, then offer the flag names and values in both boxes
     // with no text chosen.
     void clearForRebuild();
     void offerNames(const OfferedNames& offered);

@@ -369,7 +369,6 @@ void GroupsPluginsController::clearForRebuild() {
         list->setRowCount(0);
     }
     m_flagSet->clearForRebuild();
-    m_dependencies->clearForRebuild();
     m_pluginFiles->clear();
     {
         // Emptying runs no change handler: no plugin is selected any more.

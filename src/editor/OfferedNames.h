@@ -15,3 +15,17 @@ struct OfferedNames {
     // comparison); pattern names are not checked against flag names.
     static OfferedNames collect(const CFOMOD& project);
 };
+
+// The offered names of the steps last asked for, gathered again only when the plugins' flags or
+// type patterns differ from those the names were gathered from. The check compares values; as
+// the model's values are implicitly shared, lists not written to since are the same storage and
+// compare at once, so a rebuild after no change costs a walk over the plugin lists only.
+class OfferedNamesCache {
+public:
+    const OfferedNames& of(const CFOMOD& project);
+
+private:
+    QList<CStep> m_steps; // a shared copy of the steps gathered from
+    OfferedNames m_offered;
+    bool m_valid = false;
+};

@@ -126,11 +126,6 @@ PluginDependenciesController::PluginDependenciesController(PluginAccess selected
             &PluginDependenciesController::PluginDependenciesListViewSelectItem);
 }
 
-void PluginDependenciesController::clearForRebuild() {
-    ComboBoxes::empty(m_fileFlagNameComboBox);
-    ComboBoxes::empty(m_stateValueComboBox);
-}
-
 void PluginDependenciesController::offerNames(const OfferedNames& offered) {
     ComboBoxes::offer(m_fileFlagNameComboBox, offered.names + offered.patternNames);
     ComboBoxes::offer(m_stateValueComboBox, offered.values);

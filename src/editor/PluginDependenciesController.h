@@ -27,9 +27,8 @@ public:
     // shows the plugin's type and one tab per pattern and refreshes.
     void showSelectedPlugin();
 
-    // Used by the rebuild: empty the dependency name and value boxes, then offer the names
-    // (flag names, then pattern dependency names) and values with no text chosen.
-    void clearForRebuild();
+    // Used by the rebuild: offer the names (flag names, then pattern dependency names) and
+    // values in the dependency name and value boxes, with no text chosen.
     void offerNames(const OfferedNames& offered);
 
     // The pattern shown (-1 for none), and showing one of the patterns.

@@ -268,15 +268,12 @@ void StepsController::clearStepName() {
 void StepsController::StepsTabControlChange() {
     EditorState& st = m_state;
 
-    // Empty every list of the steps view and the offered names and values.
+    // Empty every list of the steps view; the name and value boxes are refilled below.
     m_groups.clearForRebuild();
-    m_conditional.clearForRebuild();
     {
         const QSignalBlocker block(m_conditionList);
         m_conditionList->setRowCount(0);
     }
-    ComboBoxes::empty(m_conditionName);
-    ComboBoxes::empty(m_conditionValue);
     m_moveLeft->setEnabled(false);
     m_moveRight->setEnabled(false);
     m_deleteStep->setEnabled(false);
@@ -297,11 +294,10 @@ void StepsController::StepsTabControlChange() {
 
     // The condition name box shows the first flag name; pattern names follow the flag names
     // unchecked, so a text may appear twice. The value box shows "On".
-    const OfferedNames offered = OfferedNames::collect(st.project);
-    m_conditionName->addItems(offered.names + offered.patternNames);
-    m_conditionName->setCurrentIndex(offered.names.isEmpty() ? -1 : 0);
-    m_conditionValue->addItems(offered.values);
-    m_conditionValue->setCurrentIndex(0);
+    const OfferedNames& offered = m_offeredNames.of(st.project);
+    ComboBoxes::offer(m_conditionName, offered.names + offered.patternNames,
+                      offered.names.isEmpty() ? -1 : 0);
+    ComboBoxes::offer(m_conditionValue, offered.values, 0);
     m_groups.offerNames(offered);
     m_conditional.offerNames(offered);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/OfferedNames.h"
+
 #include <QObject>
 #include <QString>
 
@@ -90,4 +92,5 @@ private:
     QPushButton* m_addCondition = nullptr;
     QPushButton* m_deleteCondition = nullptr;
     QTableWidget* m_conditionList = nullptr;
+    OfferedNamesCache m_offeredNames;
 };

@@ -8,6 +8,11 @@
 
 #include <optional>
 
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 namespace InstallerReader {
 
 namespace {
@@ -24,6 +29,7 @@ bool readFileText(const QString& path, QByteArray& bytes, QString& text, QString
         return true;
     }
     text = Encoding::decodeInstallerBytes(bytes);
+    bytes = QByteArray(); // the converted copy is all that is read
     return true;
 }
 
@@ -51,10 +57,44 @@ QString withoutZeros(const QString& text, ZeroLines* zeroLines) {
     return replaced;
 }
 
+// Gives the memory of a text the reading owns back to the system as the tokenizer leaves it
+// behind, so a large file and the project read from it are not held whole at the same time.
+// Only whole pages inside the text go; nothing reads them again (on Linux they would read as
+// zeros). Elsewhere it does nothing.
+class PassedText {
+public:
+    explicit PassedText(const QString* owned) : m_owned(owned) {}
+
+    void passedUpTo(qsizetype position) {
+#ifdef Q_OS_LINUX
+        if (!m_owned || position - m_released < kStep)
+            return;
+        static const quintptr page = quintptr(sysconf(_SC_PAGESIZE));
+        const auto start = quintptr(m_owned->constData() + m_released);
+        const auto end = quintptr(m_owned->constData() + position);
+        const quintptr first = (start + page - 1) & ~(page - 1);
+        const quintptr last = end & ~(page - 1);
+        if (last > first)
+            madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+        m_released = position;
+#else
+        Q_UNUSED(position);
+#endif
+    }
+
+private:
+    static constexpr qsizetype kStep = 1 << 20; // characters between two releases
+    const QString* m_owned;
+    qsizetype m_released = 0;
+};
+
 // Runs the tokenizer's calling protocol over the whole text and hands every complete tag to
 // `handle`, with the positions of its "<" and of where it became complete; stops early when
-// the handler returns false.
-template <typename Handler> bool forEachTag(const QString& text, Handler&& handle) {
+// the handler returns false. With `owned`, the text is given back as it is passed (`owned`
+// must be `text`, held by the reading alone); only what lies before the last tag's "<" goes.
+template <typename Handler>
+bool forEachTag(const QString& text, Handler&& handle, bool owned = false) {
+    PassedText passed(owned ? &text : nullptr);
     const QStringView view(text);
     Tokenizer::AttributeList attributes;
     QString name;
@@ -72,6 +112,7 @@ template <typename Handler> bool forEachTag(const QString& text, Handler&& handl
         if (state == Tokenizer::Complete &&
             !handle(name, attributes, elementText, fromCData, tagStart, position))
             return false;
+        passed.passedUpTo(tagStart);
     }
 }
 
@@ -687,8 +728,10 @@ void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines) {
                });
 }
 
-bool readConfigText(const QString& text, CFOMOD& project, QString* errorText, ZeroLines* zeroLines,
-                    ReadReport* report) {
+namespace {
+
+bool readConfigTextOwned(const QString& text, CFOMOD& project, QString* errorText,
+                         ZeroLines* zeroLines, ReadReport* report, bool owned) {
     const QString readable = withoutZeros(text, zeroLines);
     ConfigContext context(project, errorText, report, readable);
     const bool complete = forEachTag(
@@ -696,9 +739,18 @@ bool readConfigText(const QString& text, CFOMOD& project, QString* errorText, Ze
         [&context](const QString& name, const Tokenizer::AttributeList& attributes,
                    const QString& elementText, bool fromCData, qsizetype start, qsizetype end) {
             return context.apply(Tag{name, attributes, elementText, fromCData, start, end});
-        });
+        },
+        // A report keeps views of the names of the elements still open: nothing is given back.
+        owned && !report);
     context.finish();
     return complete;
+}
+
+} // namespace
+
+bool readConfigText(const QString& text, CFOMOD& project, QString* errorText, ZeroLines* zeroLines,
+                    ReadReport* report) {
+    return readConfigTextOwned(text, project, errorText, zeroLines, report, false);
 }
 
 bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText, ZeroLines* zeroLines) {
@@ -716,7 +768,7 @@ bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText, Ze
     QString text;
     if (!readFileText(path, bytes, text, errorText))
         return false;
-    return readConfigText(text, project, errorText, zeroLines, report);
+    return readConfigTextOwned(text, project, errorText, zeroLines, report, true);
 }
 
 } // namespace InstallerReader

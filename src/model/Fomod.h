@@ -116,3 +116,14 @@ public:
 
     bool operator==(const CFOMOD&) const = default;
 };
+
+// Made of implicitly shared texts and lists only, so their lists may move them bytewise: a long
+// list then grows in place instead of being copied into a new block.
+Q_DECLARE_TYPEINFO(CDependency, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(CCondition, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(CFile, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(CDependencyPattern, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(CPlugin, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(CPluginGroup, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(CStep, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(CConditionalFile, Q_RELOCATABLE_TYPE);

@@ -7,11 +7,10 @@ class QComboBox;
 // Filling the combo boxes whose entries a rebuild offers.
 namespace ComboBoxes {
 
-// Removes every entry and the text.
-void empty(QComboBox* combo);
-
-// Appends the entries and leaves none chosen, so the box shows no text.
-void offer(QComboBox* combo, const QStringList& entries);
+// Makes the entries exactly `entries` and chooses the entry at `chosen` (-1: none, so the box
+// shows no text). Entries already in place are kept rather than refilled: the boxes offer
+// every name of the project, thousands in a large one, on every rebuild.
+void offer(QComboBox* combo, const QStringList& entries, int chosen = -1);
 
 // Sets the text unless the box already shows it, so the cursor of a box being typed into
 // stays where it is.
