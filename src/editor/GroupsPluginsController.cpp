@@ -19,6 +19,8 @@
 #include "ui/Prompts.h"
 #include "ui/ReportListView.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -27,6 +29,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -116,7 +119,14 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
     m_groupListView =
         ReportListView::create(QStringLiteral("GroupListView"),
                                {{QStringLiteral("Name"), 0}, {QStringLiteral("Type"), 103}}, true);
-    m_groupListView->setMinimumSize(227, 118);
+    // The lists grow with the window; in a narrow one they give up width before the page needs
+    // a horizontal scroll bar.
+    m_groupListView->setMinimumSize(140, 118);
+    // The type column shows the longest group type whole.
+    m_groupListView->horizontalHeader()->resizeSection(
+        1, std::max(103, m_groupListView->fontMetrics().horizontalAdvance(
+                             QStringLiteral("SelectAtLeastOne")) +
+                             16));
     m_groupListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     // Plugins: name, the list with its buttons beside it.
@@ -132,7 +142,7 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
 
     m_pluginListView = ReportListView::create(QStringLiteral("PluginListView"),
                                               {{QStringLiteral("Name"), 0}}, true);
-    m_pluginListView->setMinimumSize(199, 118);
+    m_pluginListView->setMinimumSize(120, 118);
     m_pluginListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     auto buttonColumn = [](std::initializer_list<QPushButton*> buttons) {
