@@ -7,6 +7,7 @@
 #include "settings/LanguageTable.h"
 #include "ui/ComboBoxes.h"
 #include "ui/Components.h"
+#include "ui/KeyConventions.h"
 #include "ui/PatternTabs.h"
 #include "ui/ReportListView.h"
 
@@ -153,6 +154,13 @@ void ConditionalInstallsController::connectHandlers() {
             &ConditionalInstallsController::RemoveCondFileConditionButtonClick);
     connect(m_dependencyList, &QTableWidget::itemSelectionChanged, this,
             &ConditionalInstallsController::CondFilePatternListViewSelectItem);
+
+    for (QComboBox* field : {m_dependNameComboBox, m_dependValueComboBox})
+        KeyConventions::enterRuns(field, m_addDependencyButton);
+    KeyConventions::deleteRuns(m_dependencyList, m_removeDependencyButton);
+    KeyConventions::focusReturnsTo(m_removeDependencyButton, m_dependencyList);
+    for (QPushButton* button : {m_moveLeftButton, m_moveRightButton, m_removePatternButton})
+        KeyConventions::focusReturnsTo(button, m_patternTabs);
 }
 
 CConditionalFile* ConditionalInstallsController::currentPattern() const {

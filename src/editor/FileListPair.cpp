@@ -4,6 +4,7 @@
 #include "model/Fomod.h"
 #include "platform/Paths.h"
 #include "ui/Components.h"
+#include "ui/KeyConventions.h"
 #include "ui/Prompts.h"
 #include "ui/ReportListView.h"
 
@@ -47,10 +48,10 @@ FileListPair::FileListPair(const Names& names, FilesAccess files, Rules rules, Q
 
     m_sourceList = ReportListView::create(
         names.sSourceList,
-        {{QStringLiteral("File/Folder"), 70}, {QStringLiteral("Source path"), 409}}, false);
+        {{QStringLiteral("File/Folder"), 70}, {QStringLiteral("Source path"), 0}}, false);
     m_destinationList = ReportListView::create(
         names.sDestinationList,
-        {{QStringLiteral("Destination path"), 375}, {QStringLiteral("Priority"), 0}}, true);
+        {{QStringLiteral("Destination path"), 0}, {QStringLiteral("Priority"), 60}}, true);
     m_destinationList->setContextMenuPolicy(Qt::CustomContextMenu);
     // Files and folders dragged from the file manager onto the source list are added.
     m_sourceList->setAcceptDrops(true);
@@ -87,6 +88,10 @@ FileListPair::FileListPair(const Names& names, FilesAccess files, Rules rules, Q
     connect(m_destinationList, &QTableWidget::itemSelectionChanged, this,
             &FileListPair::destinationSelectItem);
     connect(m_destinationList, &QTableWidget::itemChanged, this, &FileListPair::destinationEdited);
+
+    for (QTableWidget* list : {m_sourceList, m_destinationList})
+        KeyConventions::deleteRuns(list, m_removeButton);
+    KeyConventions::focusReturnsTo(m_removeButton, m_sourceList);
 }
 
 void FileListPair::clear() {

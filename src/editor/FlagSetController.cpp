@@ -5,6 +5,7 @@
 #include "model/Vocabulary.h"
 #include "ui/ComboBoxes.h"
 #include "ui/Components.h"
+#include "ui/KeyConventions.h"
 #include "ui/ReportListView.h"
 
 #include <QComboBox>
@@ -41,7 +42,7 @@ FlagSetController::FlagSetController(PluginAccess selectedPlugin, QObject* paren
 
     m_listView = ReportListView::create(
         QStringLiteral("FlagSetListView"),
-        {{QStringLiteral("Flag name"), 130}, {QString(), 50}, {QStringLiteral("Value"), 0}}, false);
+        {{QStringLiteral("Flag name"), 0}, {QString(), 50}, {QStringLiteral("Value"), 0}}, false);
 
     m_addButton =
         Components::button(QStringLiteral("AddVaribleButton"), QStringLiteral("Add"), false);
@@ -83,6 +84,11 @@ FlagSetController::FlagSetController(PluginAccess selectedPlugin, QObject* paren
             &FlagSetController::DeleteVaribleButtonClick);
     connect(m_listView, &QTableWidget::itemSelectionChanged, this,
             &FlagSetController::FlagSetListViewSelectItem);
+
+    for (QComboBox* field : {m_nameComboBox, m_valueComboBox})
+        KeyConventions::enterRuns(field, m_addButton);
+    KeyConventions::deleteRuns(m_listView, m_deleteButton);
+    KeyConventions::focusReturnsTo(m_deleteButton, m_listView);
 }
 
 void FlagSetController::clearList() {

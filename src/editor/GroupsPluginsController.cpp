@@ -13,10 +13,13 @@
 #include "ui/Components.h"
 #include "ui/FloatingEditor.h"
 #include "ui/ImageChooser.h"
+#include "ui/KeyConventions.h"
 #include "ui/PicturePreview.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/ReportListView.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +29,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,7 +79,8 @@ void GroupsPluginsController::buildGroupsBox() {
 
     auto* left = new QVBoxLayout;
     left->setContentsMargins(0, 0, 0, 0);
-    left->addWidget(buildGroupPluginPanel());
+    // The lists and the description share what the window gives beyond their least heights.
+    left->addWidget(buildGroupPluginPanel(), 1);
     left->addWidget(buildDescriptionPanel(), 1);
     left->addWidget(buildImagePanel());
 
@@ -93,7 +98,7 @@ void GroupsPluginsController::buildGroupsBox() {
 
 QWidget* GroupsPluginsController::buildGroupPluginPanel() {
     auto* panel = new QWidget;
-    panel->setFixedHeight(169);
+    panel->setMinimumHeight(169);
 
     // Groups: name and type, the list with its buttons beside it.
     m_groupNameEdit = Components::edit(QStringLiteral("GroupNameEdit"));
@@ -111,10 +116,17 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
     m_groupDownButton =
         Components::button(QStringLiteral("GroupDownButton"), QStringLiteral("Move down"), false);
 
-    m_groupListView = ReportListView::create(
-        QStringLiteral("GroupListView"),
-        {{QStringLiteral("Name"), 100}, {QStringLiteral("Type"), 103}}, true);
-    m_groupListView->setMinimumSize(227, 118);
+    m_groupListView =
+        ReportListView::create(QStringLiteral("GroupListView"),
+                               {{QStringLiteral("Name"), 0}, {QStringLiteral("Type"), 103}}, true);
+    // The lists grow with the window; in a narrow one they give up width before the page needs
+    // a horizontal scroll bar.
+    m_groupListView->setMinimumSize(140, 118);
+    // The type column shows the longest group type whole.
+    m_groupListView->horizontalHeader()->resizeSection(
+        1, std::max(103, m_groupListView->fontMetrics().horizontalAdvance(
+                             QStringLiteral("SelectAtLeastOne")) +
+                             16));
     m_groupListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     // Plugins: name, the list with its buttons beside it.
@@ -129,8 +141,8 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
         Components::button(QStringLiteral("PluginDownButton"), QStringLiteral("Move down"), false);
 
     m_pluginListView = ReportListView::create(QStringLiteral("PluginListView"),
-                                              {{QStringLiteral("Name"), 175}}, true);
-    m_pluginListView->setMinimumSize(199, 118);
+                                              {{QStringLiteral("Name"), 0}}, true);
+    m_pluginListView->setMinimumSize(120, 118);
     m_pluginListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     auto buttonColumn = [](std::initializer_list<QPushButton*> buttons) {
@@ -315,6 +327,16 @@ void GroupsPluginsController::connectHandlers() {
     connect(m_groupListView, &QWidget::customContextMenuRequested, this, [this](QPoint pos) {
         m_popupMenu2->popup(m_groupListView->viewport()->mapToGlobal(pos));
     });
+
+    KeyConventions::enterRuns(m_groupNameEdit, m_addGroupButton);
+    KeyConventions::enterRuns(m_pluginNameEdit, m_addPluginButton);
+    KeyConventions::deleteRuns(m_groupListView, m_removeGroupButton);
+    KeyConventions::deleteRuns(m_pluginListView, m_removePluginButton);
+    for (QPushButton* button : {m_removeGroupButton, m_groupUpButton, m_groupDownButton})
+        KeyConventions::focusReturnsTo(button, m_groupListView);
+    for (QPushButton* button : {m_removePluginButton, m_pluginUpButton, m_pluginDownButton})
+        KeyConventions::focusReturnsTo(button, m_pluginListView);
+    KeyConventions::tabLeavesMemo(m_descriptionMemo);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -23,6 +23,7 @@
 #include "settings/LanguageTable.h"
 #include "ui/Components.h"
 #include "ui/ImageChooser.h"
+#include "ui/KeyConventions.h"
 #include "ui/PicturePreview.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
@@ -288,6 +289,7 @@ QWidget* TMainForm::buildModInfoPage() {
     m_modDescription->setObjectName(QStringLiteral("ModDesccriptionMemo"));
     m_modDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     descriptionLabel->setBuddy(m_modDescription);
+    KeyConventions::tabLeavesMemo(m_modDescription);
 
     auto* infoLayout = new QVBoxLayout(info);
     infoLayout->setContentsMargins(0, 4, 0, 14);

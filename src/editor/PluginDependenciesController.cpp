@@ -6,6 +6,7 @@
 #include "settings/LanguageTable.h"
 #include "ui/ComboBoxes.h"
 #include "ui/Components.h"
+#include "ui/KeyConventions.h"
 #include "ui/PatternTabs.h"
 #include "ui/ReportListView.h"
 
@@ -124,6 +125,12 @@ PluginDependenciesController::PluginDependenciesController(PluginAccess selected
             &PluginDependenciesController::pdDeleteButtonClick);
     connect(m_listView, &QTableWidget::itemSelectionChanged, this,
             &PluginDependenciesController::PluginDependenciesListViewSelectItem);
+
+    for (QComboBox* field : {m_fileFlagNameComboBox, m_stateValueComboBox})
+        KeyConventions::enterRuns(field, m_addButton);
+    KeyConventions::deleteRuns(m_listView, m_deleteButton);
+    KeyConventions::focusReturnsTo(m_deleteButton, m_listView);
+    KeyConventions::focusReturnsTo(m_deletePatternButton, m_patternsPageControl);
 }
 
 void PluginDependenciesController::offerNames(const OfferedNames& offered) {

@@ -8,6 +8,8 @@
 #include "settings/LanguageTable.h"
 #include "ui/ComboBoxes.h"
 #include "ui/Components.h"
+#include "ui/ElidedTabBar.h"
+#include "ui/KeyConventions.h"
 #include "ui/ReportListView.h"
 
 #include <QComboBox>
@@ -30,7 +32,7 @@ StepsController::StepsController(EditorState& state, GroupsPluginsController& gr
     m_page = new QWidget;
     m_page->setObjectName(QStringLiteral("StepsTabSheet"));
 
-    m_stepsTabs = new QTabBar(m_page);
+    m_stepsTabs = new ElidedTabBar(m_page);
     m_stepsTabs->setObjectName(QStringLiteral("StepsTabControl"));
     m_stepsTabs->setExpanding(false);
     m_stepsTabs->setUsesScrollButtons(true);
@@ -154,7 +156,7 @@ QWidget* StepsController::buildConditionsPage() {
 
     m_conditionList = ReportListView::create(QStringLiteral("ConditionListView"),
                                              {{QStringLiteral("type"), 50},
-                                              {QStringLiteral("File/Flag name"), 340},
+                                              {QStringLiteral("File/Flag name"), 0},
                                               {QString(), 50},
                                               {QStringLiteral("Value"), 50},
                                               {QString(), 50}},
@@ -214,6 +216,13 @@ void StepsController::connectHandlers() {
             [this] { visOperatorComboBoxChange(); });
     connect(m_visibilityType, &QComboBox::currentIndexChanged, this,
             [this] { VisibilityTypeComboBoxChange(); });
+
+    KeyConventions::deleteRuns(m_conditionList, m_deleteCondition);
+    for (QComboBox* field : {m_conditionName, m_conditionValue})
+        KeyConventions::enterRuns(field, m_addCondition);
+    for (QPushButton* button : {m_moveLeft, m_moveRight, m_deleteStep})
+        KeyConventions::focusReturnsTo(button, m_stepsTabs);
+    KeyConventions::focusReturnsTo(m_deleteCondition, m_conditionList);
 }
 
 QString StepsController::tabCaption(const QString& stepName) {
@@ -274,10 +283,6 @@ void StepsController::StepsTabControlChange() {
         const QSignalBlocker block(m_conditionList);
         m_conditionList->setRowCount(0);
     }
-    m_moveLeft->setEnabled(false);
-    m_moveRight->setEnabled(false);
-    m_deleteStep->setEnabled(false);
-    m_stepsPages->setEnabled(false);
 
     st.iCurrentStep = m_stepsTabs->count() > 0 ? m_stepsTabs->currentIndex() : -1;
     if (hasCurrentStep()) {
@@ -287,10 +292,12 @@ void StepsController::StepsTabControlChange() {
         m_stepsTabs->setTabText(st.iCurrentStep, tabCaption(stepName));
     }
 
-    if (!st.project.vSteps.isEmpty()) {
-        m_deleteStep->setEnabled(true);
-        m_stepsPages->setEnabled(true);
-    }
+    // Each control is switched once, to its final state: disabling one that has the focus, even
+    // for a moment, would send the focus elsewhere (the page's fields while typing an operator,
+    // the step buttons to their neighbour).
+    const bool hasSteps = !st.project.vSteps.isEmpty();
+    m_deleteStep->setEnabled(hasSteps);
+    m_stepsPages->setEnabled(hasSteps);
 
     // The condition name box shows the first flag name; pattern names follow the flag names
     // unchecked, so a text may appear twice. The value box shows "On".
@@ -362,6 +369,9 @@ void StepsController::DeleteStepButtonClick() {
     StepsTabControlChange();
     if (m_stepsTabs->count() == 0)
         m_stepName->clear();
+    // A second Space must not delete the next step as well: the focus goes to the steps.
+    if (m_deleteStep->hasFocus())
+        m_stepsTabs->setFocus(Qt::OtherFocusReason);
 }
 
 void StepsController::MoveLeftButtonClick() {
@@ -435,7 +445,13 @@ void StepsController::visOperatorComboBoxChange() {
     if (!hasCurrentStep())
         return;
     f.project.vSteps[f.iCurrentStep].sOperator = m_visOperator->currentText();
+    // The rebuild refills the name and value boxes; what the user has typed there for the next
+    // condition stays, so Add adds what is shown.
+    const QString name = m_conditionName->currentText();
+    const QString value = m_conditionValue->currentText();
     StepsTabControlChange();
+    ComboBoxes::setText(m_conditionName, name);
+    ComboBoxes::setText(m_conditionValue, value);
 }
 
 void StepsController::VisibilityTypeComboBoxChange() {

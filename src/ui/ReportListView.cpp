@@ -1,5 +1,7 @@
 #include "ui/ReportListView.h"
 
+#include "ui/KeyConventions.h"
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QStyledItemDelegate>
@@ -67,6 +69,7 @@ QTableWidget* create(const QString& name, const QList<Column>& columns, bool edi
     } else {
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     }
+    KeyConventions::listKeys(list, editFirstColumn);
     return list;
 }
 
