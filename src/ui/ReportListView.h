@@ -8,8 +8,7 @@ class QTableWidget;
 class QWidget;
 
 // Multi-column lists in report style: whole-row single selection, grid lines, headings that
-// cannot be clicked, and (where asked) in-place editing of the first column only, with the
-// hint that tells how to start it.
+// cannot be clicked, and (where asked) in-place editing of the first column only.
 namespace ReportListView {
 
 struct Column {
