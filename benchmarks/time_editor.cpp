@@ -30,8 +30,8 @@ public:
     SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
         return SaveChoice::Discard;
     }
-    QStringList chooseFiles(QWidget*, const QString&, bool) override { return {}; }
-    QStringList chooseFolders(QWidget*, bool) override { return {m_root}; }
+    QStringList chooseFiles(QWidget*, const QString&, bool, const QString&) override { return {}; }
+    QStringList chooseFolders(QWidget*, bool, const QString&) override { return {m_root}; }
 
 private:
     QString m_root;

@@ -23,6 +23,8 @@ public:
     QList<QStringList> vFolderAnswers;
     QString sLastFilter;
     bool bLastMultiple = false;
+    // The folder the last file or folder dialog was asked to open in.
+    QString sLastStartFolder;
 
     ScriptedPrompts() { Prompts::setBackend(this); }
     ~ScriptedPrompts() override { Prompts::setBackend(nullptr); }
@@ -41,14 +43,17 @@ public:
         vShown.append({QStringLiteral("save question"), text, caption});
         return vSaveChoices.isEmpty() ? SaveChoice::Discard : vSaveChoices.takeFirst();
     }
-    QStringList chooseFiles(QWidget*, const QString& filter, bool multiple) override {
+    QStringList chooseFiles(QWidget*, const QString& filter, bool multiple,
+                            const QString& startFolder) override {
         vShown.append({QStringLiteral("files"), filter, QString()});
+        sLastStartFolder = startFolder;
         sLastFilter = filter;
         bLastMultiple = multiple;
         return vFileAnswers.isEmpty() ? QStringList() : vFileAnswers.takeFirst();
     }
-    QStringList chooseFolders(QWidget*, bool multiple) override {
+    QStringList chooseFolders(QWidget*, bool multiple, const QString& startFolder) override {
         vShown.append({QStringLiteral("folders"), QString(), QString()});
+        sLastStartFolder = startFolder;
         bLastMultiple = multiple;
         return vFolderAnswers.isEmpty() ? QStringList() : vFolderAnswers.takeFirst();
     }

@@ -1,6 +1,7 @@
 #include "editor/DocumentCommands.h"
 
 #include "editor/ConditionalInstallsController.h"
+#include "editor/GroupsPluginsController.h"
 #include "editor/MainForm.h"
 #include "editor/RequiredInstallsController.h"
 #include "editor/StepsController.h"
@@ -99,7 +100,7 @@ void DocumentCommands::clearProject() {
 void DocumentCommands::OpenMenuClick() {
     if (!mayDrop())
         return;
-    const QStringList chosen = Prompts::chooseFolders(&m_window, false);
+    const QStringList chosen = Prompts::chooseFolders(&m_window, false, m_window.sRootDir);
     if (chosen.isEmpty())
         return;
     const QString rootDir = chosen.first();
@@ -116,7 +117,8 @@ void DocumentCommands::OpenMenuClick() {
 void DocumentCommands::OpenfileMenuClick() {
     if (!mayDrop())
         return;
-    const QStringList chosen = Prompts::chooseFiles(&m_window, QStringLiteral("(*.xml)"), false);
+    const QStringList chosen =
+        Prompts::chooseFiles(&m_window, QStringLiteral("(*.xml)"), false, m_window.sRootDir);
     if (chosen.isEmpty())
         return;
     const QString path = chosen.first();
@@ -142,7 +144,10 @@ void DocumentCommands::RecentFileTemplateClick(QAction* item) {
 }
 
 void DocumentCommands::MergeFOMODMenuClick() {
-    const QStringList chosen = Prompts::chooseFiles(&m_window, QStringLiteral("(*.xml)"), false);
+    // The donor's steps go in front: an open group type box ends on the step it was opened on.
+    m_window.groupsPlugins()->EditGroupTypeComboBoxExit();
+    const QStringList chosen =
+        Prompts::chooseFiles(&m_window, QStringLiteral("(*.xml)"), false, m_window.sRootDir);
     if (chosen.isEmpty())
         return;
     CFOMOD donor;

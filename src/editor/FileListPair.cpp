@@ -52,6 +52,10 @@ FileListPair::FileListPair(const Names& names, FilesAccess files, Rules rules, Q
     m_destinationList = ReportListView::create(
         names.sDestinationList,
         {{QStringLiteral("Destination path"), 0}, {QStringLiteral("Priority"), 60}}, true);
+    // The one hint of the window: it speaks of destination paths.
+    m_destinationList->setToolTip(QStringLiteral("To edit: select destination path and then "
+                                                 "click on it again. It's like you rename files "
+                                                 "in Windows."));
     m_destinationList->setContextMenuPolicy(Qt::CustomContextMenu);
     // Files and folders dragged from the file manager onto the source list are added.
     m_sourceList->setAcceptDrops(true);
@@ -126,7 +130,7 @@ void FileListPair::AddFileButtonClick() {
     if (!canAdd())
         return;
     QList<Chosen> chosen;
-    for (const QString& path : Prompts::chooseFiles(m_window, QString(), true))
+    for (const QString& path : Prompts::chooseFiles(m_window, QString(), true, m_rules.rootDir()))
         chosen.append({kFile, path});
     add(chosen);
 }
@@ -135,7 +139,7 @@ void FileListPair::AddFolderButtonClick() {
     if (!canAdd())
         return;
     QList<Chosen> chosen;
-    for (const QString& path : Prompts::chooseFolders(m_window, true))
+    for (const QString& path : Prompts::chooseFolders(m_window, true, m_rules.rootDir()))
         chosen.append({kFolder, path});
     add(chosen);
 }

@@ -477,8 +477,10 @@ void GroupsPluginsController::PluginListViewSelectItem() {
         m_flagSet->appendRows(plugin->vConditionFlags);
         m_pluginFiles->appendRows(plugin->vFiles);
 
-        // Showing a stored description runs the change handler, which stores it normalised.
-        m_descriptionMemo->setPlainText(plugin->sDescription);
+        // The memo shows the description as typed; showing it runs the change handler, which
+        // stores it normalised.
+        m_descriptionMemo->setPlainText(Escaping::pluginDescriptionForMemo(
+            plugin->sDescription, Settings::instance().bReplaceRN));
 
         const QString image = plugin->sImage;
         m_imageEdit->setText(image);
@@ -542,6 +544,7 @@ void GroupsPluginsController::RemoveGroupButtonClick() {
     const int g = selectedGroupRow();
     if (!step || step->vGroups.isEmpty() || g < 0 || g >= step->vGroups.size())
         return;
+    EditGroupTypeComboBoxExit(); // while its row still stands for its group
     step->vGroups.removeAt(g);
     {
         const QSignalBlocker blocker(m_groupListView);
@@ -565,6 +568,7 @@ void GroupsPluginsController::moveGroup(int offset) {
     const int target = g + offset;
     if (!step || g < 0 || g >= step->vGroups.size() || target < 0 || target >= step->vGroups.size())
         return;
+    EditGroupTypeComboBoxExit(); // while its row still stands for its group
     step->vGroups.swapItemsAt(g, target);
     emit rebuildRequested();
     {
@@ -713,6 +717,7 @@ void GroupsPluginsController::EditGroupTypeCMenu2Click() {
 
     // Over the row's "Type" cell.
     m_typeBoxOpen = true;
+    m_typeBoxStep = m_state.iCurrentStep;
     const QString shown =
         FloatingEditor::openOverCell(m_editGroupTypeComboBox, m_groupListView, row, 1, m_window);
     m_editGroupTypeComboBox->setCurrentText(shown);
@@ -734,7 +739,9 @@ void GroupsPluginsController::EditGroupTypeComboBoxExit() {
         return;
     m_typeBoxOpen = false;
     const int row = m_state.iEditedRow;
-    CStep* step = currentStep();
+    // Only into the group the box was opened on: the same step, its rows unchanged since (every
+    // command that changes them ends the edit first).
+    CStep* step = m_state.iCurrentStep == m_typeBoxStep ? currentStep() : nullptr;
     if (row >= 0 && step && row < step->vGroups.size()) {
         const QString type = m_editGroupTypeComboBox->currentText();
         if (QTableWidgetItem* item = m_groupListView->item(row, 1))

@@ -148,4 +148,5 @@ private:
     QAction* m_editGroupTypeCMenu2 = nullptr;
     QComboBox* m_editGroupTypeComboBox = nullptr;
     bool m_typeBoxOpen = false;
+    int m_typeBoxStep = -1; // the step whose group list the type box was opened over
 };

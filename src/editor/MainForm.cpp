@@ -441,6 +441,7 @@ EditorSnapshot TMainForm::snapshot() const {
 
 // The project as it was, on every page, with the same page, step, group, plugin and patterns.
 void TMainForm::showSnapshot(const EditorSnapshot& shot) {
+    m_groupsPlugins->EditGroupTypeComboBoxExit(); // into the project it was opened on
     project = shot.project;
     iStepCount = qint32(project.vSteps.size());
     m_headerImage->clear();
@@ -547,7 +548,7 @@ void TMainForm::ModDesccriptionMemoChange() {
 }
 
 void TMainForm::OpenRootDirButtonClick() {
-    const QStringList chosen = Prompts::chooseFolders(this, false);
+    const QStringList chosen = Prompts::chooseFolders(this, false, sRootDir);
     if (chosen.isEmpty())
         return;
     const QString folder = chosen.first();
@@ -592,7 +593,7 @@ void TMainForm::showModInfo() {
     // Copied first: the memo's and the box's change handlers write into the project.
     const QString description = project.sDescription;
     const QString category = project.sCategory;
-    m_modDescription->setPlainText(description);
+    m_modDescription->setPlainText(Escaping::modDescriptionForMemo(description));
     m_modCategory->setEditText(category);
 }
 

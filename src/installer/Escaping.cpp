@@ -125,6 +125,47 @@ QString normalise(const QString& memoText, bool bLineBreaks) {
     return escapeLooseAmpersands(s);
 }
 
+// The inverse of normalise on every text it produces: scanned once from the left, so an
+// "&#38;" that stood for a typed "&" never joins what follows into another reference.
+QString decodeDescription(const QString& stored, bool bLineBreaks) {
+    if (!stored.contains(u'&'))
+        return stored;
+    QString out;
+    out.reserve(stored.size());
+    const QStringView text(stored);
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'&') {
+            out.append(c);
+            continue;
+        }
+        const QStringView rest = text.mid(i);
+        if (rest.startsWith(u"&#38;")) {
+            out.append(u'&');
+            i += 4;
+        } else if (rest.startsWith(u"&#60;")) {
+            out.append(u'<');
+            i += 4;
+        } else if (rest.startsWith(u"&#62;")) {
+            out.append(u'>');
+            i += 4;
+        } else if (bLineBreaks && rest.startsWith(u"&#13;&#10;")) {
+            // The line break written after the pair belongs to it; a text written with
+            // bReplaceRN off carries CR LF there.
+            out.append(u"\r\n");
+            i += 9;
+            if (text.mid(i + 1).startsWith(u"\r\n"))
+                i += 2;
+            else if (text.mid(i + 1).startsWith(u"\n"))
+                i += 1;
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
 QString escape(const QString& plain, Field field) {
     QString out;
     out.reserve(plain.size());
@@ -140,6 +181,14 @@ QString normaliseModDescription(const QString& memoText) {
 
 QString normalisePluginDescription(const QString& memoText, bool bReplaceRN) {
     return normalise(memoText, bReplaceRN);
+}
+
+QString modDescriptionForMemo(const QString& stored) {
+    return decodeDescription(stored, false);
+}
+
+QString pluginDescriptionForMemo(const QString& stored, bool bReplaceRN) {
+    return decodeDescription(stored, bReplaceRN);
 }
 
 QString escapeText(const QString& plain) {

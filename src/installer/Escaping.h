@@ -19,6 +19,15 @@ QString normaliseModDescription(const QString& memoText);
 // The same, plus (while bReplaceRN is on) each CR LF stored as "&#13;&#10;" followed by LF.
 QString normalisePluginDescription(const QString& memoText, bool bReplaceRN);
 
+// What a description memo shows for a stored description: the normalisation undone, so that
+// a text typed into the memo comes back as typed. "&#38;", "&#60;" and "&#62;" become their
+// characters and, while bReplaceRN is on, "&#13;&#10;" (with the line feed that follows it)
+// becomes CR LF; every other reference stays as it is, as the normalisation kept it. Only a
+// typed text that itself holds one of these references (which the normalisation stores
+// exactly like the character it names) comes back as that character.
+QString modDescriptionForMemo(const QString& stored);
+QString pluginDescriptionForMemo(const QString& stored, bool bReplaceRN);
+
 // The reference a character of plain text is written as, or a null view when it is written
 // as itself: "&" -> "&#38;", "<" -> "&#60;", ">" -> "&#62;", and in attribute values the
 // quotation mark -> "&#34;".

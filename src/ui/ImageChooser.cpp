@@ -9,9 +9,15 @@
 
 namespace ImageChooser {
 
+namespace {
+// Pictures first; "All files" still lets any file be picked, as before.
+const QString kImageFilter =
+    QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp *.gif);;All files (*)");
+} // namespace
+
 std::optional<QString> choose(QWidget* parent, const QString& rootDir, QLineEdit* edit,
                               QLabel* preview) {
-    const QStringList chosen = Prompts::chooseFiles(parent, QString(), false);
+    const QStringList chosen = Prompts::chooseFiles(parent, kImageFilter, false, rootDir);
     if (chosen.isEmpty())
         return std::nullopt;
     const QString path = chosen.first();
@@ -21,9 +27,9 @@ std::optional<QString> choose(QWidget* parent, const QString& rootDir, QLineEdit
         return std::nullopt;
     }
     edit->setText(*relative);
-    const QPixmap picture = Pictures::loadPreview(path);
-    if (!picture.isNull())
-        PicturePreview::show(preview, picture);
+    // A picture that cannot be decoded empties the preview rather than leave the previous
+    // picture standing for the new path.
+    PicturePreview::show(preview, Pictures::loadPreview(path));
     return edit->text();
 }
 

@@ -12,8 +12,8 @@ class QWidget;
 namespace ImageChooser {
 
 // Asks for one file. A file inside rootDir puts its stored, root-relative path into the edit
-// and its picture into the preview (a picture that cannot be decoded leaves the preview as it
-// was), and gives the stored path back. Nothing is given back when the dialog is cancelled or
+// and its picture into the preview (a picture that cannot be decoded empties the preview),
+// and gives the stored path back. Nothing is given back when the dialog is cancelled or
 // the file lies outside the root, which the message "File is out of root directory" says.
 std::optional<QString> choose(QWidget* parent, const QString& rootDir, QLineEdit* edit,
                               QLabel* preview);

@@ -9,7 +9,7 @@ namespace PicturePreview {
 
 QWidget* create(const Names& names, QLabel** image, QWidget* parent) {
     auto* preview = new QWidget(parent);
-    preview->setFixedSize(196, 133);
+    preview->setFixedSize(kSize);
     auto* frame = new QFrame(preview);
     frame->setObjectName(names.sFrame);
     frame->setFrameShape(QFrame::Box);
@@ -18,7 +18,10 @@ QWidget* create(const Names& names, QLabel** image, QWidget* parent) {
     noImage->setAlignment(Qt::AlignCenter);
     auto* box = new QLabel(preview);
     box->setObjectName(names.sImage);
-    box->setScaledContents(true);
+    // The picture goes inside the frame's line, which stays visible around it.
+    box->setFixedSize(kSize);
+    box->setContentsMargins(1, 1, 1, 1);
+    box->setAlignment(Qt::AlignCenter);
     // Stacked in one cell, the image box on top.
     auto* stack = new QGridLayout(preview);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -29,22 +32,32 @@ QWidget* create(const Names& names, QLabel** image, QWidget* parent) {
     return preview;
 }
 
+QRect pictureArea(const QSize& picture, const QSize& box) {
+    QSize shown = picture;
+    if (shown.width() > box.width() || shown.height() > box.height())
+        shown.scale(box, Qt::KeepAspectRatio);
+    shown = shown.expandedTo(QSize(1, 1));
+    return QRect(QPoint((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2),
+                 shown);
+}
+
 void show(QLabel* image, const QPixmap& picture) {
     if (picture.isNull()) {
         image->clear();
         return;
     }
-    if (!picture.hasAlpha()) {
-        image->setPixmap(picture);
-        return;
-    }
-    // Transparent parts would let "[No image]" show through the picture.
-    QPixmap opaque(picture.size());
-    opaque.fill(image->palette().color(QPalette::Window));
-    QPainter painter(&opaque);
-    painter.drawPixmap(0, 0, picture);
+    // One opaque picture of the whole box: "[No image]" must not show through around the
+    // picture or through its transparent parts.
+    const QSize box = image->contentsRect().size();
+    const qreal ratio = image->devicePixelRatioF();
+    QPixmap shown(box * ratio);
+    shown.setDevicePixelRatio(ratio);
+    shown.fill(image->palette().color(QPalette::Window));
+    QPainter painter(&shown);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(pictureArea(picture.deviceIndependentSize().toSize(), box), picture);
     painter.end();
-    image->setPixmap(opaque);
+    image->setPixmap(shown);
 }
 
 } // namespace PicturePreview

@@ -1,5 +1,7 @@
 #include "ui/Prompts.h"
 
+#include "ui/DialogFolder.h"
+
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFileDialog>
@@ -40,20 +42,23 @@ public:
         }
     }
 
-    QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple) override {
+    QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple,
+                            const QString& startFolder) override {
         QFileDialog dialog(parent);
+        dialog.setDirectory(startFolder);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::ReadOnly, true);
         if (!filter.isEmpty())
-            dialog.setNameFilter(filter);
+            dialog.setNameFilters(filter.split(QStringLiteral(";;")));
         if (dialog.exec() != QDialog::Accepted)
             return {};
         return nativePaths(dialog.selectedFiles());
     }
 
-    QStringList chooseFolders(QWidget* parent, bool multiple) override {
+    QStringList chooseFolders(QWidget* parent, bool multiple, const QString& startFolder) override {
         QFileDialog dialog(parent);
+        dialog.setDirectory(startFolder);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly, true);
@@ -82,6 +87,8 @@ private:
 };
 
 PromptsBackend* g_installed = nullptr;
+// The folder the last file or folder dialog was left in, shared by all of them.
+QString g_lastFolder;
 
 PromptsBackend& backend() {
     static WidgetPrompts real;
@@ -104,16 +111,24 @@ SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QStr
     return backend().askSaveDiscardCancel(parent, text, caption);
 }
 
-QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple) {
-    return backend().chooseFiles(parent, filter, multiple);
+QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple,
+                        const QString& rootDir) {
+    const QStringList chosen = backend().chooseFiles(
+        parent, filter, multiple, DialogFolder::startFolder(rootDir, g_lastFolder));
+    g_lastFolder = DialogFolder::lastUsedAfter(chosen, g_lastFolder);
+    return chosen;
 }
 
-QStringList chooseFolders(QWidget* parent, bool multiple) {
-    return backend().chooseFolders(parent, multiple);
+QStringList chooseFolders(QWidget* parent, bool multiple, const QString& rootDir) {
+    const QStringList chosen =
+        backend().chooseFolders(parent, multiple, DialogFolder::startFolder(rootDir, g_lastFolder));
+    g_lastFolder = DialogFolder::lastUsedAfter(chosen, g_lastFolder);
+    return chosen;
 }
 
 void setBackend(PromptsBackend* installed) {
     g_installed = installed;
+    g_lastFolder.clear();
 }
 
 } // namespace Prompts

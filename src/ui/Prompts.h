@@ -21,10 +21,13 @@ public:
     virtual SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                             const QString& caption) = 0;
     // Full native paths of the chosen files; empty when cancelled. An empty filter lists all
-    // files; otherwise it is a Qt name filter such as "(*.xml)".
-    virtual QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple) = 0;
+    // files; otherwise it is a Qt name filter such as "(*.xml)", or several separated by ";;"
+    // of which the first is shown. The dialog opens in startFolder.
+    virtual QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple,
+                                    const QString& startFolder) = 0;
     // Full native paths of the chosen folders; empty when cancelled.
-    virtual QStringList chooseFolders(QWidget* parent, bool multiple) = 0;
+    virtual QStringList chooseFolders(QWidget* parent, bool multiple,
+                                      const QString& startFolder) = 0;
 };
 
 namespace Prompts {
@@ -35,11 +38,14 @@ bool askYesNo(QWidget* parent, const QString& text,
               const QString& caption = QStringLiteral("Quarvel"));
 SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                 const QString& caption = QStringLiteral("Quarvel"));
-QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple);
-QStringList chooseFolders(QWidget* parent, bool multiple);
+// The file and folder dialogs open in the root directory, or in the folder last used within
+// it (DialogFolder); rootDir is empty while there is no project.
+QStringList chooseFiles(QWidget* parent, const QString& filter, bool multiple,
+                        const QString& rootDir);
+QStringList chooseFolders(QWidget* parent, bool multiple, const QString& rootDir);
 
 // Installs a backend in place of the real dialogs (tests); nullptr restores the real ones.
-// The backend is not owned.
+// The backend is not owned. The remembered last folder is forgotten.
 void setBackend(PromptsBackend* backend);
 
 } // namespace Prompts

@@ -61,8 +61,6 @@ QTableWidget* create(const QString& name, const QList<Column>& columns, bool edi
     }
 
     if (editFirstColumn) {
-        list->setToolTip(QStringLiteral("To edit: select destination path and then click on it "
-                                        "again. It's like you rename files in Windows."));
         list->setEditTriggers(QAbstractItemView::SelectedClicked |
                               QAbstractItemView::EditKeyPressed);
         list->setItemDelegate(new FirstColumnDelegate(list));

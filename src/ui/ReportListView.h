@@ -9,7 +9,7 @@ class QWidget;
 
 // Multi-column lists in report style: whole-row single selection, grid lines, headings that
 // cannot be clicked, Tab that leaves the list, and (where asked) in-place editing of the first
-// column only (F2 on the selected row), with the hint that tells how to start it.
+// column only (F2 on the selected row).
 namespace ReportListView {
 
 struct Column {

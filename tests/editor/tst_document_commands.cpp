@@ -1,8 +1,10 @@
 #include "FileHelpers.h"
 #include "editor/EditorSession.h"
+#include "installer/Escaping.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
 #include "settings/RecentFiles.h"
+#include "ui/Components.h"
 
 #include <QPlainTextEdit>
 
@@ -96,6 +98,8 @@ private slots:
     void openFile_data();
     void openFile();
     void openFolderNeedsFomod();
+    void descriptionsShownAsTypedAfterOpen_data();
+    void descriptionsShownAsTypedAfterOpen();
     void partlyReadConfigurationIsShown();
     void recentItem_data();
     void recentItem();
@@ -334,6 +338,43 @@ void TestDocumentCommands::recentItem() {
         QVERIFY(Settings::readSettings(stored, configIni));
         QCOMPARE(stored.vRecentFiles, settings.vRecentFiles);
     }
+}
+
+// The description memos show an opened installer's descriptions as they were typed, and the
+// project keeps the written form.
+void TestDocumentCommands::descriptionsShownAsTypedAfterOpen_data() {
+    QTest::addColumn<bool>("replaceRN");
+    QTest::newRow("line breaks kept") << false;
+    QTest::newRow("line breaks as references") << true;
+}
+
+void TestDocumentCommands::descriptionsShownAsTypedAfterOpen() {
+    QFETCH(bool, replaceRN);
+    Settings::instance().bReplaceRN = replaceRN;
+    const QString modTyped = QStringLiteral("Fish & chips <b>\r\n\tsecond line &amp; &#169;");
+    const QString pluginTyped = QStringLiteral("Light armor & gloves <lightweight>\r\n&#13; >");
+
+    EditorSession s;
+    const QString root = s.dir.path();
+    CFOMOD written = project("Described", {"Choose"}, {}, {});
+    written.sDescription = Escaping::normaliseModDescription(modTyped);
+    CPlugin plugin(QStringLiteral("Gloves"));
+    plugin.sDescription = Escaping::normalisePluginDescription(pluginTyped, replaceRN);
+    written.vSteps[0].vGroups.append(
+        CPluginGroup(QStringLiteral("Hands"), QStringLiteral("SelectAny")));
+    written.vSteps[0].vGroups[0].vPlugins.append(plugin);
+    writeInstaller(root, written);
+
+    s.prompts.vFolderAnswers.append({root});
+    s.chooseMenu("OpenMenu");
+    QCOMPARE(s.prompts.messages(), QStringList());
+    s.select("GroupListView", 0);
+    s.select("PluginListView", 0);
+    QCOMPARE(Components::memoText(s.component<QPlainTextEdit>("ModDesccriptionMemo")), modTyped);
+    QCOMPARE(Components::memoText(s.component<QPlainTextEdit>("PluginDescriptionMemo")),
+             pluginTyped);
+    QCOMPARE(s.form.project.sDescription, written.sDescription);
+    QCOMPARE(s.step().vGroups[0].vPlugins[0].sDescription, plugin.sDescription);
 }
 
 // The donor's steps, required installs and patterns go in front; nothing else changes.

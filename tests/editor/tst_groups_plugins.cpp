@@ -1,5 +1,6 @@
 #include "editor/EditorSession.h"
 
+#include "installer/Writer.h"
 #include "model/Vocabulary.h"
 #include "settings/Settings.h"
 
@@ -29,6 +30,8 @@ private slots:
     void groupTypeBox();
     void groupTypeBoxAndOtherControls_data();
     void groupTypeBoxAndOtherControls();
+    void groupTypeBoxStoresIntoItsOwnGroup_data();
+    void groupTypeBoxStoresIntoItsOwnGroup();
     void pluginDescription_data();
     void pluginDescription();
     void descriptionSurvivesRebuild();
@@ -288,25 +291,30 @@ void TestGroupsPlugins::renameInPlace() {
 void TestGroupsPlugins::editHint_data() {
     QTest::addColumn<QString>("listName");
     QTest::addColumn<bool>("editable");
+    QTest::addColumn<bool>("hinted");
 
-    QTest::newRow("groups") << "GroupListView" << true;
-    QTest::newRow("plugins") << "PluginListView" << true;
-    QTest::newRow("destinations") << "DstFilesListView" << true;
-    QTest::newRow("sources") << "SrcFilesListView" << false;
-    QTest::newRow("flags") << "FlagSetListView" << false;
+    QTest::newRow("groups") << "GroupListView" << true << false;
+    QTest::newRow("plugins") << "PluginListView" << true << false;
+    QTest::newRow("plugin destinations") << "DstFilesListView" << true << true;
+    QTest::newRow("required destinations") << "RequiredFilesDstListView" << true << true;
+    QTest::newRow("conditional destinations") << "CondFilesDstListView" << true << true;
+    QTest::newRow("sources") << "SrcFilesListView" << false << false;
+    QTest::newRow("flags") << "FlagSetListView" << false << false;
 }
 
 void TestGroupsPlugins::editHint() {
     QFETCH(QString, listName);
     QFETCH(bool, editable);
+    QFETCH(bool, hinted);
 
     EditorSession s;
     QTableWidget* list = s.list(listName);
-    // The lists edited in place tell how to start the edit; the others cannot be edited.
-    QCOMPARE(list->toolTip(), editable ? QStringLiteral("To edit: select destination path and then "
-                                                        "click on it again. It's like you rename "
-                                                        "files in Windows.")
-                                       : QString());
+    // Only the destination lists carry the hint, which speaks of destination paths; no other
+    // list of the window has a tooltip.
+    QCOMPARE(list->toolTip(), hinted ? QStringLiteral("To edit: select destination path and then "
+                                                      "click on it again. It's like you rename "
+                                                      "files in Windows.")
+                                     : QString());
     QCOMPARE(list->editTriggers() != QAbstractItemView::NoEditTriggers, editable);
 }
 
@@ -442,6 +450,54 @@ void TestGroupsPlugins::groupTypeBoxAndOtherControls() {
     }
 }
 
+// Commands that change the group rows while the box is open (a button run without taking the
+// focus) end its edit first, for the group it was opened on.
+void TestGroupsPlugins::groupTypeBoxStoresIntoItsOwnGroup_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("group removed") << "RemoveGroupButton";
+    QTest::newRow("group moved") << "GroupDownButton";
+    QTest::newRow("steps merged in front") << "MergeFOMODMenu";
+}
+
+void TestGroupsPlugins::groupTypeBoxStoresIntoItsOwnGroup() {
+    QFETCH(QString, action);
+
+    EditorSession s;
+    s.proceed();
+    s.addGroup(QStringLiteral("Edited"), QStringLiteral("SelectAny"));
+    s.addGroup(QStringLiteral("Other"), QStringLiteral("SelectAny"));
+    CFOMOD donor;
+    donor.vSteps.append(CStep(QStringLiteral("Donor")));
+    donor.vSteps[0].vGroups.append(
+        CPluginGroup(QStringLiteral("Donated"), QStringLiteral("SelectAny")));
+    const QString donorPath = s.dir.filePath(QStringLiteral("donor.xml"));
+    EditorSession::writeFile(
+        donorPath,
+        InstallerWriter::configFileBytes(donor, QStringLiteral("1.0.0.0"), QStringLiteral("home")));
+    s.prompts.vFileAnswers.append({QDir::toNativeSeparators(donorPath)});
+
+    s.select("GroupListView", 0);
+    s.component<QAction>("EditGroupTypeCMenu2")->trigger();
+    auto* box = s.component<QComboBox>("EditGroupTypeComboBox");
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, QStringLiteral("SelectAll"));
+    if (action.endsWith(QLatin1String("Menu")))
+        s.chooseMenu(action);
+    else
+        s.click(action);
+
+    QVERIFY(box->isHidden());
+    QMap<QString, QString> types;
+    for (const CStep& step : s.form.project.vSteps)
+        for (const CPluginGroup& group : step.vGroups)
+            types.insert(group.sName, group.sType);
+    QCOMPARE(types.value(QStringLiteral("Other")), QStringLiteral("SelectAny"));
+    QCOMPARE(types.value(QStringLiteral("Donated"), QStringLiteral("SelectAny")),
+             QStringLiteral("SelectAny"));
+    if (types.contains(QStringLiteral("Edited")))
+        QCOMPARE(types.value(QStringLiteral("Edited")), QStringLiteral("SelectAll"));
+}
+
 void TestGroupsPlugins::pluginDescription_data() {
     QTest::addColumn<bool>("replaceRN");
     QTest::addColumn<QStringList>("lines");
@@ -450,8 +506,7 @@ void TestGroupsPlugins::pluginDescription_data() {
     QTest::newRow("line break kept") << false << split("A,B") << "A\r\nB";
     QTest::newRow("line break as references") << true << split("A,B") << "A&#13;&#10;\nB";
     QTest::newRow("markup escaped") << false << QStringList{"a < b & c"} << "a &#60; b &#38; c";
-    QTest::newRow("references kept")
-        << true << QStringList{"&#169; &#60;i&#62;"} << "&#169; &#60;i&#62;";
+    QTest::newRow("references kept") << true << QStringList{"&#169; <i>"} << "&#169; &#60;i&#62;";
 }
 
 void TestGroupsPlugins::pluginDescription() {
@@ -482,7 +537,7 @@ void TestGroupsPlugins::pluginDescription() {
     QCOMPARE(plugin.sDescription, stored);
     s.select("PluginListView", 1);
     QCOMPARE(plugin.sDescription, stored);
-    QCOMPARE(memo->toPlainText(), QString(stored).replace(QLatin1String("\r\n"), "\n"));
+    QCOMPARE(memo->toPlainText(), lines.join(QLatin1Char('\n'))); // shown as typed
     Settings::instance().bReplaceRN = saved;
 }
 
@@ -568,7 +623,7 @@ void TestGroupsPlugins::chooseImage() {
     s.prompts.vFileAnswers.append({path});
     s.click("ChoosePluginImageButton");
     const CPlugin& plugin = s.step().vGroups[0].vPlugins[0];
-    QCOMPARE(s.prompts.sLastFilter, QString());
+    QVERIFY(s.prompts.sLastFilter.startsWith("Images (*.png *.jpg *.jpeg *.bmp *.gif);;"));
     QCOMPARE(plugin.sImage, stored);
     QCOMPARE(s.component<QLineEdit>("PluginImageEdit")->text(), stored);
     if (stored.isEmpty()) {

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 class TestEscaping : public QObject {
     Q_OBJECT
 
@@ -14,6 +16,9 @@ private slots:
     void unwritableCharacters();
     void decoding_data();
     void decoding();
+    void descriptionShownAsTyped_data();
+    void descriptionShownAsTyped();
+    void descriptionShownAsTypedForAllShortTexts();
 };
 
 void TestEscaping::normalisation_data() {
@@ -188,6 +193,91 @@ void TestEscaping::decoding() {
     QFETCH(QString, written);
     QFETCH(QString, plain);
     QCOMPARE(Escaping::decodeReferences(written), plain);
+}
+
+// A memo shows the stored description decoded; showing what was stored for a typed text gives
+// that text back, and storing what is shown changes nothing.
+void TestEscaping::descriptionShownAsTyped_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("replaceRN");
+    QTest::addColumn<QString>("shown");
+
+    auto both = [](const char* name, const QString& typed, const QString& shown) {
+        QTest::newRow(qPrintable(QString::fromLatin1(name) + ", plain")) << typed << false << shown;
+        QTest::newRow(qPrintable(QString::fromLatin1(name) + ", RN")) << typed << true << shown;
+    };
+    both("markup characters", "Light armor & gloves <lightweight>",
+         "Light armor & gloves <lightweight>");
+    both("lines and tabs", "a\tb\r\n\r\n\tc\r\n", "a\tb\r\n\r\n\tc\r\n");
+    both("other references as typed", "&#169; &#x26; &#038; &#39;", "&#169; &#x26; &#038; &#39;");
+    both("named reference as typed", "&amp; &lt;", "&amp; &lt;");
+    both("broken references", "&#12x &; && &#; &#0; &#12", "&#12x &; && &#; &#0; &#12");
+    both("ampersand before a character reference", "&#3<8; &&#60", "&#3<8; &&#60");
+    both("line-break references apart", "&#13;\r\n&#10;", "&#13;\r\n&#10;");
+    both("non-ASCII and quotes", "\"\u00e9\" '\U0001F600'", "\"\u00e9\" '\U0001F600'");
+    both("empty", "", "");
+    // The references the normalisation writes are stored exactly like the characters they
+    // stand for: typed literally, they come back as those characters.
+    both("written references", "&#38; &#60;b&#62;", "& <b>");
+    both("nested written reference", "&#38;amp; &#38;#60;", "&amp; <");
+
+    QTest::newRow("line-break references, plain")
+        << "A&#13;&#10;\r\nB" << false << "A&#13;&#10;\r\nB";
+    QTest::newRow("line-break references, RN") << "A&#13;&#10;\r\nB" << true << "A\r\nB";
+    // bReplaceRN drops a reference pair that no line break follows.
+    QTest::newRow("line-break references inline, plain")
+        << "a&#13;&#10;b" << false << "a&#13;&#10;b";
+    QTest::newRow("line-break references inline, RN") << "a&#13;&#10;b" << true << "ab";
+}
+
+void TestEscaping::descriptionShownAsTyped() {
+    QFETCH(QString, typed);
+    QFETCH(bool, replaceRN);
+    QFETCH(QString, shown);
+
+    const QString stored = Escaping::normalisePluginDescription(typed, replaceRN);
+    QCOMPARE(Escaping::pluginDescriptionForMemo(stored, replaceRN), shown);
+    QCOMPARE(Escaping::normalisePluginDescription(shown, replaceRN), stored);
+    if (!replaceRN) {
+        const QString modStored = Escaping::normaliseModDescription(typed);
+        QCOMPARE(Escaping::modDescriptionForMemo(modStored), shown);
+        QCOMPARE(Escaping::normaliseModDescription(shown), modStored);
+    }
+}
+
+// Every text of up to four pieces from those that make references: each comes back as typed
+// unless it holds a reference the normalisation writes; all come back stable.
+void TestEscaping::descriptionShownAsTypedForAllShortTexts() {
+    const QStringList pieces = {"&", "#", "1",    "3", "6",     "8",     "0",     ";",
+                                "<", ">", "\r\n", "x", "&#38;", "&#13;", "&#10;", "&#13;&#10;"};
+    QStringList texts{QString()};
+    QStringList level{QString()};
+    for (int length = 1; length <= 4; ++length) {
+        QStringList longer;
+        for (const QString& text : level)
+            for (const QString& piece : pieces)
+                longer.append(text + piece);
+        texts += longer;
+        level = longer;
+    }
+    for (const bool replaceRN : {false, true}) {
+        QStringList written = {"&#38;", "&#60;", "&#62;"};
+        if (replaceRN)
+            written.append("&#13;&#10;");
+        for (const QString& typed : texts) {
+            const QString stored = Escaping::normalisePluginDescription(typed, replaceRN);
+            const QString shown = Escaping::pluginDescriptionForMemo(stored, replaceRN);
+            const bool lossy = std::any_of(written.cbegin(), written.cend(),
+                                           [&](const QString& w) { return typed.contains(w); });
+            if (!lossy && shown != typed)
+                QFAIL(qPrintable(QStringLiteral("\"%1\" shown as \"%2\" (RN %3)")
+                                     .arg(typed, shown)
+                                     .arg(replaceRN)));
+            if (Escaping::normalisePluginDescription(shown, replaceRN) != stored)
+                QFAIL(qPrintable(
+                    QStringLiteral("\"%1\" not stable (RN %2)").arg(typed).arg(replaceRN)));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestEscaping)

@@ -235,6 +235,8 @@ private slots:
     void shippedFileHoldsEveryKey_data();
     void shippedFileHoldsEveryKey();
     void germanTranslatesEveryEnglishKey();
+    void runTimeCaptionsShowNoKey_data();
+    void runTimeCaptionsShowNoKey();
     void switchingLanguageChangesTheCaptions();
     void textSize_data();
     void textSize();
@@ -516,6 +518,33 @@ void TestTranslation::germanTranslatesEveryEnglishKey() {
         QVERIFY2(!pair.sValue.isEmpty(), qPrintable("empty: " + pair.sKey));
     }
     QCOMPARE(german, english);
+}
+
+void TestTranslation::runTimeCaptionsShowNoKey_data() {
+    shippedFileHoldsEveryKey_data();
+}
+
+// The labels whose caption follows their type box show a translation for every type, in each
+// shipped language: never the key built from the label's name and the type.
+void TestTranslation::runTimeCaptionsShowNoKey() {
+    QFETCH(QString, fileName);
+    ProgramWindows windows;
+    applyShipped(fileName.toLatin1(), windows);
+    const std::pair<const char*, const char*> typedLabels[] = {
+        {"equalsLabel", "VisibilityTypeComboBox"},
+        {"pdValueLabel", "pdDependencyTypeComboBox"},
+        {"ciValueLabel", "CondFileDependTypeComboBox"}};
+    for (const auto& [labelName, typeBox] : typedLabels) {
+        auto* types = component<QComboBox>(windows.main, typeBox);
+        const auto* label = component<QLabel>(windows.main, labelName);
+        for (int i = 0; i < types->count(); ++i) {
+            types->setCurrentIndex(i);
+            const QString key = label->objectName() + types->itemText(i);
+            QVERIFY2(!label->text().isEmpty() && label->text().compare(key, Qt::CaseInsensitive),
+                     qPrintable(fileName + ": " + key + " shows " + label->text()));
+        }
+    }
+    Language::table().clear();
 }
 
 void TestTranslation::switchingLanguageChangesTheCaptions() {
