@@ -1,3 +1,4 @@
+#include "check/CheckProject.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
 #include "model/Fomod.h"
@@ -31,6 +32,7 @@ class TestExample : public QObject {
 
 private slots:
     void readsAndNamesExistingFiles();
+    void checkFindsNothing();
     void filesAreAsWritten();
     void schemaAccepts_data();
     void schemaAccepts();
@@ -68,6 +70,20 @@ void TestExample::readsAndNamesExistingFiles() {
     QVERIFY(hasPattern);
     for (const QString& stored : named)
         QVERIFY2(!stored.isEmpty() && QFileInfo::exists(underRoot(stored)), qPrintable(stored));
+}
+
+// The example is what a good installer looks like: the check has nothing to say about it.
+void TestExample::checkFindsNothing() {
+    CFOMOD project;
+    ReadReport report;
+    QVERIFY(InstallerReader::readInfoFile(fomodFile("info.xml"), project));
+    QVERIFY(InstallerReader::readConfigFile(fomodFile("ModuleConfig.xml"), project, nullptr,
+                                            nullptr, &report));
+    const Findings findings = checkProject(project, kExampleRoot, &report);
+    QStringList texts;
+    for (const Finding& finding : findings)
+        texts.append(finding.sCode + QStringLiteral(": ") + finding.sMessage);
+    QVERIFY2(findings.isEmpty(), qPrintable(texts.join(u'\n')));
 }
 
 void TestExample::filesAreAsWritten() {
