@@ -50,6 +50,15 @@ std::array<int, 7> documentOrder(const ProjectPlace& p) {
     return {3, p.step, p.group, p.plugin, listRank, p.pattern, p.entry};
 }
 
+// A note names what it is about, so that a list of them says which element each one means.
+QString notKeptMessage(const NotKeptNote& note) {
+    if (note.sMessage.isEmpty())
+        return QStringLiteral("'%1' is not kept when the project is saved").arg(note.sConstruct);
+    if (note.sConstruct.isEmpty() || note.sMessage.contains(note.sConstruct))
+        return note.sMessage;
+    return note.sConstruct + QStringLiteral(": ") + note.sMessage;
+}
+
 void addReadNotes(const ReadReport& report, FindingCollector& out) {
     if (!report.bConfigElement)
         out.addAtLine(Finding::Severity::Error, QStringLiteral("no-config"),
@@ -61,12 +70,8 @@ void addReadNotes(const ReadReport& report, FindingCollector& out) {
     std::stable_sort(notes.begin(), notes.end(),
                      [](const NotKeptNote& a, const NotKeptNote& b) { return a.line < b.line; });
     for (const NotKeptNote& note : notes)
-        out.addAtLine(
-            Finding::Severity::Note, QStringLiteral("not-kept"),
-            note.sMessage.isEmpty()
-                ? QStringLiteral("'%1' is not kept when the project is saved").arg(note.sConstruct)
-                : note.sMessage,
-            note.line);
+        out.addAtLine(Finding::Severity::Note, QStringLiteral("not-kept"), notKeptMessage(note),
+                      note.line);
 }
 
 } // namespace

@@ -452,18 +452,20 @@ void TestCheck::findingsTakeTheirLinesFromTheReport() {
 
 void TestCheck::readReportGivesConfigAndNotKeptFindings() {
     ReadReport report;
-    report.notKept = {{12, "order", "options are sorted by name by mod managers"},
+    report.notKept = {{12, "order", "no order: options are sorted by name by mod managers"},
                       {3, "moduleDependencies", "the installer's requirements are dropped"}};
     const Findings findings = check(cleanProject(), &report);
     QCOMPARE(codesOf(findings), QStringList({"no-config", "not-kept"}));
     QCOMPARE(findings.size(), 3);
     QCOMPARE(findings[0].sCode, "no-config");
     QCOMPARE(findings[0].severity, Finding::Severity::Error);
-    // In the file's order, each at its line with the reader's words.
+    // In the file's order, each at its line with the reader's words, led by the element's name
+    // where the words do not name it.
     QCOMPARE(findings[1].severity, Finding::Severity::Note);
     QCOMPARE(findings[1].line, 3);
-    QCOMPARE(findings[1].sMessage, "the installer's requirements are dropped");
+    QCOMPARE(findings[1].sMessage, "moduleDependencies: the installer's requirements are dropped");
     QCOMPARE(findings[2].line, 12);
+    QCOMPARE(findings[2].sMessage, "no order: options are sorted by name by mod managers");
 
     report.bConfigElement = true;
     report.notKept.clear();
