@@ -1,4 +1,5 @@
 #include "FileHelpers.h"
+#include "installer/EncodedText.h"
 #include "installer/Encoding.h"
 #include "installer/Reader.h"
 
@@ -134,17 +135,6 @@ Fixture everyPlace(const QString& title) {
     return f;
 }
 
-QByteArray encoded(const QString& text, const QString& encoding) {
-    if (encoding == u"UTF-8")
-        return text.toUtf8();
-    QByteArray bytes = Encoding::utf16LEMark() + Encoding::encodeUtf16LE(text);
-    if (encoding == u"UTF-16 BE") {
-        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
-            std::swap(bytes[i], bytes[i + 1]);
-    }
-    return bytes;
-}
-
 qsizetype lineCount(const QString& text) {
     return text.count(u'\n') + 1;
 }
@@ -186,7 +176,7 @@ void TestReadReport::linesOfEveryPlace() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("ModuleConfig.xml"));
-    QVERIFY(FileHelpers::writeFile(path, encoded(fixture.lines.join(lineEnd), encoding)));
+    QVERIFY(FileHelpers::writeFile(path, encodedText(fixture.lines.join(lineEnd), encoding)));
 
     CFOMOD project;
     QString error;

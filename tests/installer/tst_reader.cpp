@@ -1,4 +1,5 @@
 #include "HostilePaths.h"
+#include "installer/EncodedText.h"
 #include "installer/Encoding.h"
 #include "installer/ProjectOutline.h"
 #include "installer/ProjectParts.h"
@@ -475,17 +476,6 @@ const char kZeroTemplate[] = "<config>\n"
                              "<installStep name=\"S@2\"/>\n"
                              "</installSteps></config>@";
 
-QByteArray encoded(const QString& text, const QString& encoding) {
-    if (encoding == u"UTF-8")
-        return text.toUtf8();
-    QByteArray bytes = Encoding::utf16LEMark() + Encoding::encodeUtf16LE(text);
-    if (encoding == u"UTF-16 BE") {
-        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
-            std::swap(bytes[i], bytes[i + 1]);
-    }
-    return bytes;
-}
-
 } // namespace
 
 void TestReader::zeroCharacters_data() {
@@ -503,7 +493,7 @@ void TestReader::zeroCharacters() {
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("ModuleConfig.xml"));
     const QString withZeros = QString::fromLatin1(kZeroTemplate).replace(u'@', QChar(0));
-    QVERIFY(FileHelpers::writeFile(path, encoded(withZeros, encoding)));
+    QVERIFY(FileHelpers::writeFile(path, encodedText(withZeros, encoding)));
 
     CFOMOD project;
     QString error;
@@ -538,10 +528,10 @@ void TestReader::hostileContent_data() {
         damaged += '\n'; // a file read one byte per character drops an odd last byte
     QTest::newRow("random bytes, then a step") << damaged << QStringList{"After"};
     // The lone surrogate is kept as it is; the writer makes it U+FFFD.
-    QTest::newRow("unpaired surrogate")
-        << encoded(QStringLiteral("<installStep name=\"") + QChar(0xD800) + QStringLiteral("x\"/>"),
-                   QStringLiteral("UTF-16 LE"))
-        << QStringList{QChar(0xD800) + QStringLiteral("x")};
+    QTest::newRow("unpaired surrogate") << encodedText(QStringLiteral("<installStep name=\"") +
+                                                           QChar(0xD800) + QStringLiteral("x\"/>"),
+                                                       QStringLiteral("UTF-16 LE"))
+                                        << QStringList{QChar(0xD800) + QStringLiteral("x")};
     QTest::newRow("100,000 nested tags")
         << QByteArray("<a>").repeated(100000) + after + QByteArray("</a>").repeated(100000)
         << QStringList{"After"};
