@@ -18,6 +18,8 @@ private slots:
     void linesOfEveryPlace();
     void notKept_data();
     void notKept();
+    void largeFileReadsAsItsText_data();
+    void largeFileReadsAsItsText();
     void corpus();
 };
 
@@ -397,6 +399,60 @@ void TestReadReport::notKept() {
 }
 
 // Every real installer reads as it does without a report, and every line points into the file.
+void TestReadReport::largeFileReadsAsItsText_data() {
+    QTest::addColumn<QString>("encoding");
+    QTest::newRow("UTF-8") << QStringLiteral("UTF-8");
+    QTest::newRow("UTF-16 LE") << QStringLiteral("UTF-16 LE");
+}
+
+// A file of several MB is given back to the system as it is read: what is read from it, with
+// or without a report, is what its text gives, tags over several lines included.
+void TestReadReport::largeFileReadsAsItsText() {
+    QFETCH(QString, encoding);
+    QStringList lines{QStringLiteral("<config><installSteps order=\"Explicit\">"),
+                      QStringLiteral("<installStep name=\"S\"><optionalFileGroups>"),
+                      // No order: the note on it is made when the list closes, at the end.
+                      QStringLiteral("<group name=\"G\" type=\"SelectAny\"><plugins>")};
+    constexpr int kPlugins = 30000;
+    for (int i = 0; i < kPlugins; ++i) {
+        lines.append(QStringLiteral("<plugin"));
+        lines.append(
+            QStringLiteral("  name=\"Option %1 with a name long enough to fill the file\">")
+                .arg(i));
+        lines.append(QStringLiteral("<description>Text %1</description><files><file "
+                                    "source=\"s%1\" destination=\"d%1\"/></files>")
+                         .arg(i));
+        lines.append(QStringLiteral("<typeDescriptor><type name=\"Optional\"/>"
+                                    "</typeDescriptor></plugin>"));
+    }
+    lines.append(QStringLiteral("</plugins></group></optionalFileGroups></installStep>"));
+    lines.append(QStringLiteral("</installSteps></config>"));
+    const QString text = lines.join(u'\n');
+    QVERIFY(text.size() > 4 * (1 << 20));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("ModuleConfig.xml"));
+    QVERIFY(FileHelpers::writeFile(path, encodedText(text, encoding)));
+
+    CFOMOD fromText;
+    ReadReport textReport;
+    QVERIFY(InstallerReader::readConfigText(text, fromText, nullptr, nullptr, &textReport));
+    QCOMPARE(fromText.vSteps.value(0).vGroups.value(0).vPlugins.size(), kPlugins);
+
+    CFOMOD plain;
+    QVERIFY(InstallerReader::readConfigFile(path, plain));
+    QVERIFY(plain == fromText);
+    CFOMOD reported;
+    ReadReport fileReport;
+    QVERIFY(InstallerReader::readConfigFile(path, reported, nullptr, nullptr, &fileReport));
+    QVERIFY(reported == fromText);
+    QVERIFY(fileReport.lines == textReport.lines);
+    QCOMPARE(textReport.notKept.size(), 1);
+    QCOMPARE(describe(fileReport.notKept), describe(textReport.notKept));
+    const ProjectPlace last{.step = 0, .group = 0, .plugin = kPlugins - 1};
+    QCOMPARE(fileReport.lines.value(last), 4 + 4 * qsizetype(kPlugins - 1));
+}
+
 void TestReadReport::corpus() {
     const QString root = QStringLiteral(QUARVEL_SHARED_DIR "/corpus");
     if (!QDir(root).exists())
