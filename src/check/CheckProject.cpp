@@ -59,6 +59,43 @@ QString notKeptMessage(const NotKeptNote& note) {
     return note.sConstruct + QStringLiteral(": ") + note.sMessage;
 }
 
+// The element read last at or before each line: what a note on a dropped construct is about,
+// or stands in, so that choosing the note shows the option or list it belongs to.
+class PlaceBefore {
+public:
+    explicit PlaceBefore(const SourceLines& lines) {
+        m_starts.reserve(lines.size());
+        for (auto it = lines.cbegin(); it != lines.cend(); ++it)
+            m_starts.append({it.value(), it.key()});
+        std::sort(m_starts.begin(), m_starts.end(), [](const Start& a, const Start& b) {
+            return a.line != b.line ? a.line < b.line : isWithin(b.place, a.place);
+        });
+    }
+
+    ProjectPlace at(qsizetype line) const {
+        const auto after = std::upper_bound(
+            m_starts.cbegin(), m_starts.cend(), line,
+            [](qsizetype wanted, const Start& start) { return wanted < start.line; });
+        return after == m_starts.cbegin() ? ProjectPlace{} : std::prev(after)->place;
+    }
+
+private:
+    struct Start {
+        qsizetype line;
+        ProjectPlace place;
+    };
+    // Of two elements on one line the inner one comes last: a place with more levels set.
+    static bool isWithin(const ProjectPlace& inner, const ProjectPlace& outer) {
+        return depth(inner) > depth(outer);
+    }
+    static int depth(const ProjectPlace& p) {
+        return (p.step >= 0) + (p.group >= 0) + (p.plugin >= 0) + (p.list != List::None) +
+               (p.pattern >= 0) + (p.entry >= 0);
+    }
+
+    QList<Start> m_starts;
+};
+
 void addReadNotes(const ReadReport& report, FindingCollector& out) {
     if (!report.bConfigElement)
         out.addAtLine(Finding::Severity::Error, QStringLiteral("no-config"),
@@ -69,9 +106,12 @@ void addReadNotes(const ReadReport& report, FindingCollector& out) {
     QList<NotKeptNote> notes = report.notKept;
     std::stable_sort(notes.begin(), notes.end(),
                      [](const NotKeptNote& a, const NotKeptNote& b) { return a.line < b.line; });
+    if (notes.isEmpty())
+        return;
+    const PlaceBefore placeBefore(report.lines);
     for (const NotKeptNote& note : notes)
         out.addAtLine(Finding::Severity::Note, QStringLiteral("not-kept"), notKeptMessage(note),
-                      note.line);
+                      note.line, placeBefore.at(note.line));
 }
 
 } // namespace

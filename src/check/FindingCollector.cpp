@@ -42,12 +42,14 @@ void FindingCollector::add(Finding::Severity severity, const QString& code, cons
 }
 
 void FindingCollector::addAtLine(Finding::Severity severity, const QString& code,
-                                 const QString& message, qsizetype line) {
+                                 const QString& message, qsizetype line,
+                                 const ProjectPlace& place) {
     Finding finding;
     finding.severity = severity;
     finding.sCode = code;
     finding.sMessage = message;
     finding.line = line;
+    finding.place = place;
     m_findings.append(finding);
 }
 

@@ -22,9 +22,10 @@ public:
     void note(const QString& code, const QString& message, const ProjectPlace& place) {
         add(Finding::Severity::Note, code, message, place);
     }
-    // A finding whose line is known but that has no place in the project.
+    // A finding whose line is known but that stands for no element of the project; place, when
+    // given, is where to look in the project.
     void addAtLine(Finding::Severity severity, const QString& code, const QString& message,
-                   qsizetype line);
+                   qsizetype line, const ProjectPlace& place = {});
 
     Findings takeFindings() { return std::move(m_findings); }
 

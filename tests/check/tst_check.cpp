@@ -198,6 +198,7 @@ private slots:
     void oneFault();
     void findingsTakeTheirLinesFromTheReport();
     void readReportGivesConfigAndNotKeptFindings();
+    void notKeptPointsAtTheElementReadBefore();
     void compilerLines_data();
     void projectsWithoutErrorsValidate();
     void compilerLines();
@@ -448,6 +449,33 @@ void TestCheck::findingsTakeTheirLinesFromTheReport() {
     QCOMPARE(findings[2].place,
              (ProjectPlace{.list = List::ConditionalInstallFiles, .pattern = 0, .entry = 0}));
     QCOMPARE(findings[2].line, 60);
+}
+
+// A note stands where a dropped element stood: choosing it shows the element read last before
+// it (the innermost one where several start on one line).
+void TestCheck::notKeptPointsAtTheElementReadBefore() {
+    ReadReport report;
+    report.bConfigElement = true;
+    const ProjectPlace plugin{.step = 0, .group = 0, .plugin = 1};
+    const ProjectPlace pattern{
+        .step = 0, .group = 0, .plugin = 1, .list = List::PluginPatterns, .pattern = 0};
+    report.lines = {{ProjectPlace{.step = 0}, 3},
+                    {ProjectPlace{.step = 0, .group = 0}, 4},
+                    {plugin, 10},
+                    {pattern, 10},
+                    {ProjectPlace{.step = 1}, 30}};
+    report.notKept = {{2, "moduleDependencies", "dropped"},
+                      {12, "gameDependency", "dropped"},
+                      {31, "fommDependency", "dropped"}};
+    const Findings findings = check(cleanProject(), &report);
+    QList<ProjectPlace> places;
+    for (const Finding& finding : findings)
+        if (finding.sCode == u"not-kept")
+            places.append(finding.place);
+    QCOMPARE(places.size(), 3);
+    QCOMPARE(places[0], ProjectPlace{});
+    QCOMPARE(places[1], pattern);
+    QCOMPARE(places[2], ProjectPlace{.step = 1});
 }
 
 void TestCheck::readReportGivesConfigAndNotKeptFindings() {
