@@ -165,7 +165,7 @@ void TestKeyboard::tabLeavesList() {
         table->setFocus(Qt::OtherFocusReason);
         QVERIFY(table->hasFocus());
         QTest::keyClick(table, key, modifiers);
-        QVERIFY2(!table->hasFocus(), qPrintable(QTest::toString(key)));
+        QVERIFY2(!table->hasFocus(), key == Qt::Key_Tab ? "Tab" : "Shift+Tab");
         QCOMPARE(s.selected(list), 0);
     }
 }
