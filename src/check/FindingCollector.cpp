@@ -32,13 +32,7 @@ bool widen(ProjectPlace& place) {
 
 void FindingCollector::add(Finding::Severity severity, const QString& code, const QString& message,
                            const ProjectPlace& place) {
-    Finding finding;
-    finding.severity = severity;
-    finding.sCode = code;
-    finding.sMessage = message;
-    finding.place = place;
-    finding.line = lineOf(place);
-    m_findings.append(finding);
+    addAtLine(severity, code, message, lineOf(place), place);
 }
 
 void FindingCollector::addAtLine(Finding::Severity severity, const QString& code,
