@@ -22,26 +22,41 @@ QString utf16Units(const QByteArray& bytes, qsizetype offset, ByteOrder order) {
     return text;
 }
 
-bool startsWith(const QByteArray& bytes, const char* prefix, qsizetype length) {
-    return bytes.size() >= length && std::equal(prefix, prefix + length, bytes.constData());
+bool startsWith(QByteArrayView bytes, const char* prefix, qsizetype length) {
+    return bytes.size() >= length && std::equal(prefix, prefix + length, bytes.data());
 }
 
 } // namespace
 
-QString decodeInstallerBytes(const QByteArray& bytes) {
-    // The mark is kept as the first character: the tokenizer passes over it.
+Form installerForm(QByteArrayView bytes) {
+    // The LE mark is kept as the first character: the tokenizer passes over it.
     if (startsWith(bytes, "\xFF\xFE", 2))
-        return utf16Units(bytes, 0, ByteOrder::Little);
+        return {Form::Utf16LE, 0};
     if (startsWith(bytes, "\xFE\xFF", 2))
-        return utf16Units(bytes, 2, ByteOrder::Big);
+        return {Form::Utf16BE, 2};
     if (startsWith(bytes, "\xEF\xBB\xBF", 3))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        return {Form::Utf8Marked, 3};
     // Unmarked UTF-16 shows in the zero byte beside the first "<"; checked before UTF-8, for
     // which a zero byte is valid.
     if (startsWith(bytes, "<\0", 2))
-        return utf16Units(bytes, 0, ByteOrder::Little);
+        return {Form::Utf16LE, 0};
     if (startsWith(bytes, "\0<", 2))
-        return utf16Units(bytes, 0, ByteOrder::Big);
+        return {Form::Utf16BE, 0};
+    return {Form::Unmarked, 0};
+}
+
+QString decodeInstallerBytes(const QByteArray& bytes) {
+    const Form form = installerForm(bytes);
+    switch (form.kind) {
+    case Form::Utf16LE:
+        return utf16Units(bytes, form.markBytes, ByteOrder::Little);
+    case Form::Utf16BE:
+        return utf16Units(bytes, form.markBytes, ByteOrder::Big);
+    case Form::Utf8Marked:
+        return QString::fromUtf8(bytes.constData() + form.markBytes, bytes.size() - form.markBytes);
+    case Form::Unmarked:
+        break;
+    }
 
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);

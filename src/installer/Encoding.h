@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // Byte encodings of installer files.
@@ -14,6 +15,15 @@ namespace Encoding {
 //   "<" then 0   UTF-16 LE without a mark;
 //   otherwise    one character per byte (Latin-1), the last byte of an odd-sized file dropped.
 QString decodeInstallerBytes(const QByteArray& bytes);
+
+// How the first bytes of an installer file say it is to be decoded, by the rules above. Two
+// bytes are enough to tell the UTF-16 forms, three for the UTF-8 mark.
+struct Form {
+    enum Kind { Utf16LE, Utf16BE, Utf8Marked, Unmarked };
+    Kind kind;
+    qsizetype markBytes; // bytes at the start that are no text
+};
+Form installerForm(QByteArrayView firstBytes);
 
 // The UTF-16 little-endian code units of a text, no byte-order mark, no conversion.
 QByteArray encodeUtf16LE(const QString& text);

@@ -4,6 +4,8 @@
 #include "installer/Escaping.h"
 #include "installer/NotKept.h"
 #include "installer/Tokenizer.h"
+#include "installer/UnitScan.h"
+#include "installer/Utf16Window.h"
 #include "platform/BoundedFile.h"
 
 #include <optional>
@@ -88,32 +90,83 @@ private:
     qsizetype m_released = 0;
 };
 
-// Runs the tokenizer's calling protocol over the whole text and hands every complete tag to
-// `handle`, with the positions of its "<" and of where it became complete; stops early when
-// the handler returns false. With `owned`, the text is given back as it is passed (`owned`
-// must be `text`, held by the reading alone); only what lies before the last tag's "<" goes.
-template <typename Handler>
-bool forEachTag(const QString& text, Handler&& handle, bool owned = false) {
-    PassedText passed(owned ? &text : nullptr);
-    const QStringView view(text);
+// A whole text as a source of tags: it is all there from the start. With `owned`, its memory
+// is given back as it is passed (`owned` must be the text, held by the reading alone).
+class WholeText {
+public:
+    WholeText(const QString& text, bool owned) : m_text(text), m_passed(owned ? &text : nullptr) {}
+
+    QStringView text() const { return m_text; }
+    bool atEnd() const { return true; }
+    bool slide(qsizetype, QString*) { return false; }
+    void passedUpTo(qsizetype position) { m_passed.passedUpTo(position); }
+
+private:
+    const QString& m_text;
+    PassedText m_passed;
+};
+
+// A file read piece by piece: its memory is the window's few pieces.
+class WindowText {
+public:
+    explicit WindowText(Utf16Window& window) : m_window(window) {}
+
+    QStringView text() const { return m_window.text(); }
+    bool atEnd() const { return m_window.atEnd(); }
+    bool slide(qsizetype keep, QString* errorText) { return m_window.slide(keep, errorText); }
+    void passedUpTo(qsizetype) {}
+
+private:
+    Utf16Window& m_window;
+};
+
+// How far past a completed tag the text must reach for the tag to be complete in the whole
+// text too: the "<" that completes an element text might open "<![CDATA[" or "<!--".
+constexpr qsizetype kLookahead = 9;
+
+enum class TagsEnd { Complete, Stopped, ReadFailed };
+
+// Runs the tokenizer's calling protocol over the source and hands every complete tag to
+// `handle`, with the positions of its "<" and of where it became complete (in the source's
+// text as it stands then); stops early when the handler returns false. When a tag runs into
+// the end of a source that is not yet at its end, the source slides to that tag's "<" and the
+// tag is parsed again, so the tags are exactly those of the whole text.
+template <typename Source, typename Handler>
+TagsEnd forEachTag(Source& source, Handler&& handle, QString* errorText = nullptr) {
     Tokenizer::AttributeList attributes;
     QString name;
     QString elementText;
     qint32 state = Tokenizer::Outside;
     bool fromCData = false;
     qsizetype position = 0;
-    qsizetype tagStart = 0;
     for (;;) {
+        const QStringView view = source.text();
+        const qsizetype from = position;
+        qsizetype tagStart = -1;
         state = Tokenizer::Outside;
         position = Tokenizer::ParseTag(view, position, name, elementText, attributes, state,
                                        &fromCData, &tagStart);
+        const bool settled = state == Tokenizer::Complete && view.size() - position > kLookahead;
+        if (!settled && !source.atEnd()) {
+            // Nothing before `from` is needed again; before the tag's "<" neither.
+            if (!source.slide(tagStart >= 0 ? tagStart : from, errorText))
+                return TagsEnd::ReadFailed;
+            position = 0;
+            continue;
+        }
         if (Tokenizer::isEnd(view, position))
-            return true;
+            return TagsEnd::Complete;
         if (state == Tokenizer::Complete &&
             !handle(name, attributes, elementText, fromCData, tagStart, position))
-            return false;
-        passed.passedUpTo(tagStart);
+            return TagsEnd::Stopped;
+        source.passedUpTo(tagStart);
     }
+}
+
+template <typename Handler>
+bool forEachTagOf(const QString& text, Handler&& handle, bool owned = false) {
+    WholeText source(text, owned);
+    return forEachTag(source, std::forward<Handler>(handle)) == TagsEnd::Complete;
 }
 
 // Element text of a plain field. Character data is literal: it holds no references.
@@ -201,21 +254,8 @@ public:
     explicit LineCounter(QStringView text) : m_text(text) {}
 
     qsizetype lineAt(qsizetype position) {
-        // Blocks of a fixed size, which the compiler turns into vector code even at -O2.
-        const char16_t* units = m_text.utf16();
-        constexpr qsizetype kBlock = 64;
-        qsizetype feeds = 0;
-        qsizetype i = m_counted;
-        for (; i + kBlock <= position; i += kBlock) {
-            int inBlock = 0;
-            for (qsizetype k = 0; k < kBlock; ++k)
-                inBlock += units[i + k] == u'\n';
-            feeds += inBlock;
-        }
-        for (; i < position; ++i)
-            feeds += units[i] == u'\n';
         if (position > m_counted) {
-            m_line += feeds;
+            m_line += UnitScan::count(m_text.utf16() + m_counted, position - m_counted, u'\n');
             m_counted = position;
         }
         return m_line;
@@ -709,41 +749,63 @@ void ConfigContext::addFile(const QString& type, const Tag& tag) {
 } // namespace
 
 void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines) {
-    forEachTag(withoutZeros(text, zeroLines),
-               [&project](const QString& name, const Tokenizer::AttributeList&,
-                          const QString& elementText, bool fromCData, qsizetype, qsizetype) {
-                   if (name == u"name")
-                       project.sName = plainText(elementText, fromCData);
-                   else if (name == u"author")
-                       project.sAuthor = plainText(elementText, fromCData);
-                   else if (name == u"version")
-                       project.sVersion = plainText(elementText, fromCData);
-                   else if (name == u"website")
-                       project.sWebsite = plainText(elementText, fromCData);
-                   else if (name == u"description")
-                       project.sDescription = describedText(elementText, fromCData);
-                   else if (name == u"element")
-                       project.sCategory = plainText(elementText, fromCData);
-                   return true;
-               });
+    forEachTagOf(withoutZeros(text, zeroLines),
+                 [&project](const QString& name, const Tokenizer::AttributeList&,
+                            const QString& elementText, bool fromCData, qsizetype, qsizetype) {
+                     if (name == u"name")
+                         project.sName = plainText(elementText, fromCData);
+                     else if (name == u"author")
+                         project.sAuthor = plainText(elementText, fromCData);
+                     else if (name == u"version")
+                         project.sVersion = plainText(elementText, fromCData);
+                     else if (name == u"website")
+                         project.sWebsite = plainText(elementText, fromCData);
+                     else if (name == u"description")
+                         project.sDescription = describedText(elementText, fromCData);
+                     else if (name == u"element")
+                         project.sCategory = plainText(elementText, fromCData);
+                     return true;
+                 });
 }
 
 namespace {
+
+// Hands each complete tag to the configuration reader.
+auto applyTo(ConfigContext& context) {
+    return [&context](const QString& name, const Tokenizer::AttributeList& attributes,
+                      const QString& elementText, bool fromCData, qsizetype start, qsizetype end) {
+        return context.apply(Tag{name, attributes, elementText, fromCData, start, end});
+    };
+}
 
 bool readConfigTextOwned(const QString& text, CFOMOD& project, QString* errorText,
                          ZeroLines* zeroLines, ReadReport* report, bool owned) {
     const QString readable = withoutZeros(text, zeroLines);
     ConfigContext context(project, errorText, report, readable);
-    const bool complete = forEachTag(
-        readable,
-        [&context](const QString& name, const Tokenizer::AttributeList& attributes,
-                   const QString& elementText, bool fromCData, qsizetype start, qsizetype end) {
-            return context.apply(Tag{name, attributes, elementText, fromCData, start, end});
-        },
-        // A report keeps views of the names of the elements still open: nothing is given back.
-        owned && !report);
+    // A report keeps views of the names of the elements still open: nothing is given back.
+    const bool complete = forEachTagOf(readable, applyTo(context), owned && !report);
     context.finish();
     return complete;
+}
+
+// The first bytes of a file, enough to tell its encoding.
+bool readHead(QIODevice& device, QByteArray& head, QString* errorText) {
+    constexpr qsizetype kHeadBytes = 3;
+    head.resize(kHeadBytes);
+    qsizetype total = 0;
+    while (total < kHeadBytes) {
+        const qint64 got = device.read(head.data() + total, kHeadBytes - total);
+        if (got < 0) {
+            if (errorText)
+                *errorText = QStringLiteral("cannot be read: ") + device.errorString();
+            return false;
+        }
+        if (got == 0)
+            break;
+        total += got;
+    }
+    head.truncate(total);
+    return true;
 }
 
 } // namespace
@@ -762,8 +824,40 @@ bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText, Zero
     return true;
 }
 
+bool readConfigDevice(QIODevice& device, CFOMOD& project, QString* errorText, ZeroLines* zeroLines,
+                      qsizetype pieceUnits) {
+    QByteArray head;
+    if (!readHead(device, head, errorText))
+        return false;
+    const Encoding::Form form = Encoding::installerForm(head);
+    ConfigContext context(project, errorText, nullptr, {});
+    TagsEnd end = TagsEnd::Complete;
+    if (form.kind == Encoding::Form::Utf16LE || form.kind == Encoding::Form::Utf16BE) {
+        Utf16Window window(device, head, form.kind == Encoding::Form::Utf16BE, form.markBytes,
+                           BoundedFile::kMaxBytes, zeroLines, pieceUnits);
+        WindowText source(window);
+        end = forEachTag(source, applyTo(context), errorText);
+    } else {
+        // UTF-8 is told from Latin-1 only by the whole file.
+        if (!BoundedFile::readRest(device, head, errorText))
+            return false;
+        const QString text = withoutZeros(Encoding::decodeInstallerBytes(head), zeroLines);
+        head = QByteArray();
+        WholeText source(text, true);
+        end = forEachTag(source, applyTo(context));
+    }
+    context.finish();
+    return end == TagsEnd::Complete;
+}
+
 bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText, ZeroLines* zeroLines,
                     ReadReport* report) {
+    if (!report) {
+        QFile file;
+        return BoundedFile::open(path, file, errorText) &&
+               readConfigDevice(file, project, errorText, zeroLines);
+    }
+    // The report keeps views into the text, so it is read whole.
     QByteArray bytes;
     QString text;
     if (!readFileText(path, bytes, text, errorText))

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "installer/ReadReport.h"
+#include "installer/Utf16Window.h"
 #include "model/Fomod.h"
 
+#include <QIODevice>
 #include <QList>
 #include <QString>
 
@@ -28,6 +30,13 @@ bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText = nul
 // *report (when given) receives where the elements stood and what the project cannot keep.
 bool readConfigFile(const QString& path, CFOMOD& project, QString* errorText = nullptr,
                     ZeroLines* zeroLines = nullptr, ReadReport* report = nullptr);
+
+// What readConfigFile does without a report, on a device standing at the start of the file's
+// bytes (an open file, a buffer): a UTF-16 file is read in pieces of `pieceUnits` units as it
+// is parsed, any other whole. Tests make the pieces small to put their edges everywhere.
+bool readConfigDevice(QIODevice& device, CFOMOD& project, QString* errorText = nullptr,
+                      ZeroLines* zeroLines = nullptr,
+                      qsizetype pieceUnits = Utf16Window::kPieceUnits);
 
 // The same rules on an already decoded text.
 void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines = nullptr);

@@ -20,10 +20,11 @@ bool fail(QString* errorText, const QString& reason) {
     return false;
 }
 
-// Opens the file for reading and checks its kind and size on the open handle, so that nothing
-// can swap the file between the check and the read.
-bool openChecked(const QString& path, QFile& file, qint64& size, qint64 maxBytes,
-                 QString* errorText) {
+} // namespace
+
+// Checks the kind and size on the open handle, so that nothing can swap the file between the
+// check and the read.
+bool open(const QString& path, QFile& file, QString* errorText, qint64 maxBytes) {
 #ifdef Q_OS_UNIX
     // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -43,8 +44,7 @@ bool openChecked(const QString& path, QFile& file, qint64& size, qint64 maxBytes
         ::close(fd);
         return fail(errorText, QStringLiteral("is too large"));
     }
-    size = status.st_size;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return fail(errorText, QStringLiteral("cannot be opened: ") + file.errorString());
     }
@@ -56,14 +56,13 @@ bool openChecked(const QString& path, QFile& file, qint64& size, qint64 maxBytes
     if (info.size() > maxBytes)
         return fail(errorText, QStringLiteral("is too large"));
     file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return fail(errorText, QStringLiteral("cannot be opened: ") + file.errorString());
     if (file.isSequential()) {
         file.close();
         return fail(errorText, QStringLiteral("is not a regular file"));
     }
-    size = file.size();
-    if (size > maxBytes) {
+    if (file.size() > maxBytes) {
         file.close();
         return fail(errorText, QStringLiteral("is too large"));
     }
@@ -71,48 +70,52 @@ bool openChecked(const QString& path, QFile& file, qint64& size, qint64 maxBytes
 #endif
 }
 
-bool readFailed(const QFile& file, QByteArray& bytes, QString* errorText) {
+namespace {
+
+bool readFailed(const QIODevice& device, QByteArray& bytes, QString* errorText) {
     bytes.clear();
-    return fail(errorText, QStringLiteral("cannot be read: ") + file.errorString());
+    return fail(errorText, QStringLiteral("cannot be read: ") + device.errorString());
 }
 
 } // namespace
 
-bool read(const QString& path, QByteArray& bytes, QString* errorText, qint64 maxBytes) {
-    bytes.clear();
-    QFile file;
-    qint64 size = 0;
-    if (!openChecked(path, file, size, maxBytes, errorText))
-        return false;
-
-    bytes.resize(size);
-    qint64 total = 0;
-    while (total < size) {
-        const qint64 got = file.read(bytes.data() + total, size - total);
-        if (got < 0)
-            return readFailed(file, bytes, errorText);
-        if (got == 0)
-            break;
-        total += got;
+bool readRest(QIODevice& device, QByteArray& bytes, QString* errorText, qint64 maxBytes) {
+    // The size known now is read in one go; a file that grows meanwhile is read on in chunks,
+    // but never beyond the limit.
+    const qint64 expected = qMin(device.size() - device.pos(), maxBytes - bytes.size());
+    if (expected > 0) {
+        qint64 total = bytes.size();
+        bytes.resize(total + expected);
+        while (total < bytes.size()) {
+            const qint64 got = device.read(bytes.data() + total, bytes.size() - total);
+            if (got < 0)
+                return readFailed(device, bytes, errorText);
+            if (got == 0)
+                break;
+            total += got;
+        }
+        bytes.truncate(total);
     }
-    bytes.truncate(total);
-    // The file may have grown since its size was taken: the rest is read too, but never
-    // beyond the limit.
     char chunk[64 * 1024];
     for (;;) {
-        const qint64 got = file.read(chunk, sizeof chunk);
+        const qint64 got = device.read(chunk, sizeof chunk);
         if (got < 0)
-            return readFailed(file, bytes, errorText);
+            return readFailed(device, bytes, errorText);
         if (got == 0)
             break;
-        if (total + got > maxBytes) {
+        if (bytes.size() + got > maxBytes) {
             bytes.clear();
             return fail(errorText, QStringLiteral("is too large"));
         }
         bytes.append(chunk, got);
-        total += got;
     }
     return true;
+}
+
+bool read(const QString& path, QByteArray& bytes, QString* errorText, qint64 maxBytes) {
+    bytes.clear();
+    QFile file;
+    return open(path, file, errorText, maxBytes) && readRest(file, bytes, errorText, maxBytes);
 }
 
 } // namespace BoundedFile

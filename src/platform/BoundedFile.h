@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 // Whole-file reading for the files the program takes from users (installer files, settings,
@@ -17,5 +18,13 @@ inline constexpr qint64 kMaxBytes = qint64(256) * 1024 * 1024;
 // "cannot be read: " followed by the system's reason.
 bool read(const QString& path, QByteArray& bytes, QString* errorText = nullptr,
           qint64 maxBytes = kMaxBytes);
+
+// The two halves of read, for readers that take a file in pieces: `open` checks the file as
+// read does and opens it unbuffered; `readRest` appends what is left of the device to
+// `bytes`, refusing with "is too large" when the whole would pass maxBytes.
+bool open(const QString& path, QFile& file, QString* errorText = nullptr,
+          qint64 maxBytes = kMaxBytes);
+bool readRest(QIODevice& device, QByteArray& bytes, QString* errorText = nullptr,
+              qint64 maxBytes = kMaxBytes);
 
 } // namespace BoundedFile

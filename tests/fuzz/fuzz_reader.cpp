@@ -3,6 +3,8 @@
 #include "installer/Reader.h"
 #include "installer/Writer.h"
 
+#include <QBuffer>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -28,6 +30,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (const NotKeptNote& note : std::as_const(report.notKept)) {
         if (note.line < 1 || note.line > lastLine || note.sMessage.isEmpty())
+            __builtin_trap();
+    }
+    // Read from the bytes in small pieces, as a UTF-16 file is read while it is parsed, the
+    // same project comes out, whatever the edges of the pieces cut.
+    CFOMOD whole;
+    QString wholeError;
+    InstallerReader::ZeroLines wholeZeros;
+    const bool wholeOk = InstallerReader::readConfigText(text, whole, &wholeError, &wholeZeros);
+    for (const qsizetype piece : {1, 5}) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        CFOMOD pieces;
+        QString piecesError;
+        InstallerReader::ZeroLines piecesZeros;
+        const bool piecesOk =
+            InstallerReader::readConfigDevice(buffer, pieces, &piecesError, &piecesZeros, piece);
+        if (piecesOk != wholeOk || piecesError != wholeError || piecesZeros != wholeZeros ||
+            !(pieces == whole))
             __builtin_trap();
     }
     // Whatever was read must also be writable.
