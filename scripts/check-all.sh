@@ -46,7 +46,7 @@ cmake --build build-fuzz --target "${fuzz_targets[@]}"
 # Seeds of each target, all in tests/data.
 seeds_for() {
     case "$1" in
-        fuzz_reader) echo tests/data/reader tests/data/writer tests/data/cli ;;
+        fuzz_reader) echo tests/data/reader tests/data/writer tests/data/cli tests/data/fuzz/reader ;;
         fuzz_json) echo tests/data/cli/project.json tests/data/fuzz/json ;;
         fuzz_settings) echo tests/data/fuzz/settings ;;
         fuzz_language) echo tests/data/fuzz/language ;;

@@ -15,7 +15,8 @@
 //
 // A zero character (a UTF-8 zero byte, a UTF-16 zero unit) does not end the reading: it is read
 // as U+FFFD, and *zeroLines (when given) receives the number of each line, counted from 1, that
-// held one, once per line.
+// held one, once per line. When a priority stops the reading, the lines after the place where it
+// stopped may be missing: a file read in pieces is not read past it.
 namespace InstallerReader {
 
 using ZeroLines = QList<qsizetype>;
