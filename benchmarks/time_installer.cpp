@@ -123,9 +123,11 @@ int main(int argc, char** argv) {
         std::printf("write both files: failed\n");
     else
         line("write both files", write, megabytes);
-    std::printf("check: %lld findings, %.2f x the reading time (target: below 1): %s\n",
-                static_cast<long long>(findingCount), check / read,
-                check < read ? "met" : "NOT met");
+    // quarvel-cli check reads with a report, so that is the reading it is measured against.
+    std::printf("check: %lld findings, %.2f x the reading with a report (target: below 1): %s; "
+                "%.2f x the reading without one\n",
+                static_cast<long long>(findingCount), check / readReported,
+                check < readReported ? "met" : "NOT met", check / read);
     std::printf("peak memory: %.1f MB at start, %.1f MB after reading, %.1f MB at the end "
                 "(%.2f x the file size)\n",
                 baseline, afterRead, peakRssMB(), peakRssMB() / megabytes);
