@@ -14,12 +14,14 @@ namespace {
 using List = ProjectPlace::List;
 
 // Where a place stands in ModuleConfig.xml, for listing findings in the file's order whether
-// or not lines are known: the file itself, header image, required installs, steps, then
-// conditional installs.
+// or not lines are known: the file itself, header image, prerequisites, required installs,
+// steps, then conditional installs.
 std::array<int, 7> documentOrder(const ProjectPlace& p) {
     switch (p.list) {
     case List::ModuleImage:
         return {1, 0, 0, 0, 0, 0, 0};
+    case List::ModuleDependencies:
+        return {1, 1, p.entry, 0, 0, 0, 0};
     case List::RequiredFiles:
         return {2, p.entry, 0, 0, 0, 0, 0};
     case List::ConditionalInstalls:

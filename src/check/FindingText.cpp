@@ -31,6 +31,7 @@ void appendListParts(const ProjectPlace& p, QStringList& parts) {
     case List::RequiredFiles:
     case List::ConditionalInstalls:
     case List::ConditionalInstallFiles:
+    case List::ModuleDependencies:
         break;
     case List::StepVisibility:
         parts.append(p.entry >= 0 ? numbered("visibility condition", p.entry)
@@ -82,6 +83,9 @@ QString placeText(const CFOMOD& project, const ProjectPlace& p) {
     case List::ConditionalInstallFiles:
         return numbered("conditional install", p.pattern) + QStringLiteral(" > ") +
                numbered("file", p.entry);
+    case List::ModuleDependencies:
+        return p.entry >= 0 ? QStringLiteral("prerequisites > ") + numbered("condition", p.entry)
+                            : QStringLiteral("prerequisites");
     default:
         break;
     }

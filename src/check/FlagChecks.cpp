@@ -1,5 +1,6 @@
 #include "check/FlagChecks.h"
 
+#include "check/ConditionReach.h"
 #include "check/ProjectWalk.h"
 
 #include <QHash>
@@ -10,7 +11,7 @@ namespace {
 
 using ProjectWalk::entryOf;
 
-using FlagValues = QHash<QString, QSet<QString>>; // flag name -> values options set it to
+using ConditionReach::FlagValues;
 
 bool isFlag(const CDependency& dependency) {
     return dependency.sType == QLatin1String("flag");
@@ -34,11 +35,10 @@ public:
     void checkConditions();
     void checkUnused();
     void checkStepVisibility();
+    void checkPrerequisites();
 
 private:
     void checkCondition(const CDependency& dependency, const ProjectPlace& place);
-    // Why the visibility cannot hold with the flags earlier steps can set, or "" when it can.
-    static QString whyNeverVisible(const CStep& step, const FlagValues& possible);
 
     const CFOMOD& m_project;
     FindingCollector& m_out;
@@ -59,10 +59,10 @@ void FlagChecker::checkConditions() {
     ProjectWalk::forEachDependencyList(
         m_project,
         [&](const QString&, const QList<CDependency>& dependencies, const ProjectPlace& at) {
-            for (int i = 0; i < dependencies.size(); ++i) {
-                if (isFlag(dependencies[i]))
-                    checkCondition(dependencies[i], entryOf(at, i));
-            }
+            ProjectWalk::forEachCondition(dependencies, [&](const CDependency& d, int top) {
+                if (isFlag(d))
+                    checkCondition(d, entryOf(at, top));
+            });
         });
 }
 
@@ -110,49 +110,15 @@ void FlagChecker::checkUnused() {
     });
 }
 
-QString FlagChecker::whyNeverVisible(const CStep& step, const FlagValues& possible) {
-    const auto canHold = [&](const CDependency& dependency) {
-        if (dependency.sType == QLatin1String("file"))
-            return true;
-        return isFlag(dependency) && (dependency.sValue.isEmpty() ||
-                                      possible.value(dependency.sName).contains(dependency.sValue));
-    };
-    const auto describe = [](const CDependency& dependency) {
-        return isFlag(dependency)
-                   ? QStringLiteral("flag '%1' is '%2'").arg(dependency.sName, dependency.sValue)
-                   : QStringLiteral("a condition of kind '%1'").arg(dependency.sType);
-    };
-    if (step.sOperator == QLatin1String("Or")) {
-        for (const CDependency& dependency : step.vVisibility) {
-            if (canHold(dependency))
-                return QString();
-        }
-        return QStringLiteral("none of its conditions can hold, as no option of an earlier step "
-                              "sets those flag values");
-    }
-    QHash<QString, QString> wanted;
-    for (const CDependency& dependency : step.vVisibility) {
-        if (!canHold(dependency))
-            return QStringLiteral("it needs %1, which no option of an earlier step sets")
-                .arg(describe(dependency));
-        if (!isFlag(dependency))
-            continue;
-        const auto it = wanted.constFind(dependency.sName);
-        if (it == wanted.constEnd())
-            wanted.insert(dependency.sName, dependency.sValue);
-        else if (*it != dependency.sValue)
-            return QStringLiteral("it needs flag '%1' to be both '%2' and '%3'")
-                .arg(dependency.sName, *it, dependency.sValue);
-    }
-    return QString();
-}
-
 void FlagChecker::checkStepVisibility() {
     FlagValues possible;
     for (int s = 0; s < m_project.vSteps.size(); ++s) {
         const CStep& step = m_project.vSteps[s];
         if (!step.vVisibility.isEmpty()) {
-            const QString why = whyNeverVisible(step, possible);
+            const QString why = ConditionReach::whyNever(
+                step.sOperator, step.vVisibility, possible,
+                {QStringLiteral("no option of an earlier step sets those flag values"),
+                 QStringLiteral("no option of an earlier step sets")});
             if (!why.isEmpty())
                 m_out.warning(QStringLiteral("never-visible"),
                               QStringLiteral("step '%1' is never shown: %2; correct its "
@@ -167,6 +133,21 @@ void FlagChecker::checkStepVisibility() {
     }
 }
 
+// Managers test the prerequisites before the first step, so no flag is set yet.
+void FlagChecker::checkPrerequisites() {
+    const QString why = ConditionReach::whyNever(
+        m_project.sModuleOperator, m_project.vModuleDependencies, FlagValues(),
+        {QStringLiteral("no flag is set before the first step"),
+         QStringLiteral("cannot hold before the first step, when no flag is set")});
+    if (why.isEmpty())
+        return;
+    m_out.error(QStringLiteral("never-installable"),
+                QStringLiteral("the mod's prerequisites can never hold, so every mod manager "
+                               "refuses to install it: %1; correct the prerequisites")
+                    .arg(why),
+                ProjectPlace{.list = ProjectPlace::List::ModuleDependencies});
+}
+
 } // namespace
 
 void checkFlags(const CFOMOD& project, FindingCollector& out) {
@@ -174,4 +155,5 @@ void checkFlags(const CFOMOD& project, FindingCollector& out) {
     checker.checkConditions();
     checker.checkUnused();
     checker.checkStepVisibility();
+    checker.checkPrerequisites();
 }

@@ -1,13 +1,13 @@
 #include "check/GroupChecks.h"
 
-#include "simulate/Conditions.h"
+#include "model/FomodTypes.h"
 
 #include <QStringList>
 
 namespace {
 
-using Simulate::GroupType;
-using Simulate::OptionType;
+using FomodTypes::GroupType;
+using FomodTypes::OptionType;
 
 bool isBlank(const QString& name) {
     return name.trimmed().isEmpty();
@@ -15,7 +15,7 @@ bool isBlank(const QString& name) {
 
 // The type an option always has: its own, when no type pattern can change it.
 bool hasFixedType(const CPlugin& plugin, OptionType type) {
-    return plugin.vPatterns.isEmpty() && Simulate::optionTypeOf(plugin.sType) == type;
+    return plugin.vPatterns.isEmpty() && FomodTypes::optionTypeOf(plugin.sType) == type;
 }
 
 QString quotedNames(const QStringList& names) {
@@ -24,7 +24,7 @@ QString quotedNames(const QStringList& names) {
 
 void checkOptionTypes(const CPluginGroup& group, const ProjectPlace& groupPlace,
                       FindingCollector& out) {
-    const GroupType type = Simulate::groupTypeOf(group.sType);
+    const GroupType type = FomodTypes::groupTypeOf(group.sType);
     QStringList required;
     int notUsable = 0;
     for (int p = 0; p < group.vPlugins.size(); ++p) {

@@ -28,9 +28,12 @@ template <class Visit> void forEachFileList(const CFOMOD& project, Visit visit) 
               ProjectPlace{.list = List::ConditionalInstallFiles, .pattern = k});
 }
 
-// Step visibilities, option type patterns and conditional installs: operator and conditions.
+// The prerequisites, step visibilities, option type patterns and conditional installs:
+// operator and conditions.
 template <class Visit> void forEachDependencyList(const CFOMOD& project, Visit visit) {
     using List = ProjectPlace::List;
+    visit(project.sModuleOperator, project.vModuleDependencies,
+          ProjectPlace{.list = List::ModuleDependencies});
     for (int s = 0; s < project.vSteps.size(); ++s) {
         const CStep& step = project.vSteps[s];
         visit(step.sOperator, step.vVisibility,
@@ -63,6 +66,18 @@ template <class Visit> void forEachPlugin(const CFOMOD& project, Visit visit) {
             for (int p = 0; p < group.vPlugins.size(); ++p)
                 visit(group.vPlugins[p], ProjectPlace{.step = s, .group = g, .plugin = p});
         }
+    }
+}
+
+// Every condition of a tree, a group before what it holds, each with the index of the top-level
+// condition it stands in: a place names only that level.
+template <class Visit>
+void forEachCondition(const QList<CDependency>& conditions, Visit&& visit, int top = -1) {
+    for (int i = 0; i < conditions.size(); ++i) {
+        const int at = top < 0 ? i : top;
+        visit(conditions[i], at);
+        if (conditions[i].sType == QLatin1String("group"))
+            forEachCondition(conditions[i].vDependencies, visit, at);
     }
 }
 

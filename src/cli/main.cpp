@@ -33,7 +33,8 @@ const char usageText[] = "usage: quarvel-cli --version\n"
                          "       quarvel-cli merge ROOT DONOR.xml\n"
                          "       quarvel-cli roundtrip ROOT OUTROOT\n"
                          "       quarvel-cli simulate ROOT [--files STATES.json] "
-                         "[--choose CHOICES.json] [--json]\n"
+                         "[--choose CHOICES.json]\n"
+                         "                [--versions KIND=VERSION,...] [--json]\n"
                          "       quarvel-cli check ROOT [--json]\n";
 
 // Every message, failure or note, is one line, so scripts can log or grep it.
@@ -203,6 +204,7 @@ int simulate(const QStringList& arguments) {
     QString root;
     QString statesPath;
     QString choicesPath;
+    Simulate::Versions versions;
     bool json = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -212,6 +214,12 @@ int simulate(const QStringList& arguments) {
             if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
                 return usageError(QStringLiteral("simulate: %1 needs a file").arg(argument));
             (argument == QLatin1String("--files") ? statesPath : choicesPath) = arguments[++i];
+        } else if (argument == QLatin1String("--versions")) {
+            if (i + 1 >= arguments.size())
+                return usageError(QStringLiteral("simulate: --versions needs KIND=VERSION,..."));
+            if (const QString fault = Simulate::parseVersions(arguments[++i], &versions);
+                !fault.isEmpty())
+                return usageError(QStringLiteral("simulate: --versions: ") + fault);
         } else if (argument.startsWith(QLatin1String("--")) || !root.isNull()) {
             return usageError(QStringLiteral("simulate: unexpected argument '%1'").arg(argument));
         } else {
@@ -261,7 +269,8 @@ int simulate(const QStringList& arguments) {
         printFileMessage(choicesPath, reason);
         return UsageError;
     }
-    const Simulate::SimulationResult result = Simulate::simulate(project, root, states, resolved);
+    const Simulate::SimulationResult result =
+        Simulate::simulate(project, root, {states, versions}, resolved);
     const QByteArray output =
         json ? SimulationJson::toText(result) : SimulationText::toText(result).toUtf8();
     if (!printToStdout(output))

@@ -1,6 +1,7 @@
 #include "dialogs/PreviewForm.h"
 
 #include "installer/Escaping.h"
+#include "model/ConditionText.h"
 #include "platform/Paths.h"
 #include "settings/LanguageTable.h"
 #include "simulate/GroupSelection.h"
@@ -16,6 +17,7 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,7 +42,7 @@ QFont boldened(QFont font) {
 } // namespace
 
 TPreviewForm::TPreviewForm(const CFOMOD& project, const QString& rootDir, QWidget* parent)
-    : QDialog(parent), m_wizard(project, Simulate::FileStates()), m_rootDir(rootDir) {
+    : QDialog(parent), m_wizard(project, Simulate::Environment()), m_rootDir(rootDir) {
     setObjectName(QStringLiteral("TPreviewForm"));
     setWindowTitle(QStringLiteral("Preview"));
 
@@ -60,6 +62,11 @@ TPreviewForm::TPreviewForm(const CFOMOD& project, const QString& rootDir, QWidge
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildHeader());
+    layout->addWidget(buildVersionsPanel());
+    m_prerequisites = new QLabel;
+    m_prerequisites->setObjectName(QStringLiteral("PreviewPrerequisitesLabel"));
+    m_prerequisites->setWordWrap(true);
+    layout->addWidget(m_prerequisites);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
 
@@ -80,10 +87,68 @@ TPreviewForm::TPreviewForm(const CFOMOD& project, const QString& rootDir, QWidge
         ->setText(shown.sVersion.isEmpty() ? shown.sAuthor
                                            : shown.sVersion + QStringLiteral("  ") + shown.sAuthor);
     resize(820, 640);
+    showPrerequisites();
     if (m_wizard.isFinished())
         showResult();
     else
         showStep();
+}
+
+QWidget* TPreviewForm::buildVersionsPanel() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("PreviewVersionsPanel"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    const auto field = [&](const char* name, const char* labelName, const char* caption) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(QLatin1String(name));
+        edit->setPlaceholderText(QStringLiteral("any"));
+        QLabel* label = Components::label(QLatin1String(labelName), QLatin1String(caption));
+        label->setBuddy(edit);
+        row->addWidget(label);
+        row->addWidget(edit, 1);
+        connect(edit, &QLineEdit::textChanged, this, &TPreviewForm::VersionEditChange);
+        return edit;
+    };
+    m_gameVersion = field("PreviewGameVersionEdit", "PreviewGameVersionLabel", "Game version");
+    m_managerVersion =
+        field("PreviewManagerVersionEdit", "PreviewManagerVersionLabel", "Mod manager version");
+    m_extenderVersion = field("PreviewExtenderVersionEdit", "PreviewExtenderVersionLabel",
+                              "Script extender version");
+    return panel;
+}
+
+// A version that cannot be read is left out of the run, as an empty field is.
+void TPreviewForm::VersionEditChange() {
+    restart();
+}
+
+void TPreviewForm::restart() {
+    Simulate::Versions versions;
+    versions.set(QStringLiteral("game"), m_gameVersion->text().trimmed());
+    versions.set(QStringLiteral("fomm"), m_managerVersion->text().trimmed());
+    for (const char* extender : {"fose", "skse", "nvse", "f4se"})
+        versions.set(QLatin1String(extender), m_extenderVersion->text().trimmed());
+    const CFOMOD project = m_wizard.project();
+    m_wizard = Simulate::InstallWizard(project, Simulate::Environment({}, versions));
+    showPrerequisites();
+    if (m_wizard.isFinished())
+        showResult();
+    else
+        showStep();
+}
+
+void TPreviewForm::showPrerequisites() {
+    const CFOMOD& project = m_wizard.project();
+    m_prerequisites->setVisible(!project.vModuleDependencies.isEmpty());
+    if (project.vModuleDependencies.isEmpty())
+        return;
+    const QString condition =
+        ConditionText::ofList(project.sModuleOperator, project.vModuleDependencies);
+    m_prerequisites->setText(m_wizard.prerequisitesMet()
+                                 ? QStringLiteral("Prerequisites met: ") + condition
+                                 : QStringLiteral("Prerequisites not met: ") + condition +
+                                       QStringLiteral(" (mod managers refuse to install the mod)"));
 }
 
 QWidget* TPreviewForm::buildHeader() {
@@ -183,20 +248,6 @@ QWidget* TPreviewForm::buildResultPage() {
     return page;
 }
 
-bool TPreviewForm::isLastStep() const {
-    const Simulate::StepVisit* visit = m_wizard.current();
-    if (!visit)
-        return true;
-    const Simulate::Flags flags = m_wizard.flagsAfterCurrent();
-    const CFOMOD& project = m_wizard.project();
-    for (qsizetype i = visit->iStep + 1; i < project.vSteps.size(); ++i) {
-        if (Simulate::dependenciesHold(project.vSteps[i].sOperator, project.vSteps[i].vVisibility,
-                                       flags, Simulate::FileStates()))
-            return false;
-    }
-    return true;
-}
-
 // One group box per group, its options as radio buttons (exactly one) or check boxes.
 void TPreviewForm::showStep() {
     m_pages->setCurrentIndex(0);
@@ -250,7 +301,7 @@ void TPreviewForm::showStep() {
             break;
         }
     }
-    const bool last = isLastStep();
+    const bool last = m_wizard.isOnLastStep();
     m_back->setEnabled(m_wizard.canGoBack());
     m_next->setEnabled(!last);
     m_finish->setEnabled(last);
@@ -276,7 +327,7 @@ void TPreviewForm::OptionClick(qsizetype group, qsizetype option, bool checked) 
     // A refused click is undone on screen; an accepted one may clear other radio buttons.
     syncOptions();
     showOption(group, option);
-    const bool last = isLastStep();
+    const bool last = m_wizard.isOnLastStep();
     m_next->setEnabled(!last);
     m_finish->setEnabled(last);
 }
@@ -300,14 +351,14 @@ void TPreviewForm::PreviewBackButtonClick() {
 }
 
 void TPreviewForm::PreviewNextButtonClick() {
-    if (m_wizard.isFinished() || isLastStep())
+    if (m_wizard.isFinished() || m_wizard.isOnLastStep())
         return;
     m_wizard.next();
     showStep();
 }
 
 void TPreviewForm::PreviewFinishButtonClick() {
-    if (m_wizard.isFinished() || !isLastStep())
+    if (m_wizard.isFinished() || !m_wizard.isOnLastStep())
         return;
     m_wizard.next();
     showResult();
@@ -374,5 +425,5 @@ void TPreviewForm::showResult() {
     m_flagsList->clear();
     for (auto it = result.flags.constBegin(); it != result.flags.constEnd(); ++it)
         new QTreeWidgetItem(m_flagsList, {it.key(), it.value()});
-    m_problems->setPlainText(result.vProblems.join(QLatin1Char('\n')));
+    m_problems->setPlainText((result.vProblems + result.vNotes).join(QLatin1Char('\n')));
 }

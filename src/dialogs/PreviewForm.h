@@ -9,6 +9,7 @@
 
 class QAbstractButton;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
@@ -19,7 +20,10 @@ class QVBoxLayout;
 // header, one step at a time with its groups of radio buttons or check boxes, the description
 // and image of the option under the mouse, Back / Next / Finish, and at the end the files the
 // choices install, as a tree of destinations, with the final flags. Other files of the game
-// count as missing. The project is never changed.
+// count as missing. Above the steps, whether the mod's prerequisites hold (when they do not, the
+// run ends at once, as managers refuse the mod), and the versions of the game, the mod manager
+// and the script extender the run assumes: a version left empty counts as new enough, and
+// changing one runs the wizard again from its start. The project is never changed.
 class TPreviewForm : public QDialog {
     Q_OBJECT
 
@@ -37,6 +41,10 @@ protected:
 
 private:
     QWidget* buildHeader();
+    QWidget* buildVersionsPanel();
+    void VersionEditChange();
+    void restart();
+    void showPrerequisites();
     QWidget* buildWizardPage();
     QWidget* buildResultPage();
     void showStep();
@@ -44,7 +52,6 @@ private:
     void syncOptions();
     void showOption(qsizetype group, qsizetype option);
     void OptionClick(qsizetype group, qsizetype option, bool checked);
-    bool isLastStep() const;
 
     struct OptionButton {
         QAbstractButton* button;
@@ -56,6 +63,10 @@ private:
     QString m_rootDir;
     QList<OptionButton> m_options;
 
+    QLabel* m_prerequisites = nullptr;
+    QLineEdit* m_gameVersion = nullptr;
+    QLineEdit* m_managerVersion = nullptr;
+    QLineEdit* m_extenderVersion = nullptr;
     QStackedWidget* m_pages = nullptr;
     QLabel* m_stepName = nullptr;
     QWidget* m_groupsPanel = nullptr;

@@ -25,11 +25,24 @@ public:
             member(level, "sCategory", false, [&] { string(p.sCategory); });
             member(level, "sDescription", false, [&] { string(p.sDescription); });
             member(level, "sImage", false, [&] { string(p.sImage); });
+            member(level, "sImageHeight", false, [&] { string(p.sImageHeight); });
+            member(level, "sModuleOperator", false, [&] { string(p.sModuleOperator); });
             member(level, "sName", false, [&] { string(p.sName); });
+            member(level, "sShowFade", false, [&] { string(p.sShowFade); });
+            member(level, "sShowImage", false, [&] { string(p.sShowImage); });
+            member(level, "sStepOrder", false, [&] { string(p.sStepOrder); });
+            member(level, "sTitle", false, [&] { string(p.sTitle); });
+            member(level, "sTitleColour", false, [&] { string(p.sTitleColour); });
+            member(level, "sTitlePosition", false, [&] { string(p.sTitlePosition); });
             member(level, "sVersion", false, [&] { string(p.sVersion); });
             member(level, "sWebsite", false, [&] { string(p.sWebsite); });
+            comments(level, p.vComments);
             member(level, "vConditionalFiles", false,
                    [&] { array(level, p.vConditionalFiles, &Printer::conditional); });
+            member(level, "vInfoNodes", false,
+                   [&] { array(level, p.vInfoNodes, &Printer::infoNode); });
+            member(level, "vModuleDependencies", false,
+                   [&] { array(level, p.vModuleDependencies, &Printer::dependency); });
             member(level, "vRequiredFiles", false,
                    [&] { array(level, p.vRequiredFiles, &Printer::file); });
             member(level, "vSteps", true, [&] { array(level, p.vSteps, &Printer::step); });
@@ -40,8 +53,10 @@ public:
 private:
     void step(int level, const CStep& s) {
         object(level, [&](int inner) {
+            member(inner, "sGroupOrder", false, [&] { string(s.sGroupOrder); });
             member(inner, "sName", false, [&] { string(s.sName); });
             member(inner, "sOperator", false, [&] { string(s.sOperator); });
+            comments(inner, s.vComments);
             member(inner, "vGroups", false, [&] { array(inner, s.vGroups, &Printer::group); });
             member(inner, "vVisibility", true,
                    [&] { array(inner, s.vVisibility, &Printer::dependency); });
@@ -51,7 +66,9 @@ private:
     void group(int level, const CPluginGroup& g) {
         object(level, [&](int inner) {
             member(inner, "sName", false, [&] { string(g.sName); });
+            member(inner, "sPluginOrder", false, [&] { string(g.sPluginOrder); });
             member(inner, "sType", false, [&] { string(g.sType); });
+            comments(inner, g.vComments);
             member(inner, "vPlugins", true, [&] { array(inner, g.vPlugins, &Printer::plugin); });
         });
     }
@@ -62,6 +79,7 @@ private:
             member(inner, "sImage", false, [&] { string(p.sImage); });
             member(inner, "sName", false, [&] { string(p.sName); });
             member(inner, "sType", false, [&] { string(p.sType); });
+            comments(inner, p.vComments);
             member(inner, "vConditionFlags", false,
                    [&] { array(inner, p.vConditionFlags, &Printer::condition); });
             member(inner, "vFiles", false, [&] { array(inner, p.vFiles, &Printer::file); });
@@ -72,7 +90,8 @@ private:
     void condition(int level, const CCondition& c) {
         object(level, [&](int inner) {
             member(inner, "sName", false, [&] { string(c.sName); });
-            member(inner, "sValue", true, [&] { string(c.sValue); });
+            member(inner, "sValue", false, [&] { string(c.sValue); });
+            member(inner, "vComments", true, [&] { array(inner, c.vComments, &Printer::comment); });
         });
     }
 
@@ -80,9 +99,12 @@ private:
         object(level, [&](int inner) {
             member(inner, "iPriority", false,
                    [&] { m_out.append(QByteArray::number(f.iPriority)); });
+            member(inner, "sAlwaysInstall", false, [&] { string(f.sAlwaysInstall); });
             member(inner, "sDestination", false, [&] { string(f.sDestination); });
+            member(inner, "sInstallIfUsable", false, [&] { string(f.sInstallIfUsable); });
             member(inner, "sSource", false, [&] { string(f.sSource); });
-            member(inner, "sType", true, [&] { string(f.sType); });
+            member(inner, "sType", false, [&] { string(f.sType); });
+            member(inner, "vComments", true, [&] { array(inner, f.vComments, &Printer::comment); });
         });
     }
 
@@ -90,6 +112,7 @@ private:
         object(level, [&](int inner) {
             member(inner, "sOperator", false, [&] { string(p.sOperator); });
             member(inner, "sType", false, [&] { string(p.sType); });
+            comments(inner, p.vComments);
             member(inner, "vDependencies", true,
                    [&] { array(inner, p.vDependencies, &Printer::dependency); });
         });
@@ -98,17 +121,53 @@ private:
     void dependency(int level, const CDependency& d) {
         object(level, [&](int inner) {
             member(inner, "sName", false, [&] { string(d.sName); });
+            member(inner, "sOperator", false, [&] { string(d.sOperator); });
             member(inner, "sType", false, [&] { string(d.sType); });
-            member(inner, "sValue", true, [&] { string(d.sValue); });
+            member(inner, "sValue", false, [&] { string(d.sValue); });
+            comments(inner, d.vComments);
+            member(inner, "vDependencies", true,
+                   [&] { array(inner, d.vDependencies, &Printer::dependency); });
         });
     }
 
     void conditional(int level, const CConditionalFile& c) {
         object(level, [&](int inner) {
             member(inner, "sOperator", false, [&] { string(c.sOperator); });
+            comments(inner, c.vComments);
             member(inner, "vDependencies", false,
                    [&] { array(inner, c.vDependencies, &Printer::dependency); });
             member(inner, "vFiles", true, [&] { array(inner, c.vFiles, &Printer::file); });
+        });
+    }
+
+    void comment(int level, const CComment& c) {
+        object(level, [&](int inner) {
+            member(inner, "sAt", false, [&] { string(c.sAt); });
+            member(inner, "sText", true, [&] { string(c.sText); });
+        });
+    }
+
+    // The key of every element that keeps comments; none of them is the last key.
+    void comments(int level, const QList<CComment>& list) {
+        member(level, "vComments", false, [&] { array(level, list, &Printer::comment); });
+    }
+
+    void infoAttribute(int level, const CInfoAttribute& a) {
+        object(level, [&](int inner) {
+            member(inner, "sName", false, [&] { string(a.sName); });
+            member(inner, "sValue", true, [&] { string(a.sValue); });
+        });
+    }
+
+    void infoNode(int level, const CInfoNode& n) {
+        object(level, [&](int inner) {
+            member(inner, "bComment", false, [&] { m_out.append(n.bComment ? "true" : "false"); });
+            member(inner, "sName", false, [&] { string(n.sName); });
+            member(inner, "sText", false, [&] { string(n.sText); });
+            member(inner, "vAttributes", false,
+                   [&] { array(inner, n.vAttributes, &Printer::infoAttribute); });
+            member(inner, "vChildren", true,
+                   [&] { array(inner, n.vChildren, &Printer::infoNode); });
         });
     }
 

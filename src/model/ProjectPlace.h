@@ -18,6 +18,7 @@ struct ProjectPlace {
         RequiredFiles,           // entry: required install
         ConditionalInstalls,     // pattern: conditional install k; entry: its dependency, or -1
         ConditionalInstallFiles, // pattern: conditional install k; entry: its file
+        ModuleDependencies,      // entry: condition of the mod's prerequisites, or -1
     };
 
     int step = -1;

@@ -37,6 +37,32 @@ inline QStringList fileTypes() {
     return {QStringLiteral("file"), QStringLiteral("folder")};
 }
 
+// The condition kinds that test a version: the game, the mod manager, the script extenders.
+inline QStringList versionKinds() {
+    return {QStringLiteral("game"), QStringLiteral("fomm"), QStringLiteral("fose"),
+            QStringLiteral("skse"), QStringLiteral("nvse"), QStringLiteral("f4se")};
+}
+
+// Every kind of condition the model holds: the two the editor offers, the versions, a group.
+inline QStringList conditionKinds() {
+    return dependencyTypes() + versionKinds() + QStringList{QStringLiteral("group")};
+}
+
+// How managers order a list of steps, groups or options.
+inline QStringList orders() {
+    return {QStringLiteral("Explicit"), QStringLiteral("Ascending"), QStringLiteral("Descending")};
+}
+
+// The format's yes/no attributes (alwaysInstall, showImage, ...) take XML's booleans.
+inline QStringList booleans() {
+    return {QStringLiteral("true"), QStringLiteral("false"), QStringLiteral("1"),
+            QStringLiteral("0")};
+}
+
+inline QStringList titlePositions() {
+    return {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("RightOfImage")};
+}
+
 // What every value list of the condition editors starts with: flag values, then file states.
 inline QStringList offeredValuesStart() {
     return flagValues() + fileStates();

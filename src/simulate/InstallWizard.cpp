@@ -3,11 +3,16 @@
 #include "simulate/GroupSelection.h"
 #include "simulate/InstalledFiles.h"
 
+#include "model/ConditionText.h"
+
 namespace Simulate {
 
-InstallWizard::InstallWizard(const CFOMOD& project, const FileStates& files)
-    : m_project(project), m_files(files) {
-    const qsizetype first = nextShownStep(-1, Flags());
+InstallWizard::InstallWizard(const CFOMOD& project, const Environment& game)
+    : m_project(project), m_game(game) {
+    // Tested before any choice, so no flag is set yet.
+    m_prerequisitesMet =
+        dependenciesHold(project.sModuleOperator, project.vModuleDependencies, Flags(), game);
+    const qsizetype first = m_prerequisitesMet ? nextShownStep(-1, Flags()) : -1;
     if (first < 0)
         m_finished = true;
     else
@@ -21,10 +26,15 @@ const StepVisit* InstallWizard::current() const {
 qsizetype InstallWizard::nextShownStep(qsizetype after, const Flags& flags) const {
     for (qsizetype i = after + 1; i < m_project.vSteps.size(); ++i) {
         const CStep& step = m_project.vSteps[i];
-        if (dependenciesHold(step.sOperator, step.vVisibility, flags, m_files))
+        if (dependenciesHold(step.sOperator, step.vVisibility, flags, m_game))
             return i;
     }
     return -1;
+}
+
+bool InstallWizard::isOnLastStep() const {
+    const StepVisit* visit = current();
+    return !visit || nextShownStep(visit->iStep, flagsAfterCurrent()) < 0;
 }
 
 void InstallWizard::enter(qsizetype step, const Flags& flags) {
@@ -36,7 +46,7 @@ void InstallWizard::enter(qsizetype step, const Flags& flags) {
         state.type = groupTypeOf(group.sType);
         state.vTypes.reserve(group.vPlugins.size());
         for (const CPlugin& plugin : group.vPlugins)
-            state.vTypes.append(effectiveType(plugin, flags, m_files));
+            state.vTypes.append(effectiveType(plugin, flags, m_game));
         state.vSelected = defaultSelection(state.type, state.vTypes);
         state.sUnsatisfiable = unsatisfiableReason(state.type, state.vTypes);
         visit.vGroups.append(state);
@@ -113,8 +123,39 @@ bool InstallWizard::back() {
     return true;
 }
 
+namespace {
+
+// Files of an option left unchosen that Vortex installs all the same: those marked
+// alwaysInstall, and those marked installIfUsable while the option is not NotUsable.
+bool installsUnchosen(const CFile& file, OptionType type) {
+    return FomodTypes::isTrue(file.sAlwaysInstall) ||
+           (FomodTypes::isTrue(file.sInstallIfUsable) && type != OptionType::NotUsable);
+}
+
+void addRunNotes(const CFOMOD& project, const Environment& game, SimulationResult& result) {
+    for (const QString& kind : testedVersionKinds(project)) {
+        if (!game.versions.has(kind))
+            result.vNotes.append(
+                QStringLiteral("no %1 version given: its version conditions count as met")
+                    .arg(kind));
+    }
+}
+
+} // namespace
+
 SimulationResult InstallWizard::result(const QString& rootDir) const {
     SimulationResult result;
+    addRunNotes(m_project, m_game, result);
+    if (!m_project.vModuleDependencies.isEmpty())
+        result.sPrerequisites =
+            ConditionText::ofList(m_project.sModuleOperator, m_project.vModuleDependencies);
+    result.bPrerequisitesMet = m_prerequisitesMet;
+    if (!m_prerequisitesMet) {
+        result.vProblems.append(QStringLiteral("prerequisites not met: %1: mod managers refuse "
+                                               "to install the mod")
+                                    .arg(result.sPrerequisites));
+        return result;
+    }
     QList<FileSource> entries;
     for (const CFile& file : m_project.vRequiredFiles)
         entries.append({file, QStringLiteral("required")});
@@ -135,12 +176,12 @@ SimulationResult InstallWizard::result(const QString& rootDir) const {
                 const bool chosen = state.vSelected[o];
                 shownGroup.vOptions.append(
                     {group.vPlugins[o].sName, optionTypeName(state.vTypes[o]), chosen});
-                if (!chosen)
-                    continue;
                 const QString origin =
                     QStringLiteral("step %1 group %2 option %3").arg(visit.iStep).arg(g).arg(o);
-                for (const CFile& file : group.vPlugins[o].vFiles)
-                    entries.append({file, origin});
+                for (const CFile& file : group.vPlugins[o].vFiles) {
+                    if (chosen || installsUnchosen(file, state.vTypes[o]))
+                        entries.append({file, origin});
+                }
             }
             const QString where =
                 QStringLiteral("step \"%1\" group \"%2\": ").arg(step.sName, group.sName);
@@ -160,7 +201,7 @@ SimulationResult InstallWizard::result(const QString& rootDir) const {
         result.flags.insert(it.key(), it.value());
     for (qsizetype k = 0; k < m_project.vConditionalFiles.size(); ++k) {
         const CConditionalFile& conditional = m_project.vConditionalFiles[k];
-        if (!dependenciesHold(conditional.sOperator, conditional.vDependencies, flags, m_files))
+        if (!dependenciesHold(conditional.sOperator, conditional.vDependencies, flags, m_game))
             continue;
         for (const CFile& file : conditional.vFiles)
             entries.append({file, QStringLiteral("conditional %1").arg(k)});

@@ -7,10 +7,11 @@
 #include <QList>
 #include <QString>
 
-// The install wizard as a mod manager runs it: steps shown in order when their visibility
-// holds, option types resolved when a step is entered, the wizard's preset choices, flags set
-// when a step is left and undone by going back, and at the end the files it installs.
-// The wizard works on its own copy of the project, which it never changes.
+// The install wizard as a mod manager runs it: the mod's prerequisites tested first (when they
+// do not hold the run ends at once, as managers refuse the mod), steps shown in order when their
+// visibility holds, option types resolved when a step is entered, the wizard's preset choices,
+// flags set when a step is left and undone by going back, and at the end the files it installs. The
+// wizard works on its own copy of the project, which it never changes.
 namespace Simulate {
 
 struct GroupState {
@@ -28,9 +29,14 @@ struct StepVisit {
 
 class InstallWizard {
 public:
-    // Enters the first shown step, or finishes at once when no step is shown.
-    InstallWizard(const CFOMOD& project, const FileStates& files);
+    // Enters the first shown step, or finishes at once when no step is shown or the
+    // prerequisites do not hold.
+    InstallWizard(const CFOMOD& project, const Environment& game);
 
+    bool prerequisitesMet() const { return m_prerequisitesMet; }
+    const Environment& game() const { return m_game; }
+    // True when no step after the current one would be shown with the flags as they stand.
+    bool isOnLastStep() const;
     const CFOMOD& project() const { return m_project; }
     bool isFinished() const { return m_finished; }
     bool canGoBack() const { return m_finished ? !m_visits.isEmpty() : m_visits.size() > 1; }
@@ -65,7 +71,8 @@ private:
     qsizetype nextShownStep(qsizetype after, const Flags& flags) const;
 
     CFOMOD m_project;
-    FileStates m_files;
+    Environment m_game;
+    bool m_prerequisitesMet = true;
     QList<StepVisit> m_visits;
     bool m_finished = false;
 };

@@ -45,9 +45,9 @@ QString resolveChoices(const CFOMOD& project, const QList<GroupChoice>& choices,
     return QString();
 }
 
-SimulationResult simulate(const CFOMOD& project, const QString& rootDir, const FileStates& files,
+SimulationResult simulate(const CFOMOD& project, const QString& rootDir, const Environment& game,
                           const QList<ResolvedChoice>& choices) {
-    InstallWizard wizard(project, files);
+    InstallWizard wizard(project, game);
     QStringList refused;
     while (const StepVisit* visit = wizard.current()) {
         const qsizetype step = visit->iStep;

@@ -33,7 +33,7 @@ QString resolveChoices(const CFOMOD& project, const QList<GroupChoice>& choices,
 
 // Runs the wizard to its end. A choice for a step that is not shown is ignored; one the group
 // does not allow is reported as a problem and the group keeps its preset choice.
-SimulationResult simulate(const CFOMOD& project, const QString& rootDir, const FileStates& files,
+SimulationResult simulate(const CFOMOD& project, const QString& rootDir, const Environment& game,
                           const QList<ResolvedChoice>& choices);
 
 } // namespace Simulate

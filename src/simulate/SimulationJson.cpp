@@ -133,7 +133,14 @@ QByteArray toText(const Simulate::SimulationResult& result) {
         overlaps.append(
             QJsonObject{{QStringLiteral("destination"), overlap.sDestination},
                         {QStringLiteral("sources"), QJsonArray::fromStringList(overlap.vSources)}});
+    const QJsonValue prerequisites =
+        result.sPrerequisites.isEmpty()
+            ? QJsonValue(QJsonValue::Null)
+            : QJsonObject{{QStringLiteral("condition"), result.sPrerequisites},
+                          {QStringLiteral("met"), result.bPrerequisitesMet}};
     const QJsonObject root{
+        {QStringLiteral("prerequisites"), prerequisites},
+        {QStringLiteral("notes"), QJsonArray::fromStringList(result.vNotes)},
         {QStringLiteral("steps"), steps},
         {QStringLiteral("flags"), flags},
         {QStringLiteral("files"), files},

@@ -20,7 +20,8 @@ bool parseFileStates(const QByteArray& text, Simulate::FileStates* states, QStri
 bool parseChoices(const QByteArray& text, QList<Simulate::GroupChoice>* choices,
                   QString* errorText);
 
-// {"steps", "flags", "files", "overlaps", "problems"}, indented, UTF-8.
+// {"prerequisites", "steps", "flags", "files", "overlaps", "problems", "notes"}, indented,
+// UTF-8; "prerequisites" is {"condition", "met"}, or null when the mod has none.
 QByteArray toText(const Simulate::SimulationResult& result);
 
 } // namespace SimulationJson

@@ -45,11 +45,16 @@ struct Overlap {
 };
 
 struct SimulationResult {
+    // The mod's prerequisites as a person reads them ("" when it has none) and whether they
+    // hold; when they do not, managers refuse the mod and nothing is shown or installed.
+    QString sPrerequisites;
+    bool bPrerequisitesMet = true;
     QList<ShownStep> vSteps;
     QMap<QString, QString> flags;
     QList<InstalledFile> vFiles;
     QList<Overlap> vOverlaps;
     QStringList vProblems;
+    QStringList vNotes; // what the run assumed, such as a version that was not given
 };
 
 } // namespace Simulate

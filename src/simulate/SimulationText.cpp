@@ -12,6 +12,10 @@ QString quoted(const QString& text) {
 
 QString toText(const Simulate::SimulationResult& result) {
     QString text;
+    if (!result.sPrerequisites.isEmpty())
+        text += (result.bPrerequisitesMet ? QStringLiteral("Prerequisites met: ")
+                                          : QStringLiteral("Prerequisites not met: ")) +
+                result.sPrerequisites + QLatin1Char('\n');
     for (const Simulate::ShownStep& step : result.vSteps) {
         text += QStringLiteral("Step ") + quoted(step.sName) + QLatin1Char('\n');
         for (const Simulate::ShownGroup& group : step.vGroups) {
@@ -46,6 +50,11 @@ QString toText(const Simulate::SimulationResult& result) {
         text += QStringLiteral("Problems\n");
         for (const QString& problem : result.vProblems)
             text += QStringLiteral("  ") + problem + QLatin1Char('\n');
+    }
+    if (!result.vNotes.isEmpty()) {
+        text += QStringLiteral("Notes\n");
+        for (const QString& note : result.vNotes)
+            text += QStringLiteral("  ") + note + QLatin1Char('\n');
     }
     return text;
 }

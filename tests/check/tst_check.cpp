@@ -384,7 +384,135 @@ void TestCheck::oneFault_data() {
         "blank group name", [](CFOMOD& p) { p.vSteps[0].vGroups[0].sName = "  "; }, {"empty-name"},
         "group");
 
+    // Condition trees are walked to any depth; versions can always hold.
+    row(
+        "unset flag inside a nested group",
+        [](CFOMOD& p) {
+            p.vConditionalFiles[0].vDependencies.append(
+                conditionGroup("Or", {dependency("flag", "res", "4K"),
+                                      conditionGroup("And", {dependency("flag", "lod", "On")})}));
+        },
+        {"unset-flag"}, "'lod'");
+    row(
+        "never visible through a nested group",
+        [](CFOMOD& p) {
+            p.vSteps[0].vVisibility = {
+                conditionGroup("Or", {conditionGroup("", {dependency("flag", "patch", "On")})})};
+        },
+        {"never-visible"}, "'Textures'");
+    row(
+        "nested group wanting two values of one flag",
+        [](CFOMOD& p) {
+            p.vSteps[1].vVisibility = {conditionGroup(
+                "And", {dependency("flag", "res", "4K"), dependency("flag", "res", "2K")})};
+        },
+        {"never-visible"}, "both");
+    row(
+        "empty Or group as visibility",
+        [](CFOMOD& p) { p.vSteps[1].vVisibility.append(conditionGroup("Or", {})); },
+        {"never-visible"}, "empty Or");
+    row(
+        "prerequisite on a flag",
+        [](CFOMOD& p) { p.vModuleDependencies = {dependency("flag", "res", "4K")}; },
+        {"never-installable"}, "flag 'res' is '4K'");
+    row(
+        "prerequisites wanting one file in two states",
+        [](CFOMOD& p) {
+            p.vModuleDependencies = {dependency("file", "Skyrim.esm", "Active"),
+                                     dependency("file", "skyrim.ESM", "Missing")};
+        },
+        {"never-installable"}, "'skyrim.ESM'");
+
+    // Values of the format's attributes the model keeps as written.
+    row(
+        "step order in other case", [](CFOMOD& p) { p.sStepOrder = "ascending"; }, {"bad-value"},
+        "'Ascending'");
+    row(
+        "group order", [](CFOMOD& p) { p.vSteps[0].sGroupOrder = "Random"; }, {"bad-value"},
+        "Explicit, Ascending, Descending");
+    row(
+        "option order", [](CFOMOD& p) { p.vSteps[0].vGroups[0].sPluginOrder = "Descending "; },
+        {"bad-value"}, "'Descending'");
+    row(
+        "alwaysInstall", [](CFOMOD& p) { plugin(p, 0, 0, 0).vFiles[0].sAlwaysInstall = "yes"; },
+        {"bad-value"}, "alwaysInstall 'yes'");
+    row(
+        "installIfUsable in other case",
+        [](CFOMOD& p) { p.vConditionalFiles[0].vFiles[0].sInstallIfUsable = "True"; },
+        {"bad-value"}, "'true'");
+    row(
+        "version",
+        [](CFOMOD& p) {
+            p.vSteps[1].vVisibility.append(conditionGroup("Or", {dependency("game", "", "1.6b")}));
+        },
+        {"bad-value"}, "'1.6b'");
+    row(
+        "nested group operator",
+        [](CFOMOD& p) {
+            p.vConditionalFiles[0].vDependencies.append(
+                conditionGroup("or", {dependency("flag", "res", "4K")}));
+        },
+        {"bad-value"}, "'Or'");
+    row(
+        "prerequisites operator",
+        [](CFOMOD& p) {
+            p.sModuleOperator = "AND";
+            p.vModuleDependencies = {dependency("file", "Skyrim.esm", "Active")};
+        },
+        {"bad-value"}, "'And'");
+    row(
+        "title position", [](CFOMOD& p) { p.sTitlePosition = "left"; }, {"bad-value"}, "'Left'");
+    row(
+        "title colour", [](CFOMOD& p) { p.sTitleColour = "red"; }, {"bad-value"}, "'red'");
+    row(
+        "showImage", [](CFOMOD& p) { p.sShowImage = "no"; }, {"bad-value"}, "showImage 'no'");
+    row(
+        "showFade", [](CFOMOD& p) { p.sShowFade = "FALSE"; }, {"bad-value"}, "'false'");
+    row(
+        "image height", [](CFOMOD& p) { p.sImageHeight = "tall"; }, {"bad-value"}, "'tall'");
+
     // Look like faults, are not.
+    row(
+        "version conditions can hold",
+        [](CFOMOD& p) {
+            p.vSteps[1].vVisibility = {dependency("flag", "res", "4K"),
+                                       conditionGroup("Or", {dependency("game", "", "1.6.1170"),
+                                                             dependency("fose", "", "2")})};
+        },
+        {}, "");
+    row(
+        "flags tested only inside a nested group",
+        [](CFOMOD& p) {
+            p.vConditionalFiles[0].vDependencies = {
+                conditionGroup("And", p.vConditionalFiles[0].vDependencies)};
+        },
+        {}, "");
+    row(
+        "prerequisites that can hold",
+        [](CFOMOD& p) {
+            p.sModuleOperator = "Or";
+            p.vModuleDependencies = {dependency("file", "Skyrim.esm", "Active"),
+                                     dependency("file", "Skyrim.esm", "Missing"),
+                                     dependency("game", "", "1.6")};
+        },
+        {}, "");
+    row(
+        "values as written where the format allows them",
+        [](CFOMOD& p) {
+            p.sStepOrder.clear(); // not written: managers sort
+            p.vSteps[0].sGroupOrder = "Descending";
+            p.vSteps[0].vGroups[0].sPluginOrder = "Ascending";
+            plugin(p, 0, 0, 0).vFiles[0].sAlwaysInstall = "1";
+            plugin(p, 0, 0, 0).vFiles[0].sInstallIfUsable = "false";
+            p.sTitlePosition = "RightOfImage";
+            p.sTitleColour = "FF00ff";
+            p.sShowImage = "true";
+            p.sShowFade = "0";
+            p.sImageHeight = "-1";
+            p.vConditionalFiles[0].vDependencies.append(
+                conditionGroup("", {dependency("flag", "res", "4K")}));
+        },
+        {}, "");
     row(
         "same destination at another priority",
         [](CFOMOD& p) { p.vRequiredFiles.append(fileEntry("file", "patch.esp", "core.esp", 1)); },

@@ -28,6 +28,34 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// Whether actual holds every key of expected with the same value, at every level; arrays
+// match element by element.
+bool holdsAllOf(const QJsonValue& actual, const QJsonValue& expected, const QString& path,
+                QString* difference) {
+    if (expected.isObject() && actual.isObject()) {
+        const QJsonObject wanted = expected.toObject();
+        for (auto it = wanted.begin(); it != wanted.end(); ++it) {
+            if (!holdsAllOf(actual.toObject().value(it.key()), it.value(),
+                            path + QLatin1Char('.') + it.key(), difference))
+                return false;
+        }
+        return true;
+    }
+    if (expected.isArray() && actual.isArray() &&
+        expected.toArray().size() == actual.toArray().size()) {
+        for (qsizetype i = 0; i < expected.toArray().size(); ++i) {
+            if (!holdsAllOf(actual.toArray().at(i), expected.toArray().at(i),
+                            path + QStringLiteral("[%1]").arg(i), difference))
+                return false;
+        }
+        return true;
+    }
+    if (actual == expected)
+        return true;
+    *difference = path + QStringLiteral(" differs");
+    return false;
+}
+
 QJsonObject parseJson(const QByteArray& text) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);
@@ -291,7 +319,11 @@ private slots:
 
         const CliRun dump = runCli({"dump", tmp.path()});
         QVERIFY2(dump.exitCode == 0, dump.err.constData());
-        QCOMPARE(parseJson(dump.out), parseJson(fileBytes(dataPath("project.json"))));
+        // The file predates keys the JSON form has gained: every key it has comes back as it is.
+        QString difference;
+        QVERIFY2(holdsAllOf(parseJson(dump.out), parseJson(fileBytes(dataPath("project.json"))),
+                            QString(), &difference),
+                 qPrintable(difference));
     }
 
     void roundtripMatchesWriteOfDump_data() {

@@ -48,6 +48,8 @@ private slots:
     void refusedChoiceExitsOne();
     void usageErrors_data();
     void usageErrors();
+    void versionsAndPrerequisites_data();
+    void versionsAndPrerequisites();
 
 private:
     QTemporaryDir m_dir;
@@ -162,6 +164,13 @@ void TestSimulateCommand::usageErrors_data() {
                                       << QByteArray("{steps") << 2 << "not JSON";
     QTest::newRow("bad state") << QStringList{"simulate", root, "--files", "CHOICES"}
                                << QByteArray(R"({"A.esp": "On"})") << 2 << "state must be";
+    QTest::newRow("versions without a value")
+        << QStringList{"simulate", root, "--versions"} << QByteArray() << 2 << "--versions needs";
+    QTest::newRow("unknown version kind")
+        << QStringList{"simulate", root, "--versions", "game=1.6,sse=1"} << QByteArray() << 2
+        << "'sse=1' is not KIND=VERSION";
+    QTest::newRow("bad version") << QStringList{"simulate", root, "--versions", "fose=2.x"}
+                                 << QByteArray() << 2 << "'2.x' is not a version";
     QTest::newRow("missing root") << QStringList{"simulate", m_dir.filePath("none")} << QByteArray()
                                   << 1 << "ModuleConfig.xml";
 }
@@ -177,6 +186,65 @@ void TestSimulateCommand::usageErrors() {
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(QString::fromLocal8Bit(run.err).contains(message), run.err.constData());
     QCOMPARE(run.out, QByteArray());
+}
+
+// Versions given are compared, those not given count as met and are named in the output;
+// prerequisites that do not hold end the run with one problem and exit 1.
+void TestSimulateCommand::versionsAndPrerequisites_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("firstLine");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("notes");
+    QTest::addColumn<int>("exitCode");
+    const QString met = "Prerequisites met: Skyrim.esm is Active";
+    const QStringList shown{"New game"};
+    QTest::newRow("no version given")
+        << QStringList{"--files", "STATES"} << met << shown
+        << QStringList{"no game version given: its version conditions count as met",
+                       "no fose version given: its version conditions count as met"}
+        << 0;
+    QTest::newRow("old game, new extender")
+        << QStringList{"--files", "STATES", "--versions", "game=1.5.97,fose=2.0"} << met << shown
+        << QStringList{} << 0;
+    QTest::newRow("both too old") << QStringList{"--files", "STATES", "--versions",
+                                                 "game=1.5.97,fose=1.9"}
+                                  << met << QStringList{} << QStringList{} << 0;
+    QTest::newRow("prerequisites not met")
+        << QStringList{"--versions", "game=1.6,fose=2"}
+        << "Prerequisites not met: Skyrim.esm is Active" << QStringList{} << QStringList{} << 1;
+}
+
+void TestSimulateCommand::versionsAndPrerequisites() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, firstLine);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, notes);
+    QFETCH(int, exitCode);
+    const QString root = fixture("versions");
+    const CliRun dump = runCli({"dump", root});
+    if (QJsonDocument::fromJson(dump.out)["vModuleDependencies"].toArray().isEmpty())
+        QSKIP("the installer reader does not keep prerequisites and version conditions");
+    options.replaceInStrings("STATES", write("states.json", R"({"Skyrim.esm": "Active"})"));
+
+    const CliRun text = runCli(QStringList{"simulate", root} + options);
+    QCOMPARE(text.exitCode, exitCode);
+    QCOMPARE(QString::fromUtf8(text.out).section('\n', 0, 0), firstLine);
+    if (exitCode != 0)
+        QVERIFY2(text.err.contains("prerequisites not met: Skyrim.esm is Active: mod managers "
+                                   "refuse to install the mod"),
+                 text.err.constData());
+
+    const CliRun json = runCli(QStringList{"simulate", root, "--json"} + options);
+    QCOMPARE(json.exitCode, exitCode);
+    const QJsonObject result = QJsonDocument::fromJson(json.out).object();
+    QCOMPARE(result["prerequisites"]["condition"].toString(), QString("Skyrim.esm is Active"));
+    QCOMPARE(result["prerequisites"]["met"].toBool(), exitCode == 0);
+    QStringList shown;
+    for (const QJsonValue& step : result["steps"].toArray())
+        shown.append(step["name"].toString());
+    QCOMPARE(shown, steps);
+    QCOMPARE(strings(result["notes"]), notes);
+    QCOMPARE(fileLines(result).size(), steps.size());
 }
 
 QTEST_GUILESS_MAIN(TestSimulateCommand)

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -69,7 +70,62 @@ private slots:
     void backUndoesTheStepsFlags();
     void menuEntryFollowsSave();
     void shippedLanguagesHoldEveryKey();
+    void prerequisitesAndVersionsDriveTheRun();
 };
+
+// The prerequisites' outcome heads the dialog; the version fields run the wizard again with
+// the versions typed, an empty field counting as new enough.
+void TestPreviewForm::prerequisitesAndVersionsDriveTheRun() {
+    CFOMOD project;
+    CDependency manager;
+    manager.sType = "fomm";
+    manager.sValue = "0.13";
+    project.vModuleDependencies = {manager};
+    CStep step("New");
+    CDependency game;
+    game.sType = "game";
+    game.sValue = "1.6";
+    CDependency extender;
+    extender.sType = "skse";
+    extender.sValue = "2.2";
+    step.sOperator = "Or";
+    step.vVisibility = {game, extender};
+    CPluginGroup group("G", "SelectAny");
+    group.vPlugins = {CPlugin("O")};
+    step.vGroups = {group};
+    project.vSteps = {step};
+    TPreviewForm dialog(project, QString());
+
+    const auto* line = component<QLabel>(dialog, "PreviewPrerequisitesLabel");
+    const auto* pages = component<QStackedWidget>(dialog, "PreviewPages");
+    auto* gameEdit = component<QLineEdit>(dialog, "PreviewGameVersionEdit");
+    auto* managerEdit = component<QLineEdit>(dialog, "PreviewManagerVersionEdit");
+    auto* extenderEdit = component<QLineEdit>(dialog, "PreviewExtenderVersionEdit");
+    QVERIFY(!line->isHidden());
+    QCOMPARE(line->text(), QString("Prerequisites met: the mod manager is version 0.13 or later"));
+    QCOMPARE(component<QLabel>(dialog, "PreviewStepLabel")->text(), QString("New"));
+
+    QTest::keyClicks(managerEdit, "0.12.9");
+    QVERIFY2(line->text().startsWith("Prerequisites not met: the mod manager"),
+             qPrintable(line->text()));
+    QCOMPARE(pages->currentIndex(), 1);
+    QVERIFY(component<QPlainTextEdit>(dialog, "PreviewProblemsMemo")
+                ->toPlainText()
+                .startsWith("prerequisites not met"));
+
+    managerEdit->clear();
+    QVERIFY(line->text().startsWith("Prerequisites met"));
+    gameEdit->setText("1.5");
+    QCOMPARE(pages->currentIndex(), 0); // the script extender's version is not given
+    extenderEdit->setText("2.1.9");
+    QCOMPARE(pages->currentIndex(), 1); // neither condition holds: no step is shown
+    gameEdit->setText("1.6.1170");
+    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(dialog.wizard().project(), project);
+
+    TPreviewForm plain{CFOMOD(), QString()};
+    QVERIFY(component<QLabel>(plain, "PreviewPrerequisitesLabel")->isHidden());
+}
 
 // Choosing "Slim" shows the "Extras" step, which only that flag makes visible; its option
 // overwrites core.esp, which the tree marks.

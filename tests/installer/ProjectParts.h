@@ -13,6 +13,15 @@ inline CDependency dependency(const QString& type, const QString& name, const QS
     return d;
 }
 
+// A condition group: its conditions joined by its own operator ("" for none written).
+inline CDependency conditionGroup(const QString& op, const QList<CDependency>& conditions) {
+    CDependency d;
+    d.sType = QStringLiteral("group");
+    d.sOperator = op;
+    d.vDependencies = conditions;
+    return d;
+}
+
 inline CFile fileEntry(const QString& type, const QString& source, const QString& destination,
                        qint32 priority = 0) {
     CFile f;

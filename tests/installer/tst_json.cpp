@@ -1,5 +1,9 @@
 #include "installer/JsonText.h"
 #include "installer/ProjectJson.h"
+#include "installer/ProjectParts.h"
+#include "installer/Writer.h"
+
+#include <QFile>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -7,6 +11,8 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(CFOMOD)
+
+using namespace ProjectParts;
 
 // A project in which every field differs from its constructor's value.
 static CFOMOD richProject() {
@@ -22,37 +28,93 @@ static CFOMOD richProject() {
     CStep step(QStringLiteral("Main"));
     step.sOperator = QStringLiteral("Or");
     step.vVisibility = {
-        {QStringLiteral("flag"), QStringLiteral("F1"), QStringLiteral("On")},
-        {QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("Active")}};
+        dependency(QStringLiteral("flag"), QStringLiteral("F1"), QStringLiteral("On")),
+        dependency(QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("Active"))};
     CPluginGroup group(QStringLiteral("Choose"), QStringLiteral("SelectExactlyOne"));
     CPlugin plugin(QStringLiteral("Option A"));
     plugin.sDescription = QStringLiteral("Does A");
     plugin.sImage = QStringLiteral("img\\a.jpg");
     plugin.sType = QStringLiteral("Recommended");
     plugin.vConditionFlags = {CCondition(QStringLiteral("F1"), QStringLiteral("On"))};
-    plugin.vFiles = {{QStringLiteral("file"), QStringLiteral("a\\a.esp"), QStringLiteral("a.esp"),
-                      -2147483647 - 1},
-                     {QStringLiteral("folder"), QStringLiteral("a\\meshes"),
-                      QStringLiteral("meshes"), 2147483647}};
+    plugin.vFiles = {fileEntry(QStringLiteral("file"), QStringLiteral("a\\a.esp"),
+                               QStringLiteral("a.esp"), -2147483647 - 1),
+                     fileEntry(QStringLiteral("folder"), QStringLiteral("a\\meshes"),
+                               QStringLiteral("meshes"), 2147483647)};
     CDependencyPattern pattern;
     pattern.sOperator = QStringLiteral("And");
     pattern.sType = QStringLiteral("NotUsable");
     pattern.vDependencies = {
-        {QStringLiteral("file"), QStringLiteral("b.esp"), QStringLiteral("Missing")}};
+        dependency(QStringLiteral("file"), QStringLiteral("b.esp"), QStringLiteral("Missing"))};
     plugin.vPatterns = {pattern};
     group.vPlugins = {plugin, CPlugin(QStringLiteral("Option B"))};
     step.vGroups = {group};
     p.vSteps = {step, CStep(QStringLiteral("Empty"))};
 
-    p.vRequiredFiles = {{QStringLiteral("folder"), QStringLiteral("core"), QStringLiteral(""), 7}};
+    p.vRequiredFiles = {
+        fileEntry(QStringLiteral("folder"), QStringLiteral("core"), QStringLiteral(""), 7)};
     CConditionalFile conditional;
     conditional.sOperator = QStringLiteral("Or");
     conditional.vDependencies = {
-        {QStringLiteral("flag"), QStringLiteral("F1"), QStringLiteral("Off")}};
+        dependency(QStringLiteral("flag"), QStringLiteral("F1"), QStringLiteral("Off"))};
     conditional.vFiles = {
-        {QStringLiteral("file"), QStringLiteral("x.esp"), QStringLiteral("x.esp"), -3}};
+        fileEntry(QStringLiteral("file"), QStringLiteral("x.esp"), QStringLiteral("x.esp"), -3)};
     p.vConditionalFiles = {conditional};
+
+    // What installers say beyond the fields above.
+    const CComment note{QStringLiteral("a note -- \"quoted\""), QStringLiteral("files/")};
+    CDependency nested;
+    nested.sType = QStringLiteral("group");
+    nested.sOperator = QStringLiteral("Or");
+    nested.vDependencies = {
+        dependency(QStringLiteral("game"), QString(), QStringLiteral("1.6.1170")),
+        conditionGroup(QString(), {dependency(QStringLiteral("flag"), "F1", "On")})};
+    nested.vDependencies[0].vComments = {note};
+    p.vSteps[0].vVisibility.append(nested);
+    p.vSteps[0].sGroupOrder = QStringLiteral("Descending");
+    p.vSteps[0].vComments = {note, {QStringLiteral("end"), QStringLiteral("/")}};
+    CPluginGroup& chosen = p.vSteps[0].vGroups[0];
+    chosen.sPluginOrder = QString();
+    chosen.vComments = {note};
+    chosen.vPlugins[0].vComments = {note};
+    chosen.vPlugins[0].vConditionFlags[0].vComments = {note};
+    chosen.vPlugins[0].vFiles[0].sAlwaysInstall = QStringLiteral("true");
+    chosen.vPlugins[0].vFiles[0].sInstallIfUsable = QStringLiteral("yes");
+    chosen.vPlugins[0].vFiles[0].vComments = {note};
+    chosen.vPlugins[0].vPatterns[0].vComments = {note};
+    p.vConditionalFiles[0].vComments = {note};
+    p.sTitle = QStringLiteral("Installer title");
+    p.sTitlePosition = QStringLiteral("RightOfImage");
+    p.sTitleColour = QStringLiteral("FF00FF");
+    p.sShowImage = QStringLiteral("false");
+    p.sShowFade = QStringLiteral("1");
+    p.sImageHeight = QStringLiteral("-1");
+    p.sModuleOperator = QStringLiteral("Or");
+    p.vModuleDependencies = {nested};
+    p.sStepOrder = QStringLiteral("Ascending");
+    CInfoNode machine{QStringLiteral("Version"),
+                      {{QStringLiteral("MachineVersion"), QStringLiteral("1.2.0")}},
+                      QStringLiteral("1.2b"),
+                      {},
+                      false};
+    CInfoNode comment{{}, {}, QStringLiteral(" kept "), {}, true};
+    p.vInfoNodes = {{QStringLiteral("fomod"), {}, {}, {machine, comment}, false}};
+    p.vComments = {{QStringLiteral("before config"), QString()}};
     return p;
+}
+
+// A condition tree `levels` deep: each condition a group holding the next, down to a flag.
+static QByteArray nestedConditions(int levels) {
+    QByteArray json = R"({"sType": "flag", "sName": "F", "sValue": "On"})";
+    for (int i = 1; i < levels; ++i)
+        json = R"({"sType": "group", "vDependencies": [)" + json + "]}";
+    return R"({"vSteps": [{"vVisibility": [)" + json + "]}]}";
+}
+
+static QByteArray nestedInfoNodes(int levels) {
+    QByteArray json = R"({"sName": "leaf"})";
+    for (int i = 1; i < levels; ++i)
+        json = R"({"sName": "n", "vChildren": [)" + json + "]}";
+    return R"({"vInfoNodes": [)" + json + "]}";
 }
 
 static QStringList sortedKeys(const QJsonValue& value) {
@@ -73,6 +135,8 @@ private slots:
     void streamedTextMatchesQtDocument_data();
     void streamedTextMatchesQtDocument();
     void refusingSinkFails();
+    void deepestTreesAreRead();
+    void oldFilesWriteTheSameBytes();
 
     void roundTripKeepsEveryField() {
         const CFOMOD original = richProject();
@@ -130,28 +194,54 @@ private slots:
         conditional.vFiles = {CFile()};
         p.vConditionalFiles = {conditional};
 
+        p.vModuleDependencies = {CDependency()};
+        p.vComments = {CComment()};
+        CInfoNode node;
+        node.vAttributes = {CInfoAttribute()};
+        p.vInfoNodes = {node};
+
         const QJsonObject json = ProjectJson::toJson(p);
-        const QStringList dependencyKeys = sorted({"sType", "sName", "sValue"});
-        const QStringList fileKeys = sorted({"sType", "sSource", "sDestination", "iPriority"});
-        QCOMPARE(sortedKeys(json),
-                 sorted({"sName", "sAuthor", "sVersion", "sCategory", "sWebsite", "sImage",
-                         "sDescription", "vSteps", "vRequiredFiles", "vConditionalFiles"}));
+        const QStringList dependencyKeys =
+            sorted({"sType", "sName", "sValue", "sOperator", "vDependencies", "vComments"});
+        const QStringList fileKeys = sorted({"sType", "sSource", "sDestination", "iPriority",
+                                             "sAlwaysInstall", "sInstallIfUsable", "vComments"});
+        QCOMPARE(sortedKeys(json), sorted({"sName",           "sAuthor",
+                                           "sVersion",        "sCategory",
+                                           "sWebsite",        "sImage",
+                                           "sDescription",    "vSteps",
+                                           "vRequiredFiles",  "vConditionalFiles",
+                                           "sTitle",          "sTitlePosition",
+                                           "sTitleColour",    "sShowImage",
+                                           "sShowFade",       "sImageHeight",
+                                           "sModuleOperator", "vModuleDependencies",
+                                           "sStepOrder",      "vInfoNodes",
+                                           "vComments"}));
+        QCOMPARE(sortedKeys(json["vModuleDependencies"][0]), dependencyKeys);
+        QCOMPARE(sortedKeys(json["vComments"][0]), sorted({"sText", "sAt"}));
+        QCOMPARE(sortedKeys(json["vInfoNodes"][0]),
+                 sorted({"sName", "vAttributes", "sText", "vChildren", "bComment"}));
+        QCOMPARE(sortedKeys(json["vInfoNodes"][0]["vAttributes"][0]), sorted({"sName", "sValue"}));
         const QJsonObject jsonStep = json["vSteps"][0].toObject();
-        QCOMPARE(sortedKeys(jsonStep), sorted({"sName", "sOperator", "vVisibility", "vGroups"}));
+        QCOMPARE(sortedKeys(jsonStep), sorted({"sName", "sOperator", "vVisibility", "vGroups",
+                                               "sGroupOrder", "vComments"}));
         QCOMPARE(sortedKeys(jsonStep["vVisibility"][0]), dependencyKeys);
         const QJsonObject jsonGroup = jsonStep["vGroups"][0].toObject();
-        QCOMPARE(sortedKeys(jsonGroup), sorted({"sName", "sType", "vPlugins"}));
+        QCOMPARE(sortedKeys(jsonGroup),
+                 sorted({"sName", "sType", "vPlugins", "sPluginOrder", "vComments"}));
         const QJsonObject jsonPlugin = jsonGroup["vPlugins"][0].toObject();
-        QCOMPARE(sortedKeys(jsonPlugin), sorted({"sName", "sDescription", "sImage", "sType",
-                                                 "vConditionFlags", "vFiles", "vPatterns"}));
-        QCOMPARE(sortedKeys(jsonPlugin["vConditionFlags"][0]), sorted({"sName", "sValue"}));
+        QCOMPARE(sortedKeys(jsonPlugin),
+                 sorted({"sName", "sDescription", "sImage", "sType", "vConditionFlags", "vFiles",
+                         "vPatterns", "vComments"}));
+        QCOMPARE(sortedKeys(jsonPlugin["vConditionFlags"][0]),
+                 sorted({"sName", "sValue", "vComments"}));
         QCOMPARE(sortedKeys(jsonPlugin["vFiles"][0]), fileKeys);
         QCOMPARE(sortedKeys(jsonPlugin["vPatterns"][0]),
-                 sorted({"sOperator", "sType", "vDependencies"}));
+                 sorted({"sOperator", "sType", "vDependencies", "vComments"}));
         QCOMPARE(sortedKeys(jsonPlugin["vPatterns"][0]["vDependencies"][0]), dependencyKeys);
         QCOMPARE(sortedKeys(json["vRequiredFiles"][0]), fileKeys);
         const QJsonObject jsonConditional = json["vConditionalFiles"][0].toObject();
-        QCOMPARE(sortedKeys(jsonConditional), sorted({"sOperator", "vDependencies", "vFiles"}));
+        QCOMPARE(sortedKeys(jsonConditional),
+                 sorted({"sOperator", "vDependencies", "vFiles", "vComments"}));
         QCOMPARE(sortedKeys(jsonConditional["vDependencies"][0]), dependencyKeys);
         QCOMPARE(sortedKeys(jsonConditional["vFiles"][0]), fileKeys);
 
@@ -160,6 +250,8 @@ private slots:
         QCOMPARE(jsonPlugin["sType"], QJsonValue("Optional"));
         QCOMPARE(jsonPlugin["vFiles"][0]["iPriority"], QJsonValue(0));
         QCOMPARE(json["sName"], QJsonValue(""));
+        QCOMPARE(json["sStepOrder"], QJsonValue("Explicit"));
+        QCOMPARE(json["vInfoNodes"][0]["bComment"], QJsonValue(false));
     }
 
     void missingKeysTakeConstructorValues_data() {
@@ -188,6 +280,26 @@ private slots:
         files.vRequiredFiles = {file};
         QTest::newRow("file keeps priority 0")
             << QByteArray(R"({"vRequiredFiles": [{"sType": "folder"}]})") << files;
+
+        // Lists made in Quarvel are shown as listed; an empty order means the file gave none.
+        QTest::newRow("orders stay Explicit")
+            << QByteArray(R"({"vSteps": [{"vGroups": [{"vPlugins": [{}]}]}]})") << plugins;
+        CFOMOD unordered = plugins;
+        unordered.sStepOrder.clear();
+        unordered.vSteps[0].sGroupOrder.clear();
+        unordered.vSteps[0].vGroups[0].sPluginOrder.clear();
+        QTest::newRow("orders given as empty")
+            << QByteArray(R"({"sStepOrder": "", "vSteps": [{"sGroupOrder": "", "vGroups": [)"
+                          R"({"sPluginOrder": "", "vPlugins": [{}]}]}]})")
+            << unordered;
+        CFOMOD tree;
+        tree.vModuleDependencies = {conditionGroup(QString(), {CDependency()})};
+        QTest::newRow("group without operator or comments")
+            << QByteArray(R"({"vModuleDependencies": [{"sType": "group", "vDependencies": [{}]}]})")
+            << tree;
+        CFOMOD node;
+        node.vInfoNodes = {CInfoNode()};
+        QTest::newRow("info node is no comment") << QByteArray(R"({"vInfoNodes": [{}]})") << node;
     }
 
     void missingKeysTakeConstructorValues() {
@@ -245,6 +357,32 @@ private slots:
                           R"({"vDependencies": [{"sValue": true}]}]}]}]}]})")
             << "vSteps[0].vGroups[0].vPlugins[0].vPatterns[0].vDependencies[0].sValue: "
                "expected a string";
+        QTest::newRow("comment as text") << QByteArray(R"({"vSteps": [{"vComments": ["note"]}]})")
+                                         << "vSteps[0].vComments[0]: expected an object";
+        QTest::newRow("unknown comment key")
+            << QByteArray(R"({"vComments": [{"sText": "a", "sWhere": ""}]})")
+            << "vComments[0].sWhere: unknown key";
+        QTest::newRow("install flag as a boolean")
+            << QByteArray(R"({"vRequiredFiles": [{"sType": "file", "sAlwaysInstall": true}]})")
+            << "vRequiredFiles[0].sAlwaysInstall: expected a string";
+        QTest::newRow("nested condition")
+            << QByteArray(R"({"vModuleDependencies": [{"vDependencies": [{"sOperator": 1}]}]})")
+            << "vModuleDependencies[0].vDependencies[0].sOperator: expected a string";
+        QTest::newRow("comment flag as text")
+            << QByteArray(R"({"vInfoNodes": [{"vChildren": [{"bComment": "true"}]}]})")
+            << "vInfoNodes[0].vChildren[0].bComment: expected true or false";
+        QTest::newRow("attribute key")
+            << QByteArray(R"({"vInfoNodes": [{"vAttributes": [{"sText": "x"}]}]})")
+            << "vInfoNodes[0].vAttributes[0].sText: unknown key";
+        QTest::newRow("order as a number")
+            << QByteArray(R"({"vSteps": [{"vGroups": [{"sPluginOrder": 2}]}]})")
+            << "vSteps[0].vGroups[0].sPluginOrder: expected a string";
+        // Deeper trees are refused by the tree they stand in, before they can exhaust the stack.
+        QTest::newRow("conditions too deep")
+            << nestedConditions(257)
+            << "vSteps[0].vVisibility[0]: conditions nested deeper than 256 levels";
+        QTest::newRow("info nodes too deep")
+            << nestedInfoNodes(257) << "info.xml nodes nested deeper than 256 levels*";
         QTest::newRow("syntax error names the line")
             << QByteArray("{\n  \"sName\": \"a\",\n  \"sAuthor\" \"b\"\n}")
             << "line 3, column *"; // the column is where Qt's parser stopped
@@ -258,8 +396,10 @@ private slots:
         CFOMOD project = before;
         QString error;
         QVERIFY(!ProjectJson::fromText(json, project, &error));
-        if (message.endsWith(QLatin1Char('*')))
+        if (message.startsWith(QLatin1String("line ")) && message.endsWith(QLatin1Char('*')))
             QVERIFY2(error.startsWith(message.chopped(1)), qPrintable(error));
+        else if (message.endsWith(QLatin1Char('*')))
+            QVERIFY2(error.endsWith(message.chopped(1)), qPrintable(error));
         else
             QCOMPARE(error, message);
         QVERIFY(project == before);
@@ -310,6 +450,48 @@ void TestJson::refusingSinkFails() {
         return false;
     }));
     QCOMPARE(pieces, 1);
+}
+
+// The deepest trees allowed read, and write back the same.
+void TestJson::deepestTreesAreRead() {
+    CFOMOD conditions;
+    QString error;
+    QVERIFY2(ProjectJson::fromText(nestedConditions(256), conditions, &error), qPrintable(error));
+    const CDependency* level = &conditions.vSteps[0].vVisibility[0];
+    int depth = 1;
+    for (; !level->vDependencies.isEmpty(); ++depth)
+        level = &level->vDependencies[0];
+    QCOMPARE(depth, 256);
+    QCOMPARE(level->sName, QStringLiteral("F"));
+    CFOMOD again;
+    QVERIFY(ProjectJson::fromText(ProjectJson::toText(conditions), again, &error));
+    QVERIFY(again == conditions);
+
+    CFOMOD nodes;
+    QVERIFY2(ProjectJson::fromText(nestedInfoNodes(256), nodes, &error), qPrintable(error));
+}
+
+// A JSON file written before the model kept more reads with every new field at its default,
+// so it writes the installer files it wrote then (those files are kept beside it).
+void TestJson::oldFilesWriteTheSameBytes() {
+    const QString folder = QStringLiteral(QUARVEL_TEST_DATA "/cli/");
+    QFile json(folder + QStringLiteral("project.json"));
+    QVERIFY(json.open(QIODevice::ReadOnly));
+    CFOMOD project;
+    QString error;
+    QVERIFY2(ProjectJson::fromText(json.readAll(), project, &error), qPrintable(error));
+    QVERIFY(project.vInfoNodes.isEmpty() && project.vModuleDependencies.isEmpty());
+    QCOMPARE(project.sStepOrder, QStringLiteral("Explicit"));
+
+    const auto bytesOf = [&](const char* name) {
+        QFile file(folder + QStringLiteral("project-written/") + QLatin1String(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("cannot be read");
+    };
+    QVERIFY(InstallerWriter::infoFileBytes(project) == bytesOf("info.xml"));
+    QVERIFY(
+        InstallerWriter::configFileBytes(project, QStringLiteral("1.0.0.0"),
+                                         QStringLiteral("https://github.com/quarvel/quarvel")) ==
+        bytesOf("ModuleConfig.xml"));
 }
 
 QTEST_GUILESS_MAIN(TestJson)

@@ -1,7 +1,12 @@
 #include "installer/Merge.h"
+#include "installer/ProjectParts.h"
 #include "installer/Reader.h"
 
 #include <QTest>
+
+Q_DECLARE_METATYPE(CDependency)
+
+using ProjectParts::conditionGroup;
 
 namespace {
 
@@ -17,6 +22,14 @@ CConditionalFile conditional(const QString& op, const QString& source) {
     c.sOperator = op;
     c.vFiles.append(file(source));
     return c;
+}
+
+CDependency condition(const QString& fileName) {
+    CDependency d;
+    d.sType = QStringLiteral("file");
+    d.sName = fileName;
+    d.sValue = QStringLiteral("Active");
+    return d;
 }
 
 QStringList stepNames(const CFOMOD& project) {
@@ -65,6 +78,11 @@ private slots:
     void donorGoesInFront();
     void mergingItselfDoubles();
     void donorReadFromFile();
+    void donorsKeptDataComesAlong();
+    void prerequisitesJoined_data();
+    void prerequisitesJoined();
+    void stepsStayInTheOrderShown_data();
+    void stepsStayInTheOrderShown();
 };
 
 void TestMerge::donorGoesInFront_data() {
@@ -134,6 +152,108 @@ void TestMerge::donorReadFromFile() {
     QCOMPARE(stepNames(project), (QStringList{"Step0", "N", "A", "B"}));
     QCOMPARE(project.sImage, QStringLiteral("own.png"));
     QCOMPARE(project.sName, QStringLiteral("Own"));
+}
+
+// Everything the donor's elements hold comes with them; the open project's own settings stay.
+void TestMerge::donorsKeptDataComesAlong() {
+    CFOMOD donor;
+    CStep step(QStringLiteral("X"));
+    step.sGroupOrder = QStringLiteral("Descending");
+    step.vComments = {{QStringLiteral("step note"), QString()}};
+    step.vVisibility = {conditionGroup(QStringLiteral("Or"), {condition(QStringLiteral("a.esp"))})};
+    CPluginGroup group(QStringLiteral("G"), QStringLiteral("SelectAny"));
+    group.sPluginOrder = QString();
+    group.vPlugins = {CPlugin(QStringLiteral("P"))};
+    group.vPlugins[0].vFiles = {file(QStringLiteral("p.esp"))};
+    group.vPlugins[0].vFiles[0].sAlwaysInstall = QStringLiteral("true");
+    step.vGroups = {group};
+    donor.vSteps = {step};
+    donor.vRequiredFiles = {file(QStringLiteral("d.esp"))};
+    donor.vRequiredFiles[0].vComments = {{QStringLiteral("required note"), QString()}};
+    donor.sTitle = QStringLiteral("Donor title");
+    donor.sShowImage = QStringLiteral("false");
+    donor.vComments = {{QStringLiteral("donor's file note"), QString()}};
+
+    CFOMOD project = ownProject();
+    const CFOMOD before = project;
+    mergeProjects(project, donor);
+    QCOMPARE(project.vSteps.first(), step);
+    QCOMPARE(project.vRequiredFiles.first(), donor.vRequiredFiles.first());
+    QCOMPARE(project.sTitle, before.sTitle);
+    QCOMPARE(project.sShowImage, before.sShowImage);
+    QCOMPARE(project.vComments, before.vComments);
+}
+
+// The merged mod needs both mods' prerequisites; an Or list goes in as one group.
+void TestMerge::prerequisitesJoined_data() {
+    QTest::addColumn<QString>("ownOperator");
+    QTest::addColumn<QList<CDependency>>("own");
+    QTest::addColumn<QString>("donorOperator");
+    QTest::addColumn<QList<CDependency>>("donor");
+    QTest::addColumn<QString>("mergedOperator");
+    QTest::addColumn<QList<CDependency>>("merged");
+    const CDependency a = condition(QStringLiteral("a.esm"));
+    const CDependency b = condition(QStringLiteral("b.esm"));
+    const CDependency c = condition(QStringLiteral("c.esm"));
+    const QList<CDependency> none;
+    QTest::newRow("donor has none") << "Or" << QList{a, b} << "" << none << "Or" << QList{a, b};
+    QTest::newRow("own has none") << "" << none << "Or" << QList{a, b} << "Or" << QList{a, b};
+    QTest::newRow("both And") << "" << QList{a} << "And" << QList{b, c} << "" << QList{b, c, a};
+    QTest::newRow("donor Or") << "And" << QList{a} << "Or" << QList{b, c} << "And"
+                              << QList{conditionGroup("Or", {b, c}), a};
+    QTest::newRow("own Or") << "Or" << QList{a, b} << "" << QList{c} << "And"
+                            << QList{c, conditionGroup("Or", {a, b})};
+}
+
+void TestMerge::prerequisitesJoined() {
+    QFETCH(QString, ownOperator);
+    QFETCH(QList<CDependency>, own);
+    QFETCH(QString, donorOperator);
+    QFETCH(QList<CDependency>, donor);
+    QFETCH(QString, mergedOperator);
+    QFETCH(QList<CDependency>, merged);
+    CFOMOD project;
+    project.sModuleOperator = ownOperator;
+    project.vModuleDependencies = own;
+    CFOMOD donorProject;
+    donorProject.sModuleOperator = donorOperator;
+    donorProject.vModuleDependencies = donor;
+    mergeProjects(project, donorProject);
+    QCOMPARE(project.sModuleOperator, mergedOperator);
+    QCOMPARE(project.vModuleDependencies, merged);
+}
+
+// Managers sort a sorted list again: the merged steps keep their sorted order only while the
+// donor's steps in front do not break it, and are shown as listed otherwise.
+void TestMerge::stepsStayInTheOrderShown_data() {
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QStringList>("donorSteps");
+    QTest::addColumn<QString>("mergedOrder");
+    QTest::newRow("explicit stays") << "Explicit" << QStringList{"Z"} << "Explicit";
+    QTest::newRow("still ascending") << "Ascending" << QStringList{"a", "B"} << "Ascending";
+    QTest::newRow("ascending broken") << "Ascending" << QStringList{"Z"} << "Explicit";
+    QTest::newRow("no order is ascending") << "" << QStringList{"A"} << "";
+    QTest::newRow("no order broken") << "" << QStringList{"Z"} << "Explicit";
+    QTest::newRow("still descending") << "Descending" << QStringList{"Z"} << "Descending";
+    QTest::newRow("descending broken") << "Descending" << QStringList{"A"} << "Explicit";
+    QTest::newRow("bad value kept") << "Sideways" << QStringList{"Z"} << "Sideways";
+}
+
+void TestMerge::stepsStayInTheOrderShown() {
+    QFETCH(QString, order);
+    QFETCH(QStringList, donorSteps);
+    QFETCH(QString, mergedOrder);
+    CFOMOD project;
+    project.sStepOrder = order;
+    const bool descending = order == u"Descending";
+    project.vSteps = {CStep(descending ? QStringLiteral("N") : QStringLiteral("C")),
+                      CStep(descending ? QStringLiteral("C") : QStringLiteral("N"))};
+    CFOMOD donor;
+    for (const QString& name : donorSteps)
+        donor.vSteps.append(CStep(name));
+    mergeProjects(project, donor);
+    QCOMPARE(project.sStepOrder, mergedOrder);
+    QCOMPARE(stepNames(project).mid(0, donorSteps.size()), donorSteps);
 }
 
 QTEST_GUILESS_MAIN(TestMerge)

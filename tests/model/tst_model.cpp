@@ -1,8 +1,12 @@
+#include "installer/ProjectParts.h"
+#include "model/ConditionText.h"
 #include "model/Fomod.h"
 
 #include <QTest>
 
 #include <functional>
+
+Q_DECLARE_METATYPE(CDependency)
 
 namespace {
 
@@ -64,6 +68,8 @@ private slots:
     void constructors();
     void copyIsDeep_data();
     void copyIsDeep();
+    void conditionText_data();
+    void conditionText();
 };
 
 void TestModel::constructors() {
@@ -145,6 +151,41 @@ void TestModel::copyIsDeep() {
     QVERIFY(copy != source);
     QCOMPARE(copy, assigned);
     QCOMPARE(source, sampleProject());
+}
+
+void TestModel::conditionText_data() {
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QList<CDependency>>("conditions");
+    QTest::addColumn<QString>("text");
+    const CDependency aActive = dependency("file", "A.esp", "Active");
+    const CDependency aInactive = dependency("file", "A.esp", "Inactive");
+    const CDependency fOn = dependency("flag", "F", "On");
+    QTest::newRow("empty And") << "And" << QList<CDependency>{} << "always";
+    QTest::newRow("empty Or") << "Or" << QList<CDependency>{} << "never";
+    QTest::newRow("nested Or in And")
+        << "And" << QList{ProjectParts::conditionGroup("Or", {aActive, aInactive}), fOn}
+        << "(A.esp is Active or A.esp is Inactive) and F is On";
+    QTest::newRow("no operator reads as And")
+        << "" << QList{fOn, ProjectParts::conditionGroup("", {aActive, fOn})}
+        << "F is On and (A.esp is Active and F is On)";
+    QTest::newRow("a group of one needs no parentheses")
+        << "Or" << QList{ProjectParts::conditionGroup("And", {fOn}), aActive}
+        << "F is On or A.esp is Active";
+    QTest::newRow("empty nested group")
+        << "And" << QList{ProjectParts::conditionGroup("Or", {}), fOn} << "never and F is On";
+    QTest::newRow("versions")
+        << "Or"
+        << QList{dependency("game", "", "1.6.1170"), dependency("fomm", "", "0.13"),
+                 dependency("f4se", "", "0.6")}
+        << "the game is version 1.6.1170 or later or the mod manager is version 0.13 or later "
+           "or F4SE is version 0.6 or later";
+}
+
+void TestModel::conditionText() {
+    QFETCH(QString, op);
+    QFETCH(QList<CDependency>, conditions);
+    QFETCH(QString, text);
+    QCOMPARE(ConditionText::ofList(op, conditions), text);
 }
 
 QTEST_GUILESS_MAIN(TestModel)

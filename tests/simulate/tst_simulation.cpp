@@ -9,6 +9,8 @@
 
 using namespace Simulate;
 
+Q_DECLARE_METATYPE(CDependency)
+
 namespace {
 
 const QString kTree = QStringLiteral(QUARVEL_TEST_DATA "/simulate/tree");
@@ -141,7 +143,236 @@ private slots:
     void choicesByName();
     void choiceNotAllowedKeepsDefault();
     void unsatisfiableGroupIsAProblem();
+    void conditionTrees_data();
+    void conditionTrees();
+    void versionConditions_data();
+    void versionConditions();
+    void versionsNotGivenAreNoted();
+    void prerequisites_data();
+    void prerequisites();
+    void filesOfUnchosenOptions_data();
+    void filesOfUnchosenOptions();
+    void listsRunInTheOrderHeld();
 };
+
+// Groups nest to any depth, each with its own operator; an empty group holds as its operator
+// says. Flags: A=On; files: Main.esp Active.
+void TestSimulation::conditionTrees_data() {
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QList<CDependency>>("conditions");
+    QTest::addColumn<bool>("holds");
+    const CDependency aOn = dependency("flag:A=On");
+    const CDependency aOff = dependency("flag:A=Off");
+    const CDependency mainActive = dependency("file:Main.esp=Active");
+    const CDependency mainMissing = dependency("file:Main.esp=Missing");
+    QTest::newRow("(A Off or A On) and Main Active")
+        << "And" << QList{ProjectParts::conditionGroup("Or", {aOff, aOn}), mainActive} << true;
+    QTest::newRow("(A Off or Main Missing) and Main Active")
+        << "And" << QList{ProjectParts::conditionGroup("Or", {aOff, mainMissing}), mainActive}
+        << false;
+    QTest::newRow("A Off or (A On and Main Active)")
+        << "Or" << QList{aOff, ProjectParts::conditionGroup("And", {aOn, mainActive})} << true;
+    QTest::newRow("A Off or (A On and Main Missing)")
+        << "Or" << QList{aOff, ProjectParts::conditionGroup("And", {aOn, mainMissing})} << false;
+    QTest::newRow("group without operator is And")
+        << "Or" << QList{ProjectParts::conditionGroup("", {aOn, aOff})} << false;
+    QTest::newRow("three levels")
+        << "And"
+        << QList{ProjectParts::conditionGroup(
+               "Or", {aOff, ProjectParts::conditionGroup(
+                                "And", {ProjectParts::conditionGroup("Or", {aOn})})})}
+        << true;
+    QTest::newRow("empty And group holds")
+        << "And" << QList{ProjectParts::conditionGroup("And", {}), aOn} << true;
+    QTest::newRow("empty Or group never holds")
+        << "Or" << QList{ProjectParts::conditionGroup("Or", {}), aOff} << false;
+}
+
+void TestSimulation::conditionTrees() {
+    QFETCH(QString, op);
+    QFETCH(QList<CDependency>, conditions);
+    QFETCH(bool, holds);
+    FileStates files;
+    files.set("Main.esp", "Active");
+    QCOMPARE(dependenciesHold(op, conditions, Flags{{"A", "On"}}, files), holds);
+}
+
+// Four integers compared, missing parts 0; a kind without a version given counts as met.
+void TestSimulation::versionConditions_data() {
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<bool>("holds");
+    QTest::newRow("equal") << "game=1.6.1170"
+                           << "game:=1.6.1170" << true;
+    QTest::newRow("newer") << "game=1.6.1170"
+                           << "game:=1.5.97" << true;
+    QTest::newRow("older") << "game=1.5.97"
+                           << "game:=1.6.1170" << false;
+    QTest::newRow("numbers, not text") << "game=1.10"
+                                       << "game:=1.9" << true;
+    QTest::newRow("missing parts are 0") << "fose=2"
+                                         << "fose:=2.0.0.0" << true;
+    QTest::newRow("fourth part counts") << "fose=2.0.0.1"
+                                        << "fose:=2.0.0.2" << false;
+    QTest::newRow("other kind not given") << "fose=1"
+                                          << "game:=99" << true;
+    QTest::newRow("nothing given") << ""
+                                   << "skse:=2.2.6" << true;
+    QTest::newRow("unreadable wanted version counts as 0") << "game=0.1"
+                                                           << "game:=1.6b" << true;
+    QTest::newRow("mod manager") << "fomm=0.13.21"
+                                 << "fomm:=0.14" << false;
+}
+
+void TestSimulation::versionConditions() {
+    QFETCH(QString, given);
+    QFETCH(QString, condition);
+    QFETCH(bool, holds);
+    Versions versions;
+    if (!given.isEmpty())
+        QCOMPARE(parseVersions(given, &versions), QString());
+    QCOMPARE(dependencyHolds(dependency(condition), Flags(), Environment({}, versions)), holds);
+}
+
+// A run whose conditions test a version it was not given says that it counted them as met.
+void TestSimulation::versionsNotGivenAreNoted() {
+    CFOMOD project;
+    project.vSteps = {step("S", {group("G", "SelectAny", {option("O")})}, {"game:=1.6"})};
+    CConditionalFile conditional;
+    conditional.vDependencies = {ProjectParts::conditionGroup("Or", {dependency("skse:=2.2")})};
+    project.vConditionalFiles = {conditional};
+
+    const SimulationResult unknown = simulate(project, kTree, Environment(), {});
+    QCOMPARE(unknown.vNotes.size(), 2);
+    QVERIFY(unknown.vNotes[0].contains("no game version given"));
+    QVERIFY(unknown.vNotes[1].contains("no skse version given"));
+
+    Versions versions;
+    QCOMPARE(parseVersions("game=1.5,skse=2.2.6", &versions), QString());
+    const SimulationResult known = simulate(project, kTree, Environment({}, versions), {});
+    QCOMPARE(known.vNotes, QStringList());
+    QCOMPARE(shownStepNames(known), QStringList()); // game 1.5 is older than 1.6
+
+    // Bad version texts are refused whole, keeping what was set.
+    for (const char* bad : {"game", "game=", "game=1.x", "game=1.2.3.4.5", "sse=1", "game=1,"}) {
+        Versions kept = versions;
+        QVERIFY2(!parseVersions(bad, &kept).isEmpty(), bad);
+        QVERIFY(kept.atLeast("game", "1.5") && !kept.atLeast("game", "1.6"));
+    }
+}
+
+// Prerequisites are tested before any step: when they fail the run ends with one problem and
+// nothing shown or installed, not even the required files.
+void TestSimulation::prerequisites_data() {
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QList<CDependency>>("conditions");
+    QTest::addColumn<bool>("met");
+    const CDependency skyrim = dependency("file:Skyrim.esm=Active");
+    QTest::newRow("none") << "" << QList<CDependency>{} << true;
+    QTest::newRow("file met") << "And" << QList{skyrim} << true;
+    QTest::newRow("file not met") << "" << QList{dependency("file:Other.esm=Active")} << false;
+    QTest::newRow("nested Or met")
+        << "And"
+        << QList{ProjectParts::conditionGroup("Or", {dependency("file:Other.esm=Active"), skyrim})}
+        << true;
+    QTest::newRow("flag set by a step does not count")
+        << "And" << QList{dependency("flag:F=On")} << false;
+    QTest::newRow("version too old") << "Or" << QList{dependency("game:=2.0")} << false;
+}
+
+void TestSimulation::prerequisites() {
+    QFETCH(QString, op);
+    QFETCH(QList<CDependency>, conditions);
+    QFETCH(bool, met);
+    CFOMOD project;
+    project.sModuleOperator = op;
+    project.vModuleDependencies = conditions;
+    project.vRequiredFiles = {file("core.esp", "core.esp")};
+    project.vSteps = {step("S", {group("G", "SelectAll", {option("O", "Optional", {"F=On"})})})};
+    FileStates files;
+    files.set("Skyrim.esm", "Active");
+    Versions versions;
+    versions.set("game", "1.6");
+    const SimulationResult result = simulate(project, kTree, Environment(files, versions), {});
+    QCOMPARE(result.bPrerequisitesMet, met);
+    QCOMPARE(result.sPrerequisites.isEmpty(), conditions.isEmpty());
+    if (met) {
+        QCOMPARE(result.vProblems, QStringList());
+        QCOMPARE(shownStepNames(result), QStringList{"S"});
+        QCOMPARE(result.vFiles.size(), 1);
+        return;
+    }
+    QCOMPARE(result.vProblems.size(), 1);
+    QVERIFY2(result.vProblems[0].startsWith("prerequisites not met: " + result.sPrerequisites),
+             qPrintable(result.vProblems[0]));
+    QVERIFY(result.vSteps.isEmpty() && result.vFiles.isEmpty() && result.flags.isEmpty());
+}
+
+// Vortex installs an unchosen option's alwaysInstall files, and its installIfUsable files
+// unless the option is NotUsable; other texts ("yes", "True") do not count.
+void TestSimulation::filesOfUnchosenOptions_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("alwaysInstall");
+    QTest::addColumn<QString>("installIfUsable");
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("plain") << "Optional"
+                           << ""
+                           << "" << false;
+    QTest::newRow("always, Optional") << "Optional"
+                                      << "true"
+                                      << "" << true;
+    QTest::newRow("always, NotUsable") << "NotUsable"
+                                       << "1"
+                                       << "" << true;
+    QTest::newRow("if usable, Optional") << "Optional"
+                                         << ""
+                                         << "true" << true;
+    QTest::newRow("if usable, CouldBeUsable") << "CouldBeUsable"
+                                              << ""
+                                              << "1" << true;
+    QTest::newRow("if usable, NotUsable") << "NotUsable"
+                                          << ""
+                                          << "true" << false;
+    QTest::newRow("false") << "Optional"
+                           << "false"
+                           << "0" << false;
+    QTest::newRow("bad values") << "Optional"
+                                << "yes"
+                                << "True" << false;
+}
+
+void TestSimulation::filesOfUnchosenOptions() {
+    QFETCH(QString, type);
+    QFETCH(QString, alwaysInstall);
+    QFETCH(QString, installIfUsable);
+    QFETCH(bool, installed);
+    CPlugin chosen = option("Chosen", "Required", {}, "chosen.esp");
+    CPlugin other = option("Other", type, {}, "other.esp");
+    other.vFiles[0].sAlwaysInstall = alwaysInstall;
+    other.vFiles[0].sInstallIfUsable = installIfUsable;
+    CFOMOD project;
+    project.vSteps = {step("S", {group("G", "SelectExactlyOne", {chosen, other})})};
+    const SimulationResult result = simulate(project, kTree, Environment(), {});
+    QCOMPARE(result.vSteps[0].vGroups[0].selectedNames(), QStringList{"Chosen"});
+    QStringList expected{"chosen.esp <- chosen.esp"};
+    if (installed)
+        expected.append("other.esp <- other.esp");
+    QCOMPARE(installedPaths(result.vFiles), expected);
+}
+
+// Steps, groups and options run in the order the model holds them, whatever order the file
+// asked for: the reader has already put them in the order shown.
+void TestSimulation::listsRunInTheOrderHeld() {
+    CFOMOD project;
+    CPluginGroup options = group("G", "SelectAny", {option("b"), option("a")});
+    options.sPluginOrder = "Ascending";
+    project.vSteps = {step("Z", {options}), step("Y", {group("G", "SelectAny", {option("c")})})};
+    project.vSteps[0].sGroupOrder = "Descending";
+    project.sStepOrder = "Sideways"; // a bad value changes nothing
+    const SimulationResult result = simulate(project, kTree, Environment(), {});
+    QCOMPARE(shownStepNames(result), (QStringList{"Z", "Y"}));
+    QCOMPARE(result.vSteps[0].vGroups[0].vOptions[0].sName, QStringLiteral("b"));
+}
 
 void TestSimulation::conditionsHold_data() {
     QTest::addColumn<QString>("op");
@@ -159,7 +390,7 @@ void TestSimulation::conditionsHold_data() {
     QTest::newRow("file inactive") << "And" << QStringList{"file:Patch.esp=Inactive"} << true;
     QTest::newRow("unlisted file missing")
         << "And" << QStringList{"file:Other.esp=Missing"} << true;
-    QTest::newRow("unknown kind never holds") << "Or" << QStringList{"game:A=On"} << false;
+    QTest::newRow("unknown kind never holds") << "Or" << QStringList{"plugin:A=On"} << false;
     QTest::newRow("And, one fails") << "And" << QStringList{"flag:A=On", "flag:A=Off"} << false;
     QTest::newRow("Or, one holds") << "Or" << QStringList{"flag:A=Off", "flag:A=On"} << true;
     QTest::newRow("unknown operator is And")
@@ -195,8 +426,8 @@ void TestSimulation::typePatternsInOrder() {
     QFETCH(QString, type);
     CPlugin plugin = option("P", "Recommended");
     // Both patterns hold for "1": the first wins.
-    CDependencyPattern first{"Or", "Required", dependencies({"flag:F=1"})};
-    CDependencyPattern second{"Or", "NotUsable", dependencies({"flag:F=1", "flag:F=2"})};
+    CDependencyPattern first{"Or", "Required", dependencies({"flag:F=1"}), {}};
+    CDependencyPattern second{"Or", "NotUsable", dependencies({"flag:F=1", "flag:F=2"}), {}};
     plugin.vPatterns = {first, second};
     QCOMPARE(optionTypeName(effectiveType(plugin, Flags{{"F", flagValue}}, FileStates())), type);
     plugin.vPatterns.clear();
@@ -406,7 +637,7 @@ void TestSimulation::laterOptionOverwritesFlag() {
 // A step's option types follow the flags set by the steps before it, not its own choices.
 void TestSimulation::typesResolvedWithFlagsOfEarlierSteps() {
     CPlugin gated = option("Gated");
-    gated.vPatterns = {CDependencyPattern{"And", "Required", dependencies({"flag:on=yes"})}};
+    gated.vPatterns = {CDependencyPattern{"And", "Required", dependencies({"flag:on=yes"}), {}}};
     CFOMOD project;
     project.vSteps = {
         step("First", {group("G", "SelectAny", {option("Set", "Optional", {"on=yes"}), gated})}),
@@ -426,8 +657,8 @@ void TestSimulation::filesInPriorityOrderWithOverlaps() {
     chosen.vFiles = {file("hd\\a.dds", "textures\\a.dds", 0), file("hd.esp", "", 9)};
     project.vSteps = {
         step("S", {group("G", "SelectAny", {chosen, option("Left", "Optional", {}, "left.esp")})})};
-    CConditionalFile whenHd{"And", dependencies({"flag:hd=1"}), {file("patch.esp", "", 5)}};
-    CConditionalFile never{"Or", {}, {file("never.esp", "", 0)}};
+    CConditionalFile whenHd{"And", dependencies({"flag:hd=1"}), {file("patch.esp", "", 5)}, {}};
+    CConditionalFile never{"Or", {}, {file("never.esp", "", 0)}, {}};
     // Folders not on disk at one destination merge: no overlap.
     project.vRequiredFiles +=
         {file("absent1", "", 20, "folder"), file("absent2", "", 20, "folder")};
