@@ -137,6 +137,7 @@ private slots:
     void refusingSinkFails();
     void deepestTreesAreRead();
     void oldFilesWriteTheSameBytes();
+    void fileWithTheNewKeysReads();
 
     void roundTripKeepsEveryField() {
         const CFOMOD original = richProject();
@@ -492,6 +493,30 @@ void TestJson::oldFilesWriteTheSameBytes() {
         InstallerWriter::configFileBytes(project, QStringLiteral("1.0.0.0"),
                                          QStringLiteral("https://github.com/quarvel/quarvel")) ==
         bytesOf("ModuleConfig.xml"));
+}
+
+// A hand-written file with the keys the model has gained (also a seed of the fuzz target).
+void TestJson::fileWithTheNewKeysReads() {
+    QFile json(QStringLiteral(QUARVEL_TEST_DATA "/cli/project-kept.json"));
+    QVERIFY(json.open(QIODevice::ReadOnly));
+    CFOMOD project;
+    QString error;
+    QVERIFY2(ProjectJson::fromText(json.readAll(), project, &error), qPrintable(error));
+    QCOMPARE(project.sTitle, QStringLiteral("Kept - installer"));
+    QCOMPARE(project.sStepOrder, QStringLiteral("Ascending"));
+    QCOMPARE(project.vModuleDependencies[0].vDependencies[1].sType, QStringLiteral("game"));
+    QCOMPARE(project.vModuleDependencies[0].vDependencies[1].vComments[0].sText,
+             QStringLiteral(" new game "));
+    QCOMPARE(project.vSteps[0].sGroupOrder, QString());
+    QCOMPARE(project.vSteps[0].vVisibility[0].sOperator, QString());
+    QCOMPARE(project.vSteps[0].vGroups[0].vPlugins[0].vFiles[0].sAlwaysInstall,
+             QStringLiteral("true"));
+    QVERIFY(project.vInfoNodes[0].vChildren[1].bComment);
+    QCOMPARE(project.vComments[0].sAt, QStringLiteral("/"));
+
+    CFOMOD again;
+    QVERIFY(ProjectJson::fromText(ProjectJson::toText(project), again, &error));
+    QVERIFY(again == project);
 }
 
 QTEST_GUILESS_MAIN(TestJson)
