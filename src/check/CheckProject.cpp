@@ -5,6 +5,7 @@
 #include "check/GroupChecks.h"
 #include "check/SourceChecks.h"
 #include "check/ValueChecks.h"
+#include "check/VersionChecks.h"
 
 #include <algorithm>
 #include <array>
@@ -126,6 +127,7 @@ Findings checkProject(const CFOMOD& project, const QString& rootDir, const ReadR
     checkGroups(project, out);
     checkSources(project, rootDir, out);
     checkFlags(project, out);
+    checkVersions(project, out);
     Findings findings = out.takeFindings();
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         return documentOrder(a.place) < documentOrder(b.place);

@@ -423,6 +423,14 @@ void TestCheck::oneFault_data() {
         },
         {"never-installable"}, "'skyrim.ESM'");
 
+    row(
+        "mod manager version above Mod Organizer 2's",
+        [](CFOMOD& p) {
+            p.vConditionalFiles[0].vDependencies.append(
+                conditionGroup("Or", {dependency("fomm", "", "0.14")}));
+        },
+        {"manager-version"}, "0.14");
+
     // Values of the format's attributes the model keeps as written.
     row(
         "step order in other case", [](CFOMOD& p) { p.sStepOrder = "ascending"; }, {"bad-value"},
@@ -487,6 +495,9 @@ void TestCheck::oneFault_data() {
                 conditionGroup("And", p.vConditionalFiles[0].vDependencies)};
         },
         {}, "");
+    row(
+        "mod manager version Mod Organizer 2 meets",
+        [](CFOMOD& p) { p.vModuleDependencies = {dependency("fomm", "", "0.13.21")}; }, {}, "");
     row(
         "prerequisites that can hold",
         [](CFOMOD& p) {
