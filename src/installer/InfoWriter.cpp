@@ -145,29 +145,35 @@ void NodeWriter::writeAttributes(const CInfoNode& node) {
 }
 
 void NodeWriter::writeElement(const CInfoNode& node, int depth, const std::optional<Field>& field) {
+    const bool newCategory =
+        &node == m_places.groups && !m_places[Field::Category] && !m_project.sCategory.isEmpty();
+    const bool onLines = !node.vChildren.isEmpty() || &node == m_places.root || newCategory;
+    const bool newValue = field && changed(node, *field);
+    // The white space that laid out an element of several lines is this layout's now.
+    const QStringView text = onLines ? QStringView(node.sText).trimmed() : QStringView(node.sText);
     indent(depth);
     m_out.literal(u"<");
     m_out.verbatim(node.sName);
     writeAttributes(node);
-    m_out.literal(u">");
-    if (field && changed(node, *field))
-        writeValue(m_out, *field, InfoFields::fieldOf(m_project, *field));
-    else
-        m_out.verbatim(node.sText);
-    const bool newCategory =
-        &node == m_places.groups && !m_places[Field::Category] && !m_project.sCategory.isEmpty();
-    if (node.vChildren.isEmpty() && &node != m_places.root && !newCategory) {
-        m_out.literal(u"</");
-        m_out.verbatim(node.sName);
-        m_out.literal(u">");
+    // Empty, as elements deeper than the reader keeps are: they have no end tag to mistake
+    // for an outer element's.
+    if (!onLines && !newValue && text.isEmpty()) {
+        m_out.literal(u"/>");
         endLine(depth <= 1);
         return;
     }
-    endLine(depth == 0);
-    writeChildren(node, depth);
-    if (newCategory)
-        writeNewCategory(depth + 1);
-    indent(depth);
+    m_out.literal(u">");
+    if (newValue)
+        writeValue(m_out, *field, InfoFields::fieldOf(m_project, *field));
+    else
+        m_out.verbatim(text);
+    if (onLines) {
+        endLine(depth == 0);
+        writeChildren(node, depth);
+        if (newCategory)
+            writeNewCategory(depth + 1);
+        indent(depth);
+    }
     m_out.literal(u"</");
     m_out.verbatim(node.sName);
     m_out.literal(u">");
