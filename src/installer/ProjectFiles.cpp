@@ -57,7 +57,8 @@ Entry findEntry(const QString& folder, const QString& exact, QDir::Filters kind)
 
 Located locateFile(const QString& rootDir, const QString& folder, const QString& folderName,
                    const QString& exact) {
-    const Entry entry = findEntry(folder, exact, QDir::Files);
+    // Anything of that name is found, a folder or a FIFO too: reading it then says what it is.
+    const Entry entry = findEntry(folder, exact, QDir::AllEntries | QDir::System);
     Located located;
     located.sPath =
         Paths::joinNative(rootDir, QStringLiteral("\\%1\\%2").arg(folderName, entry.sName));
