@@ -17,6 +17,7 @@ private slots:
     void editedField();
     void fileMadeHereIsWrittenAgainAsItWas_data();
     void fileMadeHereIsWrittenAgainAsItWas();
+    void newFieldsFindTheirPlace();
     void hostileNesting();
 };
 
@@ -222,6 +223,28 @@ void TestInfo::fileMadeHereIsWrittenAgainAsItWas() {
         edited.vInfoNodes = project.vInfoNodes;
         QCOMPARE(InstallerWriter::infoFileBytes(edited), InstallerWriter::infoFileBytes(fresh));
     }
+}
+
+// Fields set on a file that has no elements for them: in the order of a file made here,
+// before the unknown elements, and a category into the Groups the file has.
+void TestInfo::newFieldsFindTheirPlace() {
+    CFOMOD project =
+        read(QStringLiteral("<fomod><Id>1</Id><Website>W</Website><Extra/><Groups/></fomod>"));
+    project.sName = QStringLiteral("N");
+    project.sAuthor = QStringLiteral("A");
+    project.sDescription = QStringLiteral("D");
+    project.sCategory = QStringLiteral("C");
+    QCOMPARE(writtenText(project), QStringLiteral("<fomod> \n"
+                                                  "\t<Name>N</Name> \n"
+                                                  "\t<Author>A</Author> \n"
+                                                  "\t<Id>1</Id> \n"
+                                                  "\t<Website>W</Website> \n"
+                                                  "\t<Description>D</Description> \n"
+                                                  "\t<Extra/> \n"
+                                                  "\t<Groups>\n"
+                                                  "\t\t<element>C</element>\n"
+                                                  "\t</Groups> \n"
+                                                  "</fomod> \n"));
 }
 
 // Nesting far deeper than any real file is kept to the limit, and whatever the reader kept
