@@ -3,6 +3,7 @@
 #include "installer/Encoding.h"
 #include "installer/InfoFields.h"
 #include "installer/InfoNodes.h"
+#include "installer/InfoWriter.h"
 #include "platform/BoundedFile.h"
 
 namespace InstallerReader {
@@ -35,6 +36,13 @@ void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines) {
         if (const CInfoNode* node = places[field])
             InfoFields::fieldOf(project, field) = InfoFields::valueOf(*node, field);
     }
+    // A file that says no more than its fields, as one made here, is held by the fields alone:
+    // the project then equals the one it was written from.
+    CFOMOD fieldsOnly = project;
+    fieldsOnly.vInfoNodes.clear();
+    const QString made = Encoding::decodeInstallerBytes(InstallerWriter::infoFileBytes(fieldsOnly));
+    if (InfoNodes::parse(made) == project.vInfoNodes)
+        project.vInfoNodes.clear();
 }
 
 bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText, ZeroLines* zeroLines) {

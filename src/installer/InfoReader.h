@@ -7,7 +7,9 @@
 
 // Reads info.xml: every node into CFOMOD::vInfoNodes, as written, and the fields the editor
 // shows (name, author, version, website, description, the first category) from their elements.
-// Adds to the project it is given; a zero character is read as U+FFFD and the number of each
+// A file that holds no more than the fields, as one made here, leaves vInfoNodes empty, so
+// that the project equals the one it was written from. Adds to the project it is given; a zero
+// character is read as U+FFFD and the number of each
 // line that held one (counted from 1) goes to *zeroLines, when given.
 namespace InstallerReader {
 
