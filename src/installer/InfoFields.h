@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <iterator>
+
 // Which nodes of info.xml hold the fields the editor shows, so that the reader takes them from
 // those nodes and the writer puts the fields back into the same ones.
 namespace InfoFields {
@@ -25,7 +27,7 @@ QStringView writtenName(Field field);
 // category is the first "element" of the first "Groups" that has one, and `groups` that
 // Groups (or the first Groups, when none has an element).
 struct Places {
-    const CInfoNode* fields[6] = {};
+    const CInfoNode* fields[std::size(kFields)] = {};
     const CInfoNode* groups = nullptr;
     const CInfoNode* root = nullptr; // the first top-level element
 
