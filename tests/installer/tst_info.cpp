@@ -18,6 +18,7 @@ private slots:
     void fileMadeHereIsWrittenAgainAsItWas_data();
     void fileMadeHereIsWrittenAgainAsItWas();
     void newFieldsFindTheirPlace();
+    void clearedOnlyCategoryTakesItsGroups();
     void hostileNesting();
 };
 
@@ -241,6 +242,16 @@ void TestInfo::newFieldsFindTheirPlace() {
                                                   "\t\t<element>C</element>\n"
                                                   "\t</Groups> \n"
                                                   "</fomod> \n"));
+}
+
+// Without categories the Groups goes too, as a file made here has none.
+void TestInfo::clearedOnlyCategoryTakesItsGroups() {
+    CFOMOD project = read(QStringLiteral(
+        "<fomod><Name>N</Name><Groups><!--c--><element>C</element></Groups><Id>1</Id></fomod>"));
+    QCOMPARE(project.sCategory, QStringLiteral("C"));
+    project.sCategory.clear();
+    QCOMPARE(writtenText(project),
+             QStringLiteral("<fomod> \n\t<Name>N</Name> \n\t<Id>1</Id> \n</fomod> \n"));
 }
 
 // Nesting far deeper than any real file is kept to the limit, and whatever the reader kept
