@@ -4,11 +4,11 @@
 #include "check/FindingText.h"
 #include "installer/JsonText.h"
 #include "installer/Merge.h"
+#include "installer/ProjectFiles.h"
 #include "installer/ProjectJson.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
 #include "platform/BoundedFile.h"
-#include "platform/Paths.h"
 #include "platform/ProgramInfo.h"
 #include "simulate/Simulation.h"
 #include "simulate/SimulationJson.h"
@@ -75,57 +75,56 @@ bool printProject(const CFOMOD& project) {
     return finishStdout(JsonText::write(project, writeToStdout));
 }
 
-QString infoPath(const QString& root) {
-    return Paths::joinNative(root, QStringLiteral("\\fomod\\info.xml"));
-}
-
-QString configPath(const QString& root) {
-    return Paths::joinNative(root, QStringLiteral("\\fomod\\ModuleConfig.xml"));
-}
-
 QString reasonOr(const QString& reason, const char* fallback) {
     return reason.isEmpty() ? QString::fromLatin1(fallback) : reason;
 }
 
-// Zero characters do not stop the reading, but the places where one was replaced are named.
-void reportZeroLines(const QString& path, const InstallerReader::ZeroLines& lines) {
-    for (const qsizetype line : lines)
+// Zero characters do not stop the reading, but the places where one was replaced are named;
+// so is why a reading failed.
+bool reportReading(const QString& path, bool read, const QString& reason,
+                   const InstallerReader::ZeroLines& zeroLines) {
+    for (const qsizetype line : zeroLines)
         printFileMessage(path, QStringLiteral("line %1: zero character read as U+FFFD").arg(line));
+    if (!read)
+        printFileMessage(path, reasonOr(reason, "cannot be read"));
+    return read;
 }
 
-bool readConfig(const QString& path, CFOMOD& project, ReadReport* report = nullptr) {
+bool readConfig(const QString& path, CFOMOD& project) {
     QString reason;
     InstallerReader::ZeroLines zeroLines;
-    const bool ok = InstallerReader::readConfigFile(path, project, &reason, &zeroLines, report);
-    reportZeroLines(path, zeroLines);
-    if (ok)
-        return true;
-    printFileMessage(path, reasonOr(reason, "cannot be read"));
-    return false;
+    const bool ok = InstallerReader::readConfigFile(path, project, &reason, &zeroLines);
+    return reportReading(path, ok, reason, zeroLines);
 }
 
-// Mod managers do not need info.xml: without one the information fields stay empty (the
-// name comes from moduleName), which is noted, not failed. One that exists must be readable.
-bool readInfo(const QString& root, CFOMOD& project) {
-    const QString path = infoPath(root);
-    if (!QFileInfo::exists(path)) {
-        printFileMessage(path, QStringLiteral("no info.xml: the information fields stay empty"));
-        return true;
-    }
-    QString reason;
-    InstallerReader::ZeroLines zeroLines;
-    const bool ok = InstallerReader::readInfoFile(path, project, &reason, &zeroLines);
-    reportZeroLines(path, zeroLines);
-    if (ok)
-        return true;
-    printFileMessage(path, reasonOr(reason, "cannot be read"));
-    return false;
+void reportSpellings(const QString& path, const QString& spellings) {
+    if (!spellings.isEmpty())
+        printFileMessage(path, spellings);
 }
 
 // Both files are read whatever became of the first, as opening a project in the editor does.
-bool readRoot(const QString& root, CFOMOD& project, ReadReport* report = nullptr) {
-    const bool infoOk = readInfo(root, project);
-    return readConfig(configPath(root), project, report) && infoOk;
+// Mod managers do not need info.xml: without one the information fields stay empty (the name
+// comes from moduleName), which is noted, not failed. One that exists must be readable.
+bool readRoot(const QString& root, CFOMOD& project, ReadReport* report = nullptr,
+              ProjectFiles::Files* found = nullptr) {
+    const ProjectFiles::Files files = ProjectFiles::locate(root);
+    reportSpellings(files.sFolder, files.sFolderSpellings);
+    reportSpellings(files.info.sPath, files.info.sSpellings);
+    reportSpellings(files.config.sPath, files.config.sSpellings);
+    ProjectFiles::RootReading reading = ProjectFiles::readFiles(files, project, report != nullptr);
+    const ProjectFiles::FileReading& info = reading.info;
+    if (!info.file.bFound)
+        printFileMessage(info.file.sPath,
+                         QStringLiteral("no info.xml: the information fields stay empty"));
+    else
+        reportReading(info.file.sPath, info.bRead, info.sError, info.zeroLines);
+    const ProjectFiles::FileReading& config = reading.config;
+    reportReading(config.file.sPath, config.bRead, config.sError, config.zeroLines);
+    if (report)
+        *report = std::move(reading.report);
+    if (found)
+        *found = files;
+    return reading.succeeded();
 }
 
 bool reportWrite(const InstallerWriter::WriteOutcome& outcome) {
@@ -134,10 +133,11 @@ bool reportWrite(const InstallerWriter::WriteOutcome& outcome) {
     return outcome.bSuccess;
 }
 
-// Writes both installer files into ROOT/fomod, creating the folder. Both are attempted even
-// when the first fails, as the editor's Save does.
+// Writes both installer files into ROOT/fomod (or the files found there), creating the folder. Both
+// are attempted even when the first fails, as the editor's Save does.
 bool writeRoot(const CFOMOD& project, const QString& root) {
-    const QString fomodDir = Paths::joinNative(root, QStringLiteral("\\fomod"));
+    // The author's folder, whatever its letter case: never a second one beside it.
+    const QString fomodDir = ProjectFiles::fomodFolder(root);
     if (!QDir().mkpath(fomodDir)) {
         printFileMessage(fomodDir, QStringLiteral("cannot create the folder"));
         return false;
@@ -298,14 +298,17 @@ int check(const QStringList& arguments) {
 
     CFOMOD project;
     ReadReport report;
-    if (!readRoot(root, project, &report))
+    ProjectFiles::Files files;
+    if (!readRoot(root, project, &report, &files))
         return Failure;
     const Findings findings = checkProject(project, root, &report);
     QByteArray output;
     if (json) {
         output = FindingText::toJson(findings);
     } else {
-        const QString configFile = QStringLiteral("fomod/ModuleConfig.xml");
+        // Named as the root spells it.
+        const QFileInfo config(files.config.sPath);
+        const QString configFile = config.dir().dirName() + QLatin1Char('/') + config.fileName();
         for (const Finding& finding : findings)
             output += FindingText::compilerLine(project, finding, configFile).toUtf8() + '\n';
     }

@@ -748,26 +748,6 @@ void ConfigContext::addFile(const QString& type, const Tag& tag) {
 
 } // namespace
 
-void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines) {
-    forEachTagOf(withoutZeros(text, zeroLines),
-                 [&project](const QString& name, const Tokenizer::AttributeList&,
-                            const QString& elementText, bool fromCData, qsizetype, qsizetype) {
-                     if (name == u"name")
-                         project.sName = plainText(elementText, fromCData);
-                     else if (name == u"author")
-                         project.sAuthor = plainText(elementText, fromCData);
-                     else if (name == u"version")
-                         project.sVersion = plainText(elementText, fromCData);
-                     else if (name == u"website")
-                         project.sWebsite = plainText(elementText, fromCData);
-                     else if (name == u"description")
-                         project.sDescription = describedText(elementText, fromCData);
-                     else if (name == u"element")
-                         project.sCategory = plainText(elementText, fromCData);
-                     return true;
-                 });
-}
-
 namespace {
 
 // Hands each complete tag to the configuration reader.
@@ -813,15 +793,6 @@ bool readHead(QIODevice& device, QByteArray& head, QString* errorText) {
 bool readConfigText(const QString& text, CFOMOD& project, QString* errorText, ZeroLines* zeroLines,
                     ReadReport* report) {
     return readConfigTextOwned(text, project, errorText, zeroLines, report, false);
-}
-
-bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText, ZeroLines* zeroLines) {
-    QByteArray bytes;
-    QString text;
-    if (!readFileText(path, bytes, text, errorText))
-        return false;
-    readInfoText(text, project, zeroLines);
-    return true;
 }
 
 bool readConfigDevice(QIODevice& device, CFOMOD& project, QString* errorText, ZeroLines* zeroLines,

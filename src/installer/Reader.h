@@ -1,5 +1,6 @@
 #pragma once
 
+#include "installer/InfoReader.h"
 #include "installer/ReadReport.h"
 #include "installer/Utf16Window.h"
 #include "model/Fomod.h"
@@ -8,7 +9,7 @@
 #include <QList>
 #include <QString>
 
-// Fills a project from fomod/info.xml and fomod/ModuleConfig.xml. Both operations add to the
+// Fills a project from fomod/ModuleConfig.xml (info.xml: InfoReader.h). Both operations add to the
 // project they are given and clear nothing. On failure *errorText says what went wrong; it
 // does not repeat the path, which the caller names. A file that is not a regular file or is
 // larger than BoundedFile::kMaxBytes is not read.
@@ -18,12 +19,6 @@
 // held one, once per line. When a priority stops the reading, the lines after the place where it
 // stopped may be missing: a file read in pieces is not read past it.
 namespace InstallerReader {
-
-using ZeroLines = QList<qsizetype>;
-
-// Success means the file could be opened; its content cannot make reading fail.
-bool readInfoFile(const QString& path, CFOMOD& project, QString* errorText = nullptr,
-                  ZeroLines* zeroLines = nullptr);
 
 // Success means the file could be opened and read to its end. A priority that is not a signed
 // 32-bit decimal number stops the reading there and fails; what was read before stays, as it
@@ -41,7 +36,6 @@ bool readConfigDevice(QIODevice& device, CFOMOD& project, QString* errorText = n
                       qsizetype pieceUnits = Utf16Window::kPieceUnits);
 
 // The same rules on an already decoded text.
-void readInfoText(const QString& text, CFOMOD& project, ZeroLines* zeroLines = nullptr);
 bool readConfigText(const QString& text, CFOMOD& project, QString* errorText = nullptr,
                     ZeroLines* zeroLines = nullptr, ReadReport* report = nullptr);
 

@@ -2,8 +2,8 @@
 
 #include "installer/Encoding.h"
 #include "installer/Escaping.h"
+#include "installer/ProjectFiles.h"
 #include "installer/Utf16Buffer.h"
-#include "platform/Paths.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -216,19 +216,6 @@ void writeConditionalFile(Utf16Buffer& out, const CConditionalFile& conditional)
     out.literal(u"\t\t\t</pattern> \n");
 }
 
-// An element line of info.xml, written only when its field is set.
-void writeInfoField(Utf16Buffer& out, QStringView tag, const QString& value) {
-    if (value.isEmpty())
-        return;
-    out.literal(u"\t<");
-    out.literal(tag);
-    out.literal(u">");
-    out.text(value);
-    out.literal(u"</");
-    out.literal(tag);
-    out.literal(u"> \n");
-}
-
 WriteOutcome failure(const QString& path, const QString& message, const QString& caption,
                      const QString& reason) {
     WriteOutcome outcome;
@@ -273,26 +260,6 @@ WriteOutcome writeStreamed(const QString& path, const QString& message, const QS
     outcome.bSuccess = true;
     outcome.sPath = path;
     return outcome;
-}
-
-void formatInfo(Utf16Buffer& out, const CFOMOD& project) {
-    out.mark();
-    out.literal(u"<fomod> \n");
-    writeInfoField(out, u"Name", project.sName);
-    writeInfoField(out, u"Author", project.sAuthor);
-    writeInfoField(out, u"Version", project.sVersion);
-    writeInfoField(out, u"Website", project.sWebsite);
-    if (!project.sDescription.isEmpty()) {
-        out.literal(u"\t<Description>");
-        out.verbatim(Escaping::normaliseModDescription(project.sDescription));
-        out.literal(u"</Description> \n");
-    }
-    if (!project.sCategory.isEmpty()) {
-        out.literal(u"\t<Groups>\n\t\t<element>");
-        out.text(project.sCategory);
-        out.literal(u"</element>\n\t</Groups> \n");
-    }
-    out.literal(u"</fomod> \n");
 }
 
 void formatConfig(Utf16Buffer& out, const CFOMOD& project, const QString& versionText,
@@ -345,12 +312,6 @@ void formatConfig(Utf16Buffer& out, const CFOMOD& project, const QString& versio
 
 } // namespace
 
-QByteArray infoFileBytes(const CFOMOD& project) {
-    Utf16Buffer out;
-    formatInfo(out, project);
-    return out.take();
-}
-
 QByteArray configFileBytes(const CFOMOD& project, const QString& versionText,
                            const QString& homePage) {
     Utf16Buffer out(estimatedConfigUnits(project) + versionText.size() + homePage.size());
@@ -359,16 +320,15 @@ QByteArray configFileBytes(const CFOMOD& project, const QString& versionText,
 }
 
 WriteOutcome writeInfoFile(const CFOMOD& project, const QString& rootDir) {
-    return writeStreamed(Paths::joinNative(rootDir, QStringLiteral("\\fomod\\info.xml")),
-                         QStringLiteral("Can't open 'fomod\\info.xml' for write"),
-                         QStringLiteral("temp_Quarvel"),
-                         [&](Utf16Buffer& out) { formatInfo(out, project); });
+    return writeStreamed(
+        ProjectFiles::infoFile(rootDir), QStringLiteral("Can't open 'fomod\\info.xml' for write"),
+        QStringLiteral("temp_Quarvel"), [&](Utf16Buffer& out) { formatInfo(out, project); });
 }
 
 WriteOutcome writeConfigFile(const CFOMOD& project, const QString& rootDir,
                              const QString& versionText, const QString& homePage) {
     return writeStreamed(
-        Paths::joinNative(rootDir, QStringLiteral("\\fomod\\ModuleConfig.xml")),
+        ProjectFiles::configFile(rootDir),
         QStringLiteral("Can't open 'fomod\\ModuleConfig.xml' for write"), QStringLiteral("Quarvel"),
         [&](Utf16Buffer& out) { formatConfig(out, project, versionText, homePage); });
 }

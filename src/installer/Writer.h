@@ -1,5 +1,6 @@
 #pragma once
 
+#include "installer/InfoWriter.h"
 #include "model/Fomod.h"
 
 #include <QByteArray>
@@ -18,13 +19,13 @@ struct WriteOutcome {
     QString sReason;
 };
 
-// Whole file contents, byte-order mark included.
-QByteArray infoFileBytes(const CFOMOD& project);
+// Whole file contents, byte-order mark included (info.xml: InfoWriter.h).
 QByteArray configFileBytes(const CFOMOD& project, const QString& versionText,
                            const QString& homePage);
 
-// Write rootDir + "\fomod\info.xml" / "\fomod\ModuleConfig.xml". The fomod folder is not
-// created. A failed write never destroys the previous file.
+// Write ProjectFiles::infoFile(rootDir) / configFile(rootDir): the files found in the root,
+// whatever their letter case, else fomod/info.xml and fomod/ModuleConfig.xml. The folder is
+// not created. A failed write never destroys the previous file.
 WriteOutcome writeInfoFile(const CFOMOD& project, const QString& rootDir);
 WriteOutcome writeConfigFile(const CFOMOD& project, const QString& rootDir,
                              const QString& versionText, const QString& homePage);

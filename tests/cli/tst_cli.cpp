@@ -536,6 +536,73 @@ private slots:
         QCOMPARE(project["sAuthor"].toString(), QStringLiteral("Root author"));
         QCOMPARE(project["sImage"].toString(), QStringLiteral("root.png"));
     }
+    // A root whose folder and files are spelled in other letter cases opens as any other, its
+    // findings name the files as spelled, and a roundtrip into it writes no second folder.
+    void lettersCaseOfRoot_data() {
+        QTest::addColumn<QStringList>("folders");
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("note"); // on standard error, after the root's path
+        QTest::newRow("FOMOD/ModuleConfig.xml") << QStringList{"FOMOD"} << "info.xml"
+                                                << "ModuleConfig.xml"
+                                                << "";
+        QTest::newRow("Fomod/Info.xml") << QStringList{"Fomod"} << "Info.xml"
+                                        << "moduleconfig.xml"
+                                        << "";
+        QTest::newRow("FOMod beside fomod")
+            << QStringList{"FOMod", "fomod"} << "info.xml"
+            << "ModuleConfig.xml"
+            << "/fomod: 'FOMod' and 'fomod' stand side by side, spelled in other letter cases: "
+               "'fomod' is read";
+    }
+
+    void lettersCaseOfRoot() {
+        QFETCH(QStringList, folders);
+        QFETCH(QString, info);
+        QFETCH(QString, config);
+        QFETCH(QString, note);
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        const QByteArray installer =
+            "<config><moduleName>M</moduleName><installSteps order=\"Explicit\"><installStep "
+            "name=\"S\"><optionalFileGroups order=\"Explicit\"><group name=\"G\" "
+            "type=\"SelectAny\"><plugins order=\"Explicit\"><plugin name=\"P\"><description>"
+            "</description><conditionFlags><flag name=\"f\">On</flag></conditionFlags>"
+            "<typeDescriptor><type name=\"Optional\"/></typeDescriptor></plugin></plugins>"
+            "</group></optionalFileGroups></installStep></installSteps></config>";
+        for (const QString& folder : folders) {
+            QVERIFY(QDir(root.path()).mkpath(folder));
+            QVERIFY(writeBytes(root.filePath(folder + u'/' + config), installer));
+            QVERIFY(writeBytes(root.filePath(folder + u'/' + info),
+                               "<fomod><Name>" + folder.toUtf8() + "</Name></fomod>"));
+        }
+        if (QDir(root.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() != folders.size())
+            QSKIP("the file system does not tell letter cases apart");
+        const QString read = folders.size() > 1 ? QStringLiteral("fomod") : folders.first();
+
+        const CliRun check = runCli({QStringLiteral("check"), root.path()});
+        QCOMPARE(check.exitCode, 0);
+        QVERIFY2(check.out.startsWith((read + u'/' + config + u':').toUtf8()),
+                 check.out.constData());
+        QCOMPARE(check.errLines(), note.isEmpty() ? QStringList()
+                                                  : QStringList{QStringLiteral("quarvel-cli: ") +
+                                                                root.path() + note});
+
+        const CliRun dump = runCli({QStringLiteral("dump"), root.path()});
+        QCOMPARE(dump.exitCode, 0);
+        QCOMPARE(parseJson(dump.out)[QLatin1String("sName")].toString(), read);
+
+        const CliRun roundtrip = runCli({QStringLiteral("roundtrip"), root.path(), root.path()});
+        QCOMPARE(roundtrip.exitCode, 0);
+        QStringList sorted = folders;
+        sorted.sort();
+        QCOMPARE(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+                 sorted);
+        QStringList files{info, config};
+        files.sort();
+        QCOMPARE(QDir(root.filePath(read)).entryList(QDir::Files, QDir::Name), files);
+        QVERIFY(fileBytes(root.filePath(read + u'/' + config)).startsWith("\xFF\xFE"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -148,6 +148,39 @@ QString parseError(const QByteArray& bytes) {
                : QString();
 }
 
+// The elements (with their attributes) and comments of info.xml, one line each, indented by
+// depth: as a standard parser finds them, and as the project keeps them.
+QStringList outlineWithQt(QString text) {
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    QStringList lines;
+    QXmlStreamReader xml(text);
+    xml.setNamespaceProcessing(false); // namespace declarations are attributes too
+    int depth = 0;
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement: {
+            QString line = QString(depth++, u' ') + xml.qualifiedName().toString();
+            for (const QXmlStreamAttribute& a : xml.attributes())
+                line += u' ' + a.qualifiedName().toString() + u'=' + a.value().toString();
+            lines << line;
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::Comment:
+            lines << QString(depth, u' ') + QStringLiteral("<!--") + xml.text().toString();
+            break;
+        default:
+            break;
+        }
+    }
+    if (xml.hasError())
+        lines << QStringLiteral("error: ") + xml.errorString();
+    return lines;
+}
+
 } // namespace
 
 class TestCorpus : public QObject {
@@ -156,6 +189,8 @@ class TestCorpus : public QObject {
 private slots:
     void installer_data();
     void installer();
+    void infoFile_data();
+    void infoFile();
 };
 
 void TestCorpus::installer_data() {
@@ -214,6 +249,34 @@ void TestCorpus::installer() {
     QVERIFY(InstallerReader::readConfigText(Encoding::decodeInstallerBytes(config), again));
     QCOMPARE(InstallerWriter::infoFileBytes(again), info);
     QCOMPARE(InstallerWriter::configFileBytes(again, version, homePage), config);
+}
+
+void TestCorpus::infoFile_data() {
+    QTest::addColumn<QString>("path");
+    const QDir corpus(corpusDir());
+    if (!corpus.exists())
+        QSKIP("no corpus of real installers next to the project");
+    for (const QString& root : corpus.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString path = corpus.filePath(root + "/fomod/info.xml");
+        if (QFile::exists(path))
+            QTest::newRow(qPrintable(root)) << path;
+    }
+}
+
+// Every element, attribute and comment is kept, and comes back from the file written.
+void TestCorpus::infoFile() {
+    QFETCH(QString, path);
+    CFOMOD project;
+    QString error;
+    QVERIFY2(InstallerReader::readInfoFile(path, project, &error), qPrintable(error));
+    const QByteArray written = InstallerWriter::infoFileBytes(project);
+    QCOMPARE(parseError(written), QString());
+    QCOMPARE(outlineWithQt(Encoding::decodeInstallerBytes(written)),
+             outlineWithQt(Encoding::decodeInstallerBytes(fileBytes(path))));
+    CFOMOD again;
+    InstallerReader::readInfoText(Encoding::decodeInstallerBytes(written), again);
+    QVERIFY(again == project);
+    QCOMPARE(InstallerWriter::infoFileBytes(again), written);
 }
 
 QTEST_GUILESS_MAIN(TestCorpus)
