@@ -128,9 +128,7 @@ void TestSettingsForm::openWithSettingsFile() {
 }
 
 void TestSettingsForm::openedFromMenuModallyCentred() {
-    ProgramWindows w;
-    connect(w.main.settingsMenu(), &QAction::triggered, &w.settings,
-            &TSettingsForm::SettingsMenuClick);
+    ProgramWindows w; // its settings menu entry opens the dialog, as the program wires it
     bool shownModally = false;
     QPoint offset;
     QTimer::singleShot(0, &w.settings, [&] {
