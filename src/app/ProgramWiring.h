@@ -20,6 +20,8 @@ inline void connectDialogs(TMainForm& main, TSettingsForm& settings, TScriptForm
                      &TSettingsForm::SettingsMenuClick);
     QObject::connect(&settings, &TSettingsForm::settingsApplied, &main,
                      &TMainForm::applyMenuVisibility);
+    QObject::connect(&settings, &TSettingsForm::settingsApplied, &main,
+                     &TMainForm::showRecentFiles);
     QObject::connect(main.runBeforeSaveMenu(), &QAction::triggered, &script,
                      &TScriptForm1::RunBeforeSaveMenuClick);
     QObject::connect(main.runAfterSaveMenu(), &QAction::triggered, &script,
@@ -35,6 +37,7 @@ inline void connectSplash(TSplashForm& splash, TMainForm& main, TSettingsForm& s
                           TScriptForm1& script) {
     splash.setWindows(&main, main.programDir(), &settings, &script);
     QObject::connect(&splash, &TSplashForm::settingsLoaded, &main, &TMainForm::applyMenuVisibility);
+    QObject::connect(&splash, &TSplashForm::settingsLoaded, &main, &TMainForm::showRecentFiles);
 }
 
 } // namespace ProgramWiring

@@ -261,7 +261,6 @@ void TSettingsForm::SaveButtonClick() {
     settings.iMaxRecentFiles = *maxRecent;
     // A lower maximum takes effect at the next recording: nothing is trimmed here.
     settings.vRecentFiles = m_recentCopy;
-    RecentFiles::rebuildMenu();
     Settings::writeSettings(settings, Settings::settingsPath(m_programDir));
 
     emit settingsApplied(settings);

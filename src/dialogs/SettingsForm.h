@@ -46,7 +46,8 @@ public:
     void SaveButtonClick();
 
 signals:
-    // Save stored these settings; the main window applies what is its own (the menu items).
+    // Save stored these settings; the main window applies what is its own (the menu items, the
+    // recent list).
     void settingsApplied(const SSettings& settings);
 
 private:

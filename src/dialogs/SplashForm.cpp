@@ -5,7 +5,6 @@
 #include "dialogs/SettingsForm.h"
 #include "platform/DataPaths.h"
 #include "platform/ProgramInfo.h"
-#include "settings/RecentFiles.h"
 #include "settings/Settings.h"
 #include "ui/Translation.h"
 
@@ -111,10 +110,9 @@ void TSplashForm::applySettings() {
     SSettings& settings = Settings::instance();
     if (!Settings::readSettings(settings, Settings::settingsPath(m_programDir)))
         return;
-    emit settingsLoaded(settings);
     Translation::applyInterfaceTextSize(settings.iInterfaceTextSize, m_main, m_settingsForm,
                                         m_scriptForm);
     showStatus(QStringLiteral("Loading... ") + Settings::fromLocal8(settings.sLanguage));
     Translation::applyLanguage(settings, m_programDir, m_main, m_settingsForm, m_scriptForm);
-    RecentFiles::rebuildMenu();
+    emit settingsLoaded(settings);
 }

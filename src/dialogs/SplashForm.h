@@ -31,8 +31,8 @@ public:
     QTimer* timer() const { return m_timer; }
 
 signals:
-    // config.ini was read into the program's settings; the main window applies what is its
-    // own (the menu items) before the text size and the language are applied.
+    // config.ini was read into the program's settings and the text size and the language are
+    // applied; the main window applies what is its own (the menu items, the recent list).
     void settingsLoaded(const SSettings& settings);
 
 private:

@@ -61,13 +61,7 @@ DocumentCommands::DocumentCommands(Document& document, GroupsPluginsController& 
                                    QAction* recentTemplate, QAction* mergeMenu, QWidget* window)
     : QObject(window), m_document(document), m_groups(groups), m_programDir(programDir),
       m_recentMenu(recentMenu), m_recentTemplate(recentTemplate), m_mergeMenu(mergeMenu),
-      m_window(window) {
-    RecentFiles::setMenuRebuild([this](const QStringList& entries) { rebuildRecentMenu(entries); });
-}
-
-DocumentCommands::~DocumentCommands() {
-    RecentFiles::setMenuRebuild({});
-}
+      m_window(window) {}
 
 void DocumentCommands::NewMenuClick() {
     if (!mayDrop())
@@ -135,6 +129,10 @@ void DocumentCommands::MergeFOMODMenuClick() {
     m_document.merge(donor, EditName::command(m_mergeMenu));
 }
 
+void DocumentCommands::showRecentFiles() {
+    rebuildRecentMenu(RecentFiles::entries(Settings::instance()));
+}
+
 void DocumentCommands::rebuildRecentMenu(const QStringList& entries) {
     for (QAction* item : m_recentMenu->actions()) {
         if (item == m_recentTemplate)
@@ -161,10 +159,11 @@ void DocumentCommands::openProject(const QString& rootDir, const QString& infoPa
         Prompts::message(nullptr, QStringLiteral("Uncnown error ocured while opening info.xml"));
     // A reading that stopped part-way keeps what it read, and the pages show it all, so that
     // page i always stands for element i.
-    if (opening.bConfigRead)
+    if (opening.bConfigRead) {
         RecentFiles::recordPath(Settings::instance(), m_document.sRootDir,
                                 Settings::settingsPath(m_programDir));
-    else
+        showRecentFiles();
+    } else
         Prompts::message(nullptr,
                          QStringLiteral("Uncnown error ocured while opening ModuleConfig.xml"));
 }

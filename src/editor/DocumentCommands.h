@@ -27,8 +27,6 @@ public:
     DocumentCommands(Document& document, GroupsPluginsController& groups, const QString& programDir,
                      QMenu* recentMenu, QAction* recentTemplate, QAction* mergeMenu,
                      QWidget* window);
-    ~DocumentCommands() override;
-
     void NewMenuClick();
     void OpenMenuClick();
     void OpenfileMenuClick();
@@ -36,6 +34,8 @@ public:
 
     // Replaces the entry items of the Recent submenu, one per entry, front first.
     void rebuildRecentMenu(const QStringList& entries);
+    // The same for the program's recent-files list.
+    void showRecentFiles();
 
     // Asked before New and each opening command drop the project; false keeps it.
     void setDropGuard(std::function<bool()> mayDrop) { m_mayDrop = std::move(mayDrop); }

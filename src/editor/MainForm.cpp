@@ -238,6 +238,7 @@ void TMainForm::connectHandlers() {
     m_documents->setDropGuard([this] { return mayDropProject(); });
     connect(m_save, &SaveCommand::saved, m_document, &Document::markSaved);
     connect(m_save, &SaveCommand::saved, m_check, &CheckCommand::projectSaved);
+    connect(m_save, &SaveCommand::saved, this, &TMainForm::showRecentFiles);
 }
 
 ViewState TMainForm::viewState() const {
@@ -376,6 +377,10 @@ void TMainForm::setEditingEnabled(bool editing) {
 void TMainForm::applyMenuVisibility(const SSettings& settings) {
     m_openMenu->setVisible(!settings.bHideOpenFolder);
     m_openFileMenu->setVisible(!settings.bHideOpenFile);
+}
+
+void TMainForm::showRecentFiles() {
+    m_documents->showRecentFiles();
 }
 
 void TMainForm::ExitMenuClick() {

@@ -68,6 +68,8 @@ public:
 
     // "Open folder" and "Open file" are shown unless the settings hide them.
     void applyMenuVisibility(const SSettings& settings);
+    // The Recent submenu shows the program's recent-files list afresh.
+    void showRecentFiles();
 
     // The menu entries that open the dialogs; the program connects them to the dialogs.
     QAction* settingsMenu() const { return m_settingsMenu; }

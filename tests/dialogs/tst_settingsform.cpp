@@ -1,5 +1,6 @@
 #include "ProgramWindows.h"
 #include "ScriptedPrompts.h"
+#include "editor/DocumentCommands.h"
 #include "settings/RecentFiles.h"
 #include "ui/Prompts.h"
 #include "ui/Translation.h"
@@ -217,7 +218,7 @@ void TestSettingsForm::cancelChangesNothing() {
     ProgramWindows w;
     w.writeConfig(storedSettings());
     const QByteArray fileBefore = w.read(QStringLiteral("config.ini"));
-    RecentFiles::rebuildMenu(storedSettings());
+    w.main.documentCommands()->rebuildRecentMenu(RecentFiles::entries(storedSettings()));
     const int fontBefore = w.main.font().pointSize();
     w.settings.prepareToOpen();
     w.settings.show();

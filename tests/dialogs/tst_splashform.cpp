@@ -113,7 +113,8 @@ void TestSplashForm::statusWhileLoading() {
     TSplashForm splash(kNoRealTicks);
     w.connectSplash(splash);
     QString statusAtMenuFill;
-    RecentFiles::setMenuRebuild([&](const QStringList&) { statusAtMenuFill = status(splash); });
+    QObject::connect(&splash, &TSplashForm::settingsLoaded, &splash,
+                     [&] { statusAtMenuFill = status(splash); });
     splash.Timer1Timer();
     QCOMPARE(statusAtMenuFill, QStringLiteral("Loading... English.txt"));
 }

@@ -310,7 +310,7 @@ void TestDocumentCommands::recentItem() {
     settings.iMaxRecentFiles = 5;
     for (const QString& entry : {other.path(), wanted})
         settings.vRecentFiles.append(Settings::toLocal8(entry));
-    RecentFiles::rebuildMenu(settings);
+    s.form.showRecentFiles();
 
     QMenu* recent = s.component<QMenu>("RecentMenu");
     QCOMPARE(recent->actions().size(), 3);
