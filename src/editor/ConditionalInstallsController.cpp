@@ -1,5 +1,6 @@
 #include "editor/ConditionalInstallsController.h"
 
+#include "editor/ConditionRow.h"
 #include "editor/Document.h"
 #include "editor/FileListPair.h"
 #include "editor/OfferedNames.h"
@@ -216,8 +217,8 @@ void ConditionalInstallsController::ConiditionalFilesPageControlChange() {
         {
             const QSignalBlocker blocker(m_dependencyList);
             for (const CDependency& d : pattern->vDependencies)
-                ReportListView::appendRow(m_dependencyList,
-                                          {d.sType, d.sName, d.sValue, pattern->sOperator});
+                ReportListView::appendRow(m_dependencyList, {d.sType, ConditionRow::nameText(d),
+                                                             d.sValue, pattern->sOperator});
         }
         m_files->appendRows(pattern->vFiles);
         {

@@ -1,5 +1,6 @@
 #include "editor/PluginDependenciesController.h"
 
+#include "editor/ConditionRow.h"
 #include "editor/Document.h"
 #include "editor/OfferedNames.h"
 #include "model/Fomod.h"
@@ -195,8 +196,8 @@ void PluginDependenciesController::pdPatternsPageControlChange() {
         {
             const QSignalBlocker blocker(m_listView);
             for (const CDependency& d : pattern->vDependencies)
-                ReportListView::appendRow(m_listView,
-                                          {d.sType, d.sName, d.sValue, pattern->sOperator});
+                ReportListView::appendRow(
+                    m_listView, {d.sType, ConditionRow::nameText(d), d.sValue, pattern->sOperator});
         }
         const QString op = pattern->sOperator;
         const QString type = pattern->sType;

@@ -1,5 +1,6 @@
 #include "editor/StepsController.h"
 
+#include "editor/ConditionRow.h"
 #include "editor/ConditionalInstallsController.h"
 #include "editor/Document.h"
 #include "editor/GroupsPluginsController.h"
@@ -319,7 +320,8 @@ void StepsController::rebuild() {
     // The current step's conditions, operator and groups.
     if (const CStep* step = st.currentStep()) {
         for (const CDependency& dependency : step->vVisibility)
-            addConditionRow(dependency.sType, dependency.sName, dependency.sValue, step->sOperator);
+            addConditionRow(dependency.sType, ConditionRow::nameText(dependency), dependency.sValue,
+                            step->sOperator);
         if (m_visOperator->currentText() != step->sOperator) {
             const QSignalBlocker block(m_visOperator);
             m_visOperator->setEditText(step->sOperator);

@@ -54,6 +54,7 @@ private slots:
     void stepWithoutGroupsEmptiesPluginSide();
     void groupsBoxShare_data();
     void groupsBoxShare();
+    void unshownConditionsKept();
 };
 
 void TestSteps::newSteps() {
@@ -489,6 +490,65 @@ void TestSteps::groupsBoxShare() {
     const int filesBottom = files->mapTo(scroll, QPoint(0, files->height())).y();
     QVERIFY(filesBottom <= scroll->height());
     QVERIFY(filesBottom >= scroll->height() - 8);
+}
+
+// What the window shows but does not edit rides along with the elements it edits: a nested
+// group and a version condition in each of the three condition lists, a plugin file's install
+// flag. The group row reads as the group does and is deleted as a whole.
+void TestSteps::unshownConditionsKept() {
+    EditorSession s;
+    s.proceed();
+    CDependency active{QStringLiteral("file"), QStringLiteral("A"), QStringLiteral("Active")};
+    CDependency inactive = active;
+    inactive.sValue = QStringLiteral("Inactive");
+    CDependency group;
+    group.sType = QStringLiteral("group");
+    group.sOperator = QStringLiteral("Or");
+    group.vDependencies = {active, inactive};
+    CDependency version;
+    version.sType = QStringLiteral("game");
+    version.sValue = QStringLiteral("1.6.1170");
+    const QList<CDependency> conditions{group, version};
+
+    CFile file;
+    file.sType = QStringLiteral("file");
+    file.sSource = file.sDestination = QStringLiteral("a.esp");
+    file.sAlwaysInstall = QStringLiteral("true");
+    CPlugin plugin(QStringLiteral("P"));
+    plugin.vFiles = {file};
+    CDependencyPattern pattern;
+    pattern.sType = QStringLiteral("Required");
+    pattern.vDependencies = conditions;
+    plugin.vPatterns = {pattern};
+    s.step().vVisibility = conditions;
+    s.step().vGroups = {CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny"))};
+    s.step().vGroups[0].vPlugins = {plugin};
+    CConditionalFile conditional;
+    conditional.vDependencies = conditions;
+    s.doc.project.vConditionalFiles = {conditional};
+    s.form.showProjectPages();
+
+    const QStringList groupRow{"group", "(A is Active or A is Inactive)", "==", "", "And"};
+    QCOMPARE(s.row("ConditionListView", 0), groupRow);
+    QCOMPARE(s.row("ConditionListView", 1), QStringList({"game", "", "==", "1.6.1170", "And"}));
+    QCOMPARE(s.row("PluginDependenciesListView", 0).at(1), groupRow.at(1));
+    QCOMPARE(s.row("CondFilePatternListView", 0).at(1), groupRow.at(1));
+
+    s.type("VaribleComboBox", "Flag");
+    s.click("AddVaribleButton");
+    s.type("StepNameEdit", "Renamed");
+    s.chooseMenu("SaveMenu");
+    const CPlugin& saved = s.step().vGroups[0].vPlugins[0];
+    QCOMPARE(saved.vConditionFlags.size(), 1);
+    QCOMPARE(s.step().sName, QStringLiteral("Renamed"));
+    QCOMPARE(saved.vFiles, plugin.vFiles);
+    QCOMPARE(saved.vPatterns, plugin.vPatterns);
+    QCOMPARE(s.step().vVisibility, conditions);
+    QCOMPARE(s.doc.project.vConditionalFiles, QList<CConditionalFile>{conditional});
+
+    s.select("ConditionListView", 0);
+    s.click("DeleteConditionButton");
+    QCOMPARE(s.step().vVisibility, QList<CDependency>{version});
 }
 
 QTEST_MAIN(TestSteps)
