@@ -3,6 +3,7 @@
 // plugin selection, and Save. Run with QT_QPA_PLATFORM=offscreen. Save writes into ROOT.
 
 #include "BestTime.h"
+#include "editor/Document.h"
 #include "editor/MainForm.h"
 #include "ui/Prompts.h"
 
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
     });
     std::printf("%-44s %9.1f ms (%lld steps)\n", "Open folder until the steps page shows", opening,
-                static_cast<long long>(form.project.vSteps.size()));
+                static_cast<long long>(form.document().project.vSteps.size()));
     if (steps->count() < 2)
         return 1;
 

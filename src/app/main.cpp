@@ -1,7 +1,4 @@
-#include "dialogs/ScriptForm1.h"
-#include "dialogs/SettingsForm.h"
-#include "dialogs/SplashForm.h"
-#include "editor/MainForm.h"
+#include "app/ProgramWiring.h"
 #include "platform/ProgramInfo.h"
 
 #include <QAction>
@@ -21,17 +18,11 @@ int main(int argc, char** argv) {
     // Destroyed in the reverse order, so the dialogs go before the main window that parents
     // them.
     TSplashForm splash;
-    TMainForm mainForm;
-    TScriptForm1 scriptForm(&mainForm);
-    TSettingsForm settingsForm(&mainForm, &scriptForm);
-    splash.setWindows(&mainForm, &settingsForm, &scriptForm);
-
-    QObject::connect(mainForm.settingsMenu(), &QAction::triggered, &settingsForm,
-                     &TSettingsForm::SettingsMenuClick);
-    QObject::connect(mainForm.runBeforeSaveMenu(), &QAction::triggered, &scriptForm,
-                     &TScriptForm1::RunBeforeSaveMenuClick);
-    QObject::connect(mainForm.runAfterSaveMenu(), &QAction::triggered, &scriptForm,
-                     &TScriptForm1::RunAfterSaveMenuClick);
+    TMainForm mainForm(ProgramInfo::programDir());
+    TScriptForm1 scriptForm(&mainForm, mainForm.programDir());
+    TSettingsForm settingsForm(&mainForm, mainForm.programDir(), &scriptForm);
+    ProgramWiring::connectDialogs(mainForm, settingsForm, scriptForm);
+    ProgramWiring::connectSplash(splash, mainForm, settingsForm, scriptForm);
 
     splash.show();
     // For the installed-layout check: start up as usual, then quit once the main window shows.

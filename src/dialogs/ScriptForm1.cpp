@@ -1,7 +1,6 @@
 #include "dialogs/ScriptForm1.h"
 
 #include "dialogs/DialogPlacement.h"
-#include "editor/MainForm.h"
 #include "scripts/ScriptRunner.h"
 #include "settings/LanguageTable.h"
 #include "settings/Settings.h"
@@ -74,11 +73,12 @@ void forgetSizes(QLayout* layout) {
 
 } // namespace
 
-TScriptForm1::TScriptForm1(TMainForm* mainForm) : QDialog(mainForm), m_main(mainForm) {
+TScriptForm1::TScriptForm1(QWidget* mainWindow, const QString& programDir)
+    : QDialog(mainWindow), m_main(mainWindow), m_programDir(programDir) {
     setObjectName(QStringLiteral("TScriptForm1"));
     setModal(true);
-    if (mainForm)
-        setFont(mainForm->font());
+    if (mainWindow)
+        setFont(mainWindow->font());
 
     auto* help = new QVBoxLayout;
     help->setSpacing(2);
@@ -133,7 +133,7 @@ void TScriptForm1::editScript(const QString& fileName, const QString& menuName) 
 }
 
 void TScriptForm1::prepareScript(const QString& fileName, const QString& menuName) {
-    m_scriptPath = ScriptRunner::scriptPath(m_main ? m_main->sProgramDir : QString(), fileName);
+    m_scriptPath = ScriptRunner::scriptPath(m_programDir, fileName);
     m_memo->clear();
     QFile file(m_scriptPath);
     if (!QFileInfo(m_scriptPath).isDir() && file.open(QIODevice::ReadOnly))
@@ -141,7 +141,7 @@ void TScriptForm1::prepareScript(const QString& fileName, const QString& menuNam
 
     // The entry's caption is the text of its key once a language is applied, and its own
     // caption before any is.
-    const QAction* entry = m_main ? m_main->component<QAction>(menuName) : nullptr;
+    const QAction* entry = m_main ? m_main->findChild<QAction*>(menuName) : nullptr;
     setWindowTitle(entry ? entry->text() : Language::lookup(menuName));
 
     // The text size and the language may have changed since the last opening.

@@ -4,7 +4,6 @@
 #include <QString>
 
 class QPlainTextEdit;
-class TMainForm;
 
 // The editor of the two save scripts, runbefore.txt and runafter.txt beside the executable.
 // Nothing is kept between openings: each opening loads the file again.
@@ -13,7 +12,9 @@ class TScriptForm1 : public QDialog {
 
 public:
     // The main window gives the program folder, the menu captions and the place to centre on.
-    explicit TScriptForm1(TMainForm* mainForm);
+    // Centred on mainWindow, whose menu entries name the dialog; the scripts are in
+    // programDir.
+    TScriptForm1(QWidget* mainWindow, const QString& programDir);
 
     // The two menu entries: edit a script modally and save it when the dialog is confirmed.
     void RunBeforeSaveMenuClick();
@@ -35,7 +36,8 @@ private:
     void editScript(const QString& fileName, const QString& menuName);
     void fitSize();
 
-    TMainForm* m_main;
+    QWidget* m_main;
+    QString m_programDir;
     QPlainTextEdit* m_memo = nullptr;
     QString m_scriptPath;
 };

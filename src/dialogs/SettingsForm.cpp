@@ -2,7 +2,6 @@
 
 #include "dialogs/DialogPlacement.h"
 #include "dialogs/ScriptForm1.h"
-#include "editor/MainForm.h"
 #include "settings/LanguageTable.h"
 #include "settings/RecentFiles.h"
 #include "settings/Settings.h"
@@ -45,13 +44,14 @@ std::optional<qint32> decimalInteger(const QString& text) {
 
 } // namespace
 
-TSettingsForm::TSettingsForm(TMainForm* mainForm, TScriptForm1* scriptForm)
-    : QDialog(mainForm), m_main(mainForm), m_script(scriptForm) {
+TSettingsForm::TSettingsForm(QWidget* mainWindow, const QString& programDir,
+                             TScriptForm1* scriptForm)
+    : QDialog(mainWindow), m_main(mainWindow), m_programDir(programDir), m_script(scriptForm) {
     setObjectName(QStringLiteral("TSettingsForm"));
     setWindowTitle(QStringLiteral("Settings"));
     setModal(true);
-    if (mainForm)
-        setFont(mainForm->font());
+    if (mainWindow)
+        setFont(mainWindow->font());
 
     auto* pages = new QTabWidget;
     pages->setObjectName(QStringLiteral("PageControl1"));
@@ -174,7 +174,7 @@ void TSettingsForm::SettingsMenuClick() {
 }
 
 void TSettingsForm::prepareToOpen() {
-    if (Settings::readSettings(Settings::instance(), Settings::settingsPath(m_main->sProgramDir)))
+    if (Settings::readSettings(Settings::instance(), Settings::settingsPath(m_programDir)))
         fillFields();
     DialogPlacement::centreOn(this, m_main);
 }
@@ -189,7 +189,7 @@ void TSettingsForm::fillFields() {
 
     m_languages->clear();
     m_languages->clearEditText();
-    const QStringList languages = Language::listLanguageFiles(m_main->sProgramDir);
+    const QStringList languages = Language::listLanguageFiles(m_programDir);
     m_languages->addItems(languages);
     m_languages->setCurrentText(languages.isEmpty() ? QString()
                                                     : Settings::fromLocal8(settings.sLanguage));
@@ -261,11 +261,10 @@ void TSettingsForm::SaveButtonClick() {
     settings.iMaxRecentFiles = *maxRecent;
     // A lower maximum takes effect at the next recording: nothing is trimmed here.
     settings.vRecentFiles = m_recentCopy;
-    RecentFiles::rebuildMenu();
-    Settings::writeSettings(settings, Settings::settingsPath(m_main->sProgramDir));
+    Settings::writeSettings(settings, Settings::settingsPath(m_programDir));
 
-    m_main->applyMenuVisibility(settings);
+    emit settingsApplied(settings);
     Translation::applyInterfaceTextSize(settings.iInterfaceTextSize, m_main, this, m_script);
-    Translation::applyLanguage(settings, m_main->sProgramDir, m_main, this, m_script);
+    Translation::applyLanguage(settings, m_programDir, m_main, this, m_script);
     accept();
 }

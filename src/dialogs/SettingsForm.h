@@ -9,7 +9,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
-class TMainForm;
+struct SSettings;
 class TScriptForm1;
 
 // The settings dialog: language, the menu items that can be hidden, the line-break option,
@@ -20,9 +20,9 @@ class TSettingsForm : public QDialog {
     Q_OBJECT
 
 public:
-    // The main window gives the program folder and the place to centre on; it and the script
-    // dialog are the windows Save applies the text size and the language to.
-    TSettingsForm(TMainForm* mainForm, TScriptForm1* scriptForm);
+    // The dialog centres on the main window; it and the script dialog are the windows Save
+    // applies the text size and the language to. config.ini and Language/ are in programDir.
+    TSettingsForm(QWidget* mainWindow, const QString& programDir, TScriptForm1* scriptForm);
 
     // The menu entry: fills the dialog and shows it modally.
     void SettingsMenuClick();
@@ -45,13 +45,19 @@ public:
     // stays open and nothing is stored, written or applied.
     void SaveButtonClick();
 
+signals:
+    // Save stored these settings; the main window applies what is its own (the menu items, the
+    // recent list).
+    void settingsApplied(const SSettings& settings);
+
 private:
     QWidget* buildGeneralPage();
     QWidget* buildRecentPage();
     void fillFields();
     void swapRows(int upper);
 
-    TMainForm* m_main;
+    QWidget* m_main;
+    QString m_programDir;
     TScriptForm1* m_script;
     QList<QByteArray> m_recentCopy;
 

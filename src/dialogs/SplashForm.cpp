@@ -3,10 +3,8 @@
 #include "dialogs/DialogPlacement.h"
 #include "dialogs/ScriptForm1.h"
 #include "dialogs/SettingsForm.h"
-#include "editor/MainForm.h"
 #include "platform/DataPaths.h"
 #include "platform/ProgramInfo.h"
-#include "settings/RecentFiles.h"
 #include "settings/Settings.h"
 #include "ui/Translation.h"
 
@@ -76,9 +74,10 @@ void TSplashForm::loadLogo() {
     setFixedSize(logo.size());
 }
 
-void TSplashForm::setWindows(TMainForm* mainForm, TSettingsForm* settingsForm,
-                             TScriptForm1* scriptForm) {
-    m_main = mainForm;
+void TSplashForm::setWindows(QWidget* mainWindow, const QString& programDir,
+                             TSettingsForm* settingsForm, TScriptForm1* scriptForm) {
+    m_main = mainWindow;
+    m_programDir = programDir;
     m_settingsForm = settingsForm;
     m_scriptForm = scriptForm;
 }
@@ -109,12 +108,11 @@ void TSplashForm::applySettings() {
     if (!m_main)
         return;
     SSettings& settings = Settings::instance();
-    if (!Settings::readSettings(settings, Settings::settingsPath(m_main->sProgramDir)))
+    if (!Settings::readSettings(settings, Settings::settingsPath(m_programDir)))
         return;
-    m_main->applyMenuVisibility(settings);
     Translation::applyInterfaceTextSize(settings.iInterfaceTextSize, m_main, m_settingsForm,
                                         m_scriptForm);
     showStatus(QStringLiteral("Loading... ") + Settings::fromLocal8(settings.sLanguage));
-    Translation::applyLanguage(settings, m_main->sProgramDir, m_main, m_settingsForm, m_scriptForm);
-    RecentFiles::rebuildMenu();
+    Translation::applyLanguage(settings, m_programDir, m_main, m_settingsForm, m_scriptForm);
+    emit settingsLoaded(settings);
 }

@@ -4,7 +4,7 @@
 
 class QLabel;
 class QTimer;
-class TMainForm;
+struct SSettings;
 class TScriptForm1;
 class TSettingsForm;
 
@@ -19,13 +19,21 @@ public:
     explicit TSplashForm(int tickIntervalMs = 1000);
 
     // The windows loading applies to, created after the splash window.
-    void setWindows(TMainForm* mainForm, TSettingsForm* settingsForm, TScriptForm1* scriptForm);
+    // mainWindow is shown when the splash window goes; config.ini and Language/ are in
+    // programDir.
+    void setWindows(QWidget* mainWindow, const QString& programDir, TSettingsForm* settingsForm,
+                    TScriptForm1* scriptForm);
 
     // One tick of Timer1.
     void Timer1Timer();
 
     int tickCount() const { return m_ticks; }
     QTimer* timer() const { return m_timer; }
+
+signals:
+    // config.ini was read into the program's settings and the text size and the language are
+    // applied; the main window applies what is its own (the menu items, the recent list).
+    void settingsLoaded(const SSettings& settings);
 
 private:
     void loadLogo();
@@ -37,7 +45,8 @@ private:
     QTimer* m_timer = nullptr;
     int m_ticks = 0;
 
-    TMainForm* m_main = nullptr;
+    QWidget* m_main = nullptr;
+    QString m_programDir;
     TSettingsForm* m_settingsForm = nullptr;
     TScriptForm1* m_scriptForm = nullptr;
 };

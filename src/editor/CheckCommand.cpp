@@ -2,12 +2,12 @@
 
 #include "check/CheckProject.h"
 #include "editor/CheckDock.h"
-#include "editor/EditorState.h"
+#include "editor/Document.h"
 #include "editor/NotKeptBar.h"
 
 #include <QTableWidget>
 
-CheckCommand::CheckCommand(EditorState& state, CheckDock& dock, NotKeptBar& bar, QObject* parent)
+CheckCommand::CheckCommand(Document& state, CheckDock& dock, NotKeptBar& bar, QObject* parent)
     : QObject(parent), m_state(state), m_dock(dock), m_bar(bar) {}
 
 Findings CheckCommand::findings() const {

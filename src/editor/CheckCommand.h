@@ -9,7 +9,7 @@
 #include <optional>
 
 class CheckDock;
-struct EditorState;
+class Document;
 class NotKeptBar;
 
 // "Check" (F7): finds what would break the open installer and lists it in the check dock.
@@ -22,7 +22,7 @@ class CheckCommand : public QObject {
     Q_OBJECT
 
 public:
-    CheckCommand(EditorState& state, CheckDock& dock, NotKeptBar& bar, QObject* parent);
+    CheckCommand(Document& state, CheckDock& dock, NotKeptBar& bar, QObject* parent);
 
     void CheckMenuClick();
     // The bar's "Show": the dock with only what will not be kept.
@@ -41,7 +41,7 @@ public:
 private:
     void show(const Findings& findings);
 
-    EditorState& m_state;
+    Document& m_state;
     CheckDock& m_dock;
     NotKeptBar& m_bar;
     std::optional<ReadReport> m_report;

@@ -1,6 +1,7 @@
 #include "editor/ConditionalInstallsController.h"
 
-#include "editor/EditorState.h"
+#include "editor/ConditionRow.h"
+#include "editor/Document.h"
 #include "editor/FileListPair.h"
 #include "editor/OfferedNames.h"
 #include "model/Vocabulary.h"
@@ -23,7 +24,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-ConditionalInstallsController::ConditionalInstallsController(EditorState& state, QWidget* window)
+ConditionalInstallsController::ConditionalInstallsController(Document& state, QWidget* window)
     : QObject(window), m_state(state) {
     m_page = new QWidget;
     m_page->setObjectName(QStringLiteral("ConditionalInstallsTabSheet"));
@@ -40,7 +41,7 @@ ConditionalInstallsController::ConditionalInstallsController(EditorState& state,
         },
         {[this] { return m_state.sRootDir; }, true,
          QStringLiteral("File is out of root directory")},
-        window);
+        m_state, window);
     m_files->setAddEnabled(false);
 
     auto* layout = new QVBoxLayout(m_page);
@@ -216,8 +217,8 @@ void ConditionalInstallsController::ConiditionalFilesPageControlChange() {
         {
             const QSignalBlocker blocker(m_dependencyList);
             for (const CDependency& d : pattern->vDependencies)
-                ReportListView::appendRow(m_dependencyList,
-                                          {d.sType, d.sName, d.sValue, pattern->sOperator});
+                ReportListView::appendRow(m_dependencyList, {d.sType, ConditionRow::nameText(d),
+                                                             d.sValue, pattern->sOperator});
         }
         m_files->appendRows(pattern->vFiles);
         {
@@ -234,6 +235,7 @@ void ConditionalInstallsController::ConiditionalFilesPageControlChange() {
     m_moveLeftButton->setEnabled(p > 0);
     m_moveRightButton->setEnabled(p >= 0 && p < m_patternTabs->count() - 1);
     CondFilePatternListViewSelectItem();
+    emit viewChanged();
 }
 
 void ConditionalInstallsController::CondFilePatternOperatorComboBoxChange() {
@@ -242,6 +244,7 @@ void ConditionalInstallsController::CondFilePatternOperatorComboBoxChange() {
         return;
     pattern->sOperator = m_operatorComboBox->currentText();
     ConiditionalFilesPageControlChange();
+    m_state.edited(EditName::choice(m_operatorComboBox));
 }
 
 void ConditionalInstallsController::CondFileDependTypeComboBoxChange() {
@@ -255,6 +258,7 @@ void ConditionalInstallsController::AddCondFilePatternButtonClick() {
     m_state.project.vConditionalFiles.append(pattern);
     PatternTabs::append(m_patternTabs);
     ConiditionalFilesPageControlChange();
+    m_state.edited(EditName::command(m_addPatternButton));
 }
 
 void ConditionalInstallsController::RemoveCondFilePatternButtonClick() {
@@ -265,19 +269,20 @@ void ConditionalInstallsController::RemoveCondFilePatternButtonClick() {
     patterns.removeAt(p);
     PatternTabs::removeAt(m_patternTabs, p);
     ConiditionalFilesPageControlChange();
+    m_state.edited(EditName::command(m_removePatternButton));
 }
 
 void ConditionalInstallsController::MoveLeftCondFilePatternButtonClick() {
-    movePattern(-1);
+    movePattern(-1, m_moveLeftButton);
 }
 
 void ConditionalInstallsController::MoveRightCondFilePatternButtonClick() {
-    movePattern(+1);
+    movePattern(+1, m_moveRightButton);
 }
 
 // The shown pattern moves with its tab; the captions stay with their positions, and the lists
 // still show the same pattern, so nothing is rebuilt.
-void ConditionalInstallsController::movePattern(int offset) {
+void ConditionalInstallsController::movePattern(int offset, QPushButton* button) {
     const int p = m_patternTabs->currentIndex();
     const int target = p + offset;
     QList<CConditionalFile>& patterns = m_state.project.vConditionalFiles;
@@ -290,6 +295,7 @@ void ConditionalInstallsController::movePattern(int offset) {
     }
     m_moveLeftButton->setEnabled(target > 0);
     m_moveRightButton->setEnabled(target < m_patternTabs->count() - 1);
+    m_state.edited(EditName::command(button));
 }
 
 void ConditionalInstallsController::AddCondFileConditionButtonClick() {
@@ -301,10 +307,13 @@ void ConditionalInstallsController::AddCondFileConditionButtonClick() {
     dependency.sName = m_dependNameComboBox->currentText();
     dependency.sValue = m_dependValueComboBox->currentText();
     pattern->vDependencies.append(dependency);
-    const QSignalBlocker blocker(m_dependencyList);
-    ReportListView::appendRow(
-        m_dependencyList,
-        {dependency.sType, dependency.sName, dependency.sValue, m_operatorComboBox->currentText()});
+    {
+        const QSignalBlocker blocker(m_dependencyList);
+        ReportListView::appendRow(m_dependencyList,
+                                  {dependency.sType, dependency.sName, dependency.sValue,
+                                   m_operatorComboBox->currentText()});
+    }
+    m_state.edited(EditName::command(m_addDependencyButton));
 }
 
 void ConditionalInstallsController::RemoveCondFileConditionButtonClick() {
@@ -319,6 +328,7 @@ void ConditionalInstallsController::RemoveCondFileConditionButtonClick() {
         m_dependencyList->clearSelection();
     }
     CondFilePatternListViewSelectItem();
+    m_state.edited(EditName::command(m_removeDependencyButton));
 }
 
 void ConditionalInstallsController::CondFilePatternListViewSelectItem() {

@@ -3,7 +3,7 @@
 #include <QObject>
 
 class CConditionalFile;
-struct EditorState;
+class Document;
 class FileListPair;
 struct OfferedNames;
 class QComboBox;
@@ -20,7 +20,7 @@ class ConditionalInstallsController : public QObject {
     Q_OBJECT
 
 public:
-    ConditionalInstallsController(EditorState& state, QWidget* window);
+    ConditionalInstallsController(Document& state, QWidget* window);
 
     QWidget* page() const { return m_page; } // ConditionalInstallsTabSheet
     FileListPair* files() const { return m_files; }
@@ -36,6 +36,11 @@ public:
     int currentPatternIndex() const;
     void showPattern(int index);
 
+signals:
+    // The pattern shown changed.
+    void viewChanged();
+
+private slots:
     // Refresh: shows the current pattern's dependencies and files and switches the controls.
     void ConiditionalFilesPageControlChange();
 
@@ -53,10 +58,10 @@ private:
     QWidget* buildPatternBox();
     void connectHandlers();
     CConditionalFile* currentPattern() const;
-    void movePattern(int offset);
+    void movePattern(int offset, QPushButton* button);
     void captionTabsByPosition();
 
-    EditorState& m_state;
+    Document& m_state;
     QWidget* m_page = nullptr;
     QTabBar* m_patternTabs = nullptr;
     QComboBox* m_operatorComboBox = nullptr;

@@ -1,11 +1,7 @@
 #include "editor/DocumentCommands.h"
 
-#include "editor/ConditionalInstallsController.h"
+#include "editor/Document.h"
 #include "editor/GroupsPluginsController.h"
-#include "editor/MainForm.h"
-#include "editor/RequiredInstallsController.h"
-#include "editor/StepsController.h"
-#include "installer/Merge.h"
 #include "installer/Reader.h"
 #include "platform/Paths.h"
 #include "settings/RecentFiles.h"
@@ -60,47 +56,23 @@ ChosenFile splitChosenFile(const QString& path) {
 
 } // namespace
 
-DocumentCommands::DocumentCommands(TMainForm& window, StepsController& steps,
-                                   RequiredInstallsController& required,
-                                   ConditionalInstallsController& conditional, QMenu* recentMenu,
-                                   QAction* recentTemplate)
-    : QObject(&window), m_window(window), m_steps(steps), m_required(required),
-      m_conditional(conditional), m_recentMenu(recentMenu), m_recentTemplate(recentTemplate) {
-    RecentFiles::setMenuRebuild([this](const QStringList& entries) { rebuildRecentMenu(entries); });
-}
-
-DocumentCommands::~DocumentCommands() {
-    RecentFiles::setMenuRebuild({});
-}
+DocumentCommands::DocumentCommands(Document& document, GroupsPluginsController& groups,
+                                   const QString& programDir, QMenu* recentMenu,
+                                   QAction* recentTemplate, QAction* mergeMenu, QWidget* window)
+    : QObject(window), m_document(document), m_groups(groups), m_programDir(programDir),
+      m_recentMenu(recentMenu), m_recentTemplate(recentTemplate), m_mergeMenu(mergeMenu),
+      m_window(window) {}
 
 void DocumentCommands::NewMenuClick() {
     if (!mayDrop())
         return;
-    clearProject();
-    emit projectReplaced();
-}
-
-void DocumentCommands::clearProject() {
-    TMainForm& w = m_window;
-    w.project = CFOMOD();
-    m_readReport.reset();
-    w.iStepCount = 0;
-    w.iCurrentStep = 0;
-    m_required.showFiles();
-    m_steps.removeAllStepTabs();
-    m_conditional.showPatterns();
-    w.clearModInfo();
-    m_steps.clearStepName();
-    w.setEditingEnabled(false);
-    // The steps view must not keep showing the groups of the project just dropped.
-    w.StepsTabControlChange();
-    w.iCurrentStep = 0;
+    m_document.newProject();
 }
 
 void DocumentCommands::OpenMenuClick() {
     if (!mayDrop())
         return;
-    const QStringList chosen = Prompts::chooseFolders(&m_window, false, m_window.sRootDir);
+    const QStringList chosen = Prompts::chooseFolders(m_window, false, m_document.sRootDir);
     if (chosen.isEmpty())
         return;
     const QString rootDir = chosen.first();
@@ -118,7 +90,7 @@ void DocumentCommands::OpenfileMenuClick() {
     if (!mayDrop())
         return;
     const QStringList chosen =
-        Prompts::chooseFiles(&m_window, QStringLiteral("(*.xml)"), false, m_window.sRootDir);
+        Prompts::chooseFiles(m_window, QStringLiteral("(*.xml)"), false, m_document.sRootDir);
     if (chosen.isEmpty())
         return;
     const QString path = chosen.first();
@@ -145,21 +117,20 @@ void DocumentCommands::RecentFileTemplateClick(QAction* item) {
 
 void DocumentCommands::MergeFOMODMenuClick() {
     // The donor's steps go in front: an open group type box ends on the step it was opened on.
-    m_window.groupsPlugins()->EditGroupTypeComboBoxExit();
+    m_groups.EditGroupTypeComboBoxExit();
     const QStringList chosen =
-        Prompts::chooseFiles(&m_window, QStringLiteral("(*.xml)"), false, m_window.sRootDir);
+        Prompts::chooseFiles(m_window, QStringLiteral("(*.xml)"), false, m_document.sRootDir);
     if (chosen.isEmpty())
         return;
     CFOMOD donor;
     // A donor that cannot be read, wholly, changes nothing and is not reported.
     if (!InstallerReader::readConfigFile(chosen.first(), donor))
         return;
-    TMainForm& w = m_window;
-    mergeProjects(w.project, donor);
-    showProjectPages();
-    w.iStepCount = qint32(w.project.vSteps.size());
-    w.iCurrentStep = w.iStepCount - 1;
-    w.StepsTabControlChange();
+    m_document.merge(donor, EditName::command(m_mergeMenu));
+}
+
+void DocumentCommands::showRecentFiles() {
+    rebuildRecentMenu(RecentFiles::entries(Settings::instance()));
 }
 
 void DocumentCommands::rebuildRecentMenu(const QStringList& entries) {
@@ -180,53 +151,19 @@ void DocumentCommands::rebuildRecentMenu(const QStringList& entries) {
     }
 }
 
+// The one place the window reads an installer's two files.
 void DocumentCommands::openProject(const QString& rootDir, const QString& infoPath,
                                    const QString& configPath) {
-    clearProject();
-    m_window.setRootDir(rootDir);
-    CFOMOD& project = m_window.project;
-    // The second reading happens whatever became of the first; an empty path is not read.
-    const bool infoRead = !infoPath.isEmpty() && InstallerReader::readInfoFile(infoPath, project);
-    ReadReport report;
-    const bool configRead =
-        !configPath.isEmpty() &&
-        InstallerReader::readConfigFile(configPath, project, nullptr, nullptr, &report);
-    // A reading that failed is reported as such; its partial report would mislead.
-    if (configRead)
-        m_readReport = std::move(report);
-    showOpenedProject(infoRead, configRead);
-}
-
-void DocumentCommands::showOpenedProject(bool infoRead, bool configRead) {
-    TMainForm& w = m_window;
-    if (infoRead)
-        w.showModInfo();
-    else
+    const Document::Opening opening = m_document.open(rootDir, infoPath, configPath);
+    if (!opening.bInfoRead)
         Prompts::message(nullptr, QStringLiteral("Uncnown error ocured while opening info.xml"));
-
     // A reading that stopped part-way keeps what it read, and the pages show it all, so that
     // page i always stands for element i.
-    showProjectPages();
-    if (configRead)
-        RecentFiles::recordPath(Settings::instance(), w.sRootDir,
-                                Settings::settingsPath(w.sProgramDir));
-    else
+    if (opening.bConfigRead) {
+        RecentFiles::recordPath(Settings::instance(), m_document.sRootDir,
+                                Settings::settingsPath(m_programDir));
+        showRecentFiles();
+    } else
         Prompts::message(nullptr,
                          QStringLiteral("Uncnown error ocured while opening ModuleConfig.xml"));
-
-    w.iStepCount = qint32(w.project.vSteps.size());
-    w.iCurrentStep = w.iStepCount - 1;
-    w.StepsTabControlChange();
-    w.setEditingEnabled(true);
-    emit projectReplaced();
-}
-
-void DocumentCommands::showProjectPages() {
-    QStringList names;
-    for (const CStep& step : m_window.project.vSteps)
-        names.append(step.sName);
-    // The first tab added to the empty strip becomes the current one.
-    m_steps.showStepTabs(names);
-    m_required.showFiles();
-    m_conditional.showPatterns();
 }

@@ -1,75 +1,61 @@
 #pragma once
 
-#include "installer/ReadReport.h"
-
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-#include <optional>
 
-class ConditionalInstallsController;
+class Document;
+class GroupsPluginsController;
 class QAction;
 class QMenu;
-class RequiredInstallsController;
-class StepsController;
-class TMainForm;
+class QWidget;
 
 // The document commands of the "FOMOD" menu: New, Open folder, Open file, the items of the
-// Recent submenu and Merge FOMOD. Each opening command empties the project, reads the two
-// installer files of a root directory into it and shows it on every page.
+// Recent submenu and Merge FOMOD: the dialogs and messages around the document's own New,
+// Open and Merge. Each opening command has the document read the two installer files of a
+// root directory (the pages then show it, as they follow the document).
 class DocumentCommands : public QObject {
     Q_OBJECT
 
 public:
     // The Recent submenu fills itself from the recent-files list; its entry items are inserted
     // before recentTemplate, its last item, and run RecentFileTemplateClick.
-    DocumentCommands(TMainForm& window, StepsController& steps,
-                     RequiredInstallsController& required,
-                     ConditionalInstallsController& conditional, QMenu* recentMenu,
-                     QAction* recentTemplate);
-    ~DocumentCommands() override;
-
+    // programDir holds config.ini, where a project opened goes to the front of the recent
+    // list; mergeMenu names the merge in the undo history; dialogs open over window.
+    DocumentCommands(Document& document, GroupsPluginsController& groups, const QString& programDir,
+                     QMenu* recentMenu, QAction* recentTemplate, QAction* mergeMenu,
+                     QWidget* window);
     void NewMenuClick();
     void OpenMenuClick();
     void OpenfileMenuClick();
-    // The clicked entry item of the Recent submenu.
-    void RecentFileTemplateClick(QAction* item);
     void MergeFOMODMenuClick();
 
     // Replaces the entry items of the Recent submenu, one per entry, front first.
     void rebuildRecentMenu(const QStringList& entries);
+    // The same for the program's recent-files list.
+    void showRecentFiles();
 
     // Asked before New and each opening command drop the project; false keeps it.
     void setDropGuard(std::function<bool()> mayDrop) { m_mayDrop = std::move(mayDrop); }
 
-    // One step tab per step, the first one current; one row pair per required install; one
-    // tab per conditional-install pattern.
-    void showProjectPages();
-
-    // What reading learnt about the open project's ModuleConfig.xml (lines, what it cannot
-    // keep); nullptr when the project was not read from one.
-    const ReadReport* readReport() const { return m_readReport ? &*m_readReport : nullptr; }
-
-signals:
-    // The project was replaced: emptied by New, or read by an opening command.
-    void projectReplaced();
+private slots:
+    // The clicked entry item of the Recent submenu.
+    void RecentFileTemplateClick(QAction* item);
 
 private:
-    // Empties the project, takes rootDir as the root directory, reads both files into the
-    // project and shows it.
+    // Has the document read both files of rootDir, says what could not be read and puts a
+    // root whose ModuleConfig.xml was read to the front of the recent list.
     void openProject(const QString& rootDir, const QString& infoPath, const QString& configPath);
-    void showOpenedProject(bool infoRead, bool configRead);
-    void clearProject();
     bool mayDrop() const { return !m_mayDrop || m_mayDrop(); }
 
-    TMainForm& m_window;
-    StepsController& m_steps;
-    RequiredInstallsController& m_required;
-    ConditionalInstallsController& m_conditional;
+    Document& m_document;
+    GroupsPluginsController& m_groups;
+    QString m_programDir;
     QMenu* m_recentMenu = nullptr;
     QAction* m_recentTemplate = nullptr;
+    QAction* m_mergeMenu = nullptr;
+    QWidget* m_window = nullptr;
     std::function<bool()> m_mayDrop;
-    std::optional<ReadReport> m_readReport;
 };

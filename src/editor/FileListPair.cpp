@@ -1,5 +1,6 @@
 #include "editor/FileListPair.h"
 
+#include "editor/Document.h"
 #include "installer/Destination.h"
 #include "model/Fomod.h"
 #include "platform/Paths.h"
@@ -38,8 +39,10 @@ QStringList droppedPaths(const QMimeData* mime) {
 
 } // namespace
 
-FileListPair::FileListPair(const Names& names, FilesAccess files, Rules rules, QWidget* window)
-    : QObject(window), m_files(std::move(files)), m_rules(std::move(rules)), m_window(window) {
+FileListPair::FileListPair(const Names& names, FilesAccess files, Rules rules, Document& document,
+                           QWidget* window)
+    : QObject(window), m_files(std::move(files)), m_rules(std::move(rules)), m_document(document),
+      m_window(window) {
     m_panel = new QWidget;
     m_panel->setObjectName(names.sPanel);
 
@@ -132,7 +135,8 @@ void FileListPair::AddFileButtonClick() {
     QList<Chosen> chosen;
     for (const QString& path : Prompts::chooseFiles(m_window, QString(), true, m_rules.rootDir()))
         chosen.append({kFile, path});
-    add(chosen);
+    if (add(chosen))
+        m_document.edited(EditName::command(m_addFileButton));
 }
 
 void FileListPair::AddFolderButtonClick() {
@@ -141,7 +145,8 @@ void FileListPair::AddFolderButtonClick() {
     QList<Chosen> chosen;
     for (const QString& path : Prompts::chooseFolders(m_window, true, m_rules.rootDir()))
         chosen.append({kFolder, path});
-    add(chosen);
+    if (add(chosen))
+        m_document.edited(EditName::command(m_addFolderButton));
 }
 
 bool FileListPair::addDropped(const QStringList& nativePaths) {
@@ -150,7 +155,10 @@ bool FileListPair::addDropped(const QStringList& nativePaths) {
     QList<Chosen> chosen;
     for (const QString& path : nativePaths)
         chosen.append({Paths::isDirectory(path) ? kFolder : kFile, path});
-    return add(chosen);
+    if (!add(chosen))
+        return false;
+    m_document.edited(EditName::drop());
+    return true;
 }
 
 // Every path is checked before anything is added, so a choice that reaches outside the root
@@ -172,9 +180,13 @@ bool FileListPair::add(const QList<Chosen>& chosen) {
     if (!files || sources.isEmpty())
         return false;
     QList<CFile> added;
-    for (qsizetype i = 0; i < sources.size(); ++i)
-        added.append(
-            CFile{chosen.at(i).sType, sources.at(i), Destination::detect(sources.at(i)), 0});
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        CFile file;
+        file.sType = chosen.at(i).sType;
+        file.sSource = sources.at(i);
+        file.sDestination = Destination::detect(sources.at(i));
+        added.append(file);
+    }
     files->append(added);
     appendRows(added);
     return true;
@@ -200,6 +212,7 @@ void FileListPair::RemoveButtonClick() {
     const int left = m_sourceList->rowCount();
     ReportListView::selectRow(m_sourceList, row < left ? row : left - 1);
     m_removeButton->setEnabled(ReportListView::selectedRow(m_sourceList) >= 0);
+    m_document.edited(EditName::command(m_removeButton));
 }
 
 void FileListPair::sourceSelectItem() {
@@ -215,8 +228,10 @@ void FileListPair::destinationEdited(QTableWidgetItem* item) {
     if (!item || item->column() != 0 || !files)
         return;
     const int row = item->row();
-    if (row >= 0 && row < files->size())
-        (*files)[row].sDestination = item->text();
+    if (row < 0 || row >= files->size())
+        return;
+    (*files)[row].sDestination = item->text();
+    m_document.edited(EditName::rename(m_destinationList));
 }
 
 bool FileListPair::setPriority(int row, qint32 priority) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 class CFile;
+class Document;
 class QLabel;
 class QPushButton;
 class QTableWidgetItem;
@@ -48,7 +49,9 @@ public:
         QString sFolderOutsideMessage;
     };
 
-    FileListPair(const Names& names, FilesAccess files, Rules rules, QWidget* window);
+    // Each change of the sequence is announced to the document.
+    FileListPair(const Names& names, FilesAccess files, Rules rules, Document& document,
+                 QWidget* window);
 
     QWidget* panel() const { return m_panel; }
     QTableWidget* sourceList() const { return m_sourceList; }
@@ -107,6 +110,7 @@ private:
 
     FilesAccess m_files;
     Rules m_rules;
+    Document& m_document;
     QWidget* m_window = nullptr;
     QWidget* m_panel = nullptr;
     QTableWidget* m_sourceList = nullptr;

@@ -1,6 +1,6 @@
 #include "editor/FilePriorityEditor.h"
 
-#include "editor/EditorState.h"
+#include "editor/Document.h"
 #include "editor/FileListPair.h"
 #include "ui/FloatingEditor.h"
 #include "ui/ReportListView.h"
@@ -12,8 +12,8 @@
 #include <QRegularExpressionValidator>
 #include <QTableWidget>
 
-FilePriorityEditor::FilePriorityEditor(EditorState& state, QWidget* window)
-    : QObject(window), m_state(state), m_window(window) {
+FilePriorityEditor::FilePriorityEditor(Document& document, QWidget* window)
+    : QObject(window), m_document(document), m_window(window) {
     m_edit = new QLineEdit(QStringLiteral("0"), window);
     m_edit->setObjectName(QStringLiteral("FilePriorityEdit"));
     // A signed decimal number; what does not fit 32 bits is refused when the edit closes.
@@ -70,7 +70,7 @@ void FilePriorityEditor::EditPriorityCMenuClick() {
     const int row = menuListRow();
     if (row < 0)
         return;
-    m_state.iEditedRow = row;
+    m_editedRow = row;
     m_editedPair = m_menuPair;
 
     // Over the row's "Priority" cell, 4 pixels in.
@@ -85,7 +85,7 @@ bool FilePriorityEditor::FilePriorityEditKeyPress(int key) {
     if (action == FloatingEditor::KeyAction::None)
         return false;
     if (action == FloatingEditor::KeyAction::Cancel)
-        m_state.iEditedRow = -1;
+        m_editedRow = -1;
     FilePriorityEditExit();
     return true;
 }
@@ -98,8 +98,9 @@ void FilePriorityEditor::FilePriorityEditExit() {
     // A text that is no 32-bit number (an emptied edit, too many digits) stores nothing.
     bool isNumber = false;
     const qint32 priority = m_edit->text().toInt(&isNumber, 10);
-    if (m_state.iEditedRow >= 0 && m_editedPair && isNumber)
-        m_editedPair->setPriority(m_state.iEditedRow, priority);
+    if (m_editedRow >= 0 && m_editedPair && isNumber &&
+        m_editedPair->setPriority(m_editedRow, priority))
+        m_document.edited(EditName::typing(m_edit));
     m_editedPair = nullptr;
     m_edit->hide();
     m_edit->setEnabled(false);

@@ -1,5 +1,6 @@
 #include "editor/FlagSetController.h"
 
+#include "editor/Document.h"
 #include "editor/OfferedNames.h"
 #include "model/Fomod.h"
 #include "model/Vocabulary.h"
@@ -23,8 +24,9 @@ const QString kEquals = QStringLiteral(" =");
 
 } // namespace
 
-FlagSetController::FlagSetController(PluginAccess selectedPlugin, QObject* parent)
-    : QObject(parent), m_selectedPlugin(std::move(selectedPlugin)) {
+FlagSetController::FlagSetController(Document& document, PluginAccess selectedPlugin,
+                                     QObject* parent)
+    : QObject(parent), m_document(document), m_selectedPlugin(std::move(selectedPlugin)) {
     m_page = new QWidget;
     m_page->setObjectName(QStringLiteral("FlagSetTabSheet"));
 
@@ -126,6 +128,7 @@ void FlagSetController::AddVaribleButtonClick() {
     const QString value = m_valueComboBox->currentText();
     plugin->vConditionFlags.append(CCondition(name, value));
     ReportListView::appendRow(m_listView, {name, kEquals, value});
+    m_document.edited(EditName::command(m_addButton));
 }
 
 void FlagSetController::DeleteVaribleButtonClick() {
@@ -141,6 +144,7 @@ void FlagSetController::DeleteVaribleButtonClick() {
         m_listView->clearSelection();
     }
     FlagSetListViewSelectItem();
+    m_document.edited(EditName::command(m_deleteButton));
 }
 
 void FlagSetController::FlagSetListViewSelectItem() {

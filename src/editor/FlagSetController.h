@@ -6,6 +6,7 @@
 #include <QObject>
 
 class CCondition;
+class Document;
 struct OfferedNames;
 class QComboBox;
 class QPushButton;
@@ -18,7 +19,8 @@ class FlagSetController : public QObject {
     Q_OBJECT
 
 public:
-    FlagSetController(PluginAccess selectedPlugin, QObject* parent);
+    // Each change of the plugin's flags is announced to the document.
+    FlagSetController(Document& document, PluginAccess selectedPlugin, QObject* parent);
 
     QWidget* page() const { return m_page; } // FlagSetTabSheet
 
@@ -35,9 +37,12 @@ public:
 
     void AddVaribleButtonClick();
     void DeleteVaribleButtonClick();
+
+private slots:
     void FlagSetListViewSelectItem();
 
 private:
+    Document& m_document;
     PluginAccess m_selectedPlugin;
     QWidget* m_page = nullptr;
     QComboBox* m_nameComboBox = nullptr;

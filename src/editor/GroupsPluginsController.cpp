@@ -1,22 +1,16 @@
 #include "editor/GroupsPluginsController.h"
 
-#include "editor/EditorState.h"
+#include "editor/Document.h"
 #include "editor/FileListPair.h"
 #include "editor/FlagSetController.h"
 #include "editor/OfferedNames.h"
 #include "editor/PluginDependenciesController.h"
-#include "installer/Escaping.h"
+#include "editor/PluginDetailsController.h"
 #include "model/Fomod.h"
 #include "model/Vocabulary.h"
-#include "platform/Paths.h"
-#include "settings/Settings.h"
 #include "ui/Components.h"
 #include "ui/FloatingEditor.h"
-#include "ui/ImageChooser.h"
 #include "ui/KeyConventions.h"
-#include "ui/PicturePreview.h"
-#include "ui/Pictures.h"
-#include "ui/Prompts.h"
 #include "ui/ReportListView.h"
 
 #include <algorithm>
@@ -25,7 +19,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QFile>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,41 +27,33 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
-namespace {
-
-// An edit with its caption label on the left; the label is the edit's buddy, so the
-// translation walk finds it through the edit.
-QHBoxLayout* labelledEdit(QLineEdit* edit, const QString& caption) {
-    auto* label = Components::label(edit->objectName() + QStringLiteral("Label"), caption);
-    label->setBuddy(edit);
-    auto* row = new QHBoxLayout;
-    row->addWidget(label);
-    row->addWidget(edit, 1);
-    return row;
-}
-
-} // namespace
-
-GroupsPluginsController::GroupsPluginsController(EditorState& state, QWidget* window)
-    : QObject(window), m_state(state), m_window(window) {
+GroupsPluginsController::GroupsPluginsController(Document& document, const bool& replaceLineBreaks,
+                                                 QWidget* window)
+    : QObject(window), m_state(document), m_window(window) {
     const PluginAccess selected = [this] { return selectedPlugin(); };
-    m_flagSet = new FlagSetController(selected, this);
-    m_dependencies = new PluginDependenciesController(selected, this);
+    m_flagSet = new FlagSetController(document, selected, this);
+    m_dependencies = new PluginDependenciesController(document, selected, this);
+    m_details = new PluginDetailsController(document, selected, replaceLineBreaks, window);
     buildGroupsBox();
-    buildFilesBox();
     buildTypeBox();
     connectHandlers();
 }
 
 GroupsPluginsController::~GroupsPluginsController() = default;
+
+QGroupBox* GroupsPluginsController::filesGroupBox() const {
+    return m_details->filesGroupBox();
+}
+
+FileListPair* GroupsPluginsController::pluginFiles() const {
+    return m_details->files();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Layout
@@ -81,8 +66,8 @@ void GroupsPluginsController::buildGroupsBox() {
     left->setContentsMargins(0, 0, 0, 0);
     // The lists and the description share what the window gives beyond their least heights.
     left->addWidget(buildGroupPluginPanel(), 1);
-    left->addWidget(buildDescriptionPanel(), 1);
-    left->addWidget(buildImagePanel());
+    left->addWidget(m_details->descriptionPanel(), 1);
+    left->addWidget(m_details->imagePanel());
 
     m_pageControl2 = new QTabWidget;
     m_pageControl2->setObjectName(QStringLiteral("PageControl2"));
@@ -154,7 +139,7 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
         return column;
     };
 
-    auto* groupHead = labelledEdit(m_groupNameEdit, QStringLiteral("Group name"));
+    auto* groupHead = Components::labelledEdit(m_groupNameEdit, QStringLiteral("Group name"));
     groupHead->addWidget(typeLabel);
     groupHead->addWidget(m_groupTypeComboBox);
     auto* groupBody = new QHBoxLayout;
@@ -165,7 +150,7 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
     groups->addLayout(groupHead);
     groups->addLayout(groupBody, 1);
 
-    auto* pluginHead = labelledEdit(m_pluginNameEdit, QStringLiteral("Plugin name"));
+    auto* pluginHead = Components::labelledEdit(m_pluginNameEdit, QStringLiteral("Plugin name"));
     auto* pluginBody = new QHBoxLayout;
     pluginBody->addWidget(m_pluginListView, 1);
     pluginBody->addLayout(buttonColumn(
@@ -192,76 +177,6 @@ QWidget* GroupsPluginsController::buildGroupPluginPanel() {
     m_editListElementCMenu = m_popupMenu->addAction(QStringLiteral("Edit"));
     m_editListElementCMenu->setObjectName(QStringLiteral("EditListElementCMenu"));
     return panel;
-}
-
-QWidget* GroupsPluginsController::buildDescriptionPanel() {
-    auto* panel = new QWidget;
-    panel->setMinimumHeight(100);
-    auto* label =
-        Components::label(QStringLiteral("PluginDescLabel"), QStringLiteral("Plugin description"));
-    m_descriptionMemo = new QPlainTextEdit;
-    m_descriptionMemo->setObjectName(QStringLiteral("PluginDescriptionMemo"));
-    m_descriptionMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_descriptionMemo->setEnabled(false);
-    label->setBuddy(m_descriptionMemo);
-
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(8, 4, 8, 0);
-    column->addWidget(label);
-    column->addWidget(m_descriptionMemo, 1);
-    return panel;
-}
-
-QWidget* GroupsPluginsController::buildImagePanel() {
-    auto* panel = new QWidget;
-    panel->setFixedHeight(150);
-
-    m_imageEdit = Components::edit(QStringLiteral("PluginImageEdit"));
-    m_imageEdit->setReadOnly(true);
-    m_imageEdit->setEnabled(false);
-    m_chooseImageButton = Components::button(QStringLiteral("ChoosePluginImageButton"),
-                                             QStringLiteral("Choose"), false);
-    m_clearImageButton = Components::button(QStringLiteral("ClearPluginImageButton"),
-                                            QStringLiteral("Clear"), false);
-
-    QWidget* preview = PicturePreview::create(
-        {QStringLiteral("Shape3"), QStringLiteral("NoImageLabel"), QStringLiteral("PluginImage")},
-        &m_pluginImage);
-
-    auto* imageRow = new QHBoxLayout;
-    imageRow->addWidget(m_chooseImageButton);
-    imageRow->addWidget(m_clearImageButton);
-    imageRow->addStretch(1);
-    auto* controls = new QVBoxLayout;
-    controls->addLayout(labelledEdit(m_imageEdit, QStringLiteral("Plugin image")));
-    controls->addLayout(imageRow);
-    controls->addStretch(1);
-
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(8, 4, 8, 4);
-    row->addLayout(controls, 1);
-    row->addWidget(preview, 0, Qt::AlignTop);
-    return panel;
-}
-
-void GroupsPluginsController::buildFilesBox() {
-    m_filesBox = new QGroupBox(QStringLiteral("Files"));
-    m_filesBox->setObjectName(QStringLiteral("FilesGroupBox"));
-    m_pluginFiles = new FileListPair(
-        {QStringLiteral("FilesPanel"), QStringLiteral("SrcFilesListView"),
-         QStringLiteral("DstFilesListView"), QStringLiteral("CpyLabel"),
-         QStringLiteral("DataLabel"), QStringLiteral("AddFileButton"),
-         QStringLiteral("AddFolderButton"), QStringLiteral("RemoveFileFolderButton")},
-        [this]() -> QList<CFile>* {
-            CPlugin* plugin = selectedPlugin();
-            return plugin ? &plugin->vFiles : nullptr;
-        },
-        {[this] { return m_state.sRootDir; }, false,
-         QStringLiteral("Folder is out of root directory")},
-        m_window);
-    m_pluginFiles->setAddEnabled(false);
-    auto* layout = new QVBoxLayout(m_filesBox);
-    layout->addWidget(m_pluginFiles->panel());
 }
 
 void GroupsPluginsController::buildTypeBox() {
@@ -301,18 +216,6 @@ void GroupsPluginsController::connectHandlers() {
     connect(m_pluginListView, &QTableWidget::itemChanged, this,
             &GroupsPluginsController::PluginListViewEdited);
 
-    connect(m_descriptionMemo, &QPlainTextEdit::textChanged, this,
-            &GroupsPluginsController::PluginDescriptionMemoChange);
-    connect(m_chooseImageButton, &QPushButton::clicked, this,
-            &GroupsPluginsController::ChoosePluginImageButtonClick);
-    connect(m_clearImageButton, &QPushButton::clicked, this,
-            &GroupsPluginsController::ClearPluginImageButtonClick);
-
-    connect(m_pluginFiles->sourceList(), &QTableWidget::itemSelectionChanged, this,
-            &GroupsPluginsController::SrcFilesListViewSelectItem);
-    connect(m_pluginFiles->destinationList(), &QTableWidget::itemSelectionChanged, this,
-            &GroupsPluginsController::DstFilesListViewSelectItem);
-
     connect(m_popupMenu, &QMenu::aboutToShow, this, &GroupsPluginsController::PopupMenuPopup);
     connect(m_popupMenu2, &QMenu::aboutToShow, this, &GroupsPluginsController::PopupMenu2Popup);
     connect(m_editListElementCMenu, &QAction::triggered, this,
@@ -336,7 +239,6 @@ void GroupsPluginsController::connectHandlers() {
         KeyConventions::focusReturnsTo(button, m_groupListView);
     for (QPushButton* button : {m_removePluginButton, m_pluginUpButton, m_pluginDownButton})
         KeyConventions::focusReturnsTo(button, m_pluginListView);
-    KeyConventions::tabLeavesMemo(m_descriptionMemo);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -372,14 +274,7 @@ CPlugin* GroupsPluginsController::selectedPlugin() const {
 
 void GroupsPluginsController::clearPluginDetails() {
     m_flagSet->clearList();
-    m_pluginFiles->clear();
-    {
-        // Emptying the memo is no edit of the description.
-        const QSignalBlocker blocker(m_descriptionMemo);
-        m_descriptionMemo->clear();
-    }
-    m_imageEdit->clear();
-    m_pluginImage->clear();
+    m_details->clear();
 }
 
 void GroupsPluginsController::clearForRebuild() {
@@ -391,14 +286,7 @@ void GroupsPluginsController::clearForRebuild() {
         list->setRowCount(0);
     }
     m_flagSet->clearForRebuild();
-    m_pluginFiles->clear();
-    {
-        // Emptying runs no change handler: no plugin is selected any more.
-        const QSignalBlocker blocker(m_descriptionMemo);
-        m_descriptionMemo->clear();
-    }
-    m_imageEdit->clear();
-    m_pluginImage->clear();
+    m_details->clear();
 }
 
 void GroupsPluginsController::offerNames(const OfferedNames& offered) {
@@ -462,63 +350,23 @@ void GroupsPluginsController::GroupListViewSelectItem() {
 }
 
 void GroupsPluginsController::PluginListViewSelectItem() {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             m_removePluginButton, m_descriptionMemo, m_chooseImageButton, m_clearImageButton,
-             m_imageEdit, m_pluginFiles->addFileButton(), m_pluginFiles->addFolderButton(),
-             m_pluginUpButton, m_pluginDownButton})
-        w->setEnabled(false);
+    for (QPushButton* button : {m_removePluginButton, m_pluginUpButton, m_pluginDownButton})
+        button->setEnabled(false);
     m_flagSet->setPluginSelected(false);
-
-    clearPluginDetails();
+    m_flagSet->clearList();
 
     const int p = selectedPluginRow();
-    CPlugin* plugin = selectedPlugin();
+    const CPlugin* plugin = selectedPlugin();
     if (plugin) {
         m_flagSet->appendRows(plugin->vConditionFlags);
-        m_pluginFiles->appendRows(plugin->vFiles);
-
-        // The memo shows the description as typed; showing it runs the change handler, which
-        // stores it normalised.
-        m_descriptionMemo->setPlainText(Escaping::pluginDescriptionForMemo(
-            plugin->sDescription, Settings::instance().bReplaceRN));
-
-        const QString image = plugin->sImage;
-        m_imageEdit->setText(image);
-        if (!image.isEmpty()) {
-            const QString native = Paths::storedToNative(m_state.sRootDir, image);
-            QFile file(native);
-            if (file.open(QIODevice::ReadOnly)) {
-                file.close();
-                // A picture that cannot be decoded leaves the preview on "[No image]".
-                PicturePreview::show(m_pluginImage, Pictures::loadPreview(native));
-            } else {
-                Prompts::message(m_window, QStringLiteral("Image file not found. Image field for "
-                                                          "this plugin will be cleared."));
-                // The path goes at once, so the message comes only once per broken path.
-                if (CPlugin* shown = selectedPlugin())
-                    shown->sImage.clear();
-                m_imageEdit->clear();
-            }
-        }
-
-        for (QWidget* w : std::initializer_list<QWidget*>{
-                 m_removePluginButton, m_descriptionMemo, m_chooseImageButton, m_clearImageButton,
-                 m_imageEdit, m_pluginFiles->addFileButton(), m_pluginFiles->addFolderButton()})
-            w->setEnabled(true);
         m_flagSet->setPluginSelected(true);
+        m_removePluginButton->setEnabled(true);
         m_pluginUpButton->setEnabled(p > 0);
         m_pluginDownButton->setEnabled(p < m_pluginListView->rowCount() - 1);
     }
+    m_details->showSelectedPlugin();
     m_dependencies->showSelectedPlugin();
-    SrcFilesListViewSelectItem();
-}
-
-void GroupsPluginsController::SrcFilesListViewSelectItem() {
-    m_pluginFiles->sourceSelectItem();
-}
-
-void GroupsPluginsController::DstFilesListViewSelectItem() {
-    m_pluginFiles->destinationSelectItem();
+    emit viewChanged();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -537,6 +385,7 @@ void GroupsPluginsController::AddGroupButtonClick() {
         ReportListView::selectRow(m_groupListView, m_groupListView->rowCount() - 1);
     }
     GroupListViewSelectItem();
+    m_state.edited(EditName::command(m_addGroupButton));
 }
 
 void GroupsPluginsController::RemoveGroupButtonClick() {
@@ -552,17 +401,18 @@ void GroupsPluginsController::RemoveGroupButtonClick() {
         m_groupListView->clearSelection();
     }
     GroupListViewSelectItem();
+    m_state.edited(EditName::command(m_removeGroupButton));
 }
 
 void GroupsPluginsController::GroupUpButtonClick() {
-    moveGroup(-1);
+    moveGroup(-1, m_groupUpButton);
 }
 
 void GroupsPluginsController::GroupDownButtonClick() {
-    moveGroup(+1);
+    moveGroup(+1, m_groupDownButton);
 }
 
-void GroupsPluginsController::moveGroup(int offset) {
+void GroupsPluginsController::moveGroup(int offset, QPushButton* button) {
     CStep* step = currentStep();
     const int g = selectedGroupRow();
     const int target = g + offset;
@@ -576,6 +426,7 @@ void GroupsPluginsController::moveGroup(int offset) {
         ReportListView::selectRow(m_groupListView, target);
     }
     GroupListViewSelectItem();
+    m_state.edited(EditName::command(button));
 }
 
 void GroupsPluginsController::GroupListViewEdited(QTableWidgetItem* item) {
@@ -586,6 +437,7 @@ void GroupsPluginsController::GroupListViewEdited(QTableWidgetItem* item) {
     if (row < 0 || row >= step->vGroups.size())
         return;
     step->vGroups[row].sName = item->text();
+    m_state.edited(EditName::rename(m_groupListView));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -603,6 +455,7 @@ void GroupsPluginsController::AddPluginButtonClick() {
         ReportListView::selectRow(m_pluginListView, m_pluginListView->rowCount() - 1);
     }
     PluginListViewSelectItem();
+    m_state.edited(EditName::command(m_addPluginButton));
 }
 
 void GroupsPluginsController::RemovePluginButtonClick() {
@@ -617,17 +470,18 @@ void GroupsPluginsController::RemovePluginButtonClick() {
         m_pluginListView->clearSelection();
     }
     PluginListViewSelectItem();
+    m_state.edited(EditName::command(m_removePluginButton));
 }
 
 void GroupsPluginsController::PluginUpButtonClick() {
-    movePlugin(-1);
+    movePlugin(-1, m_pluginUpButton);
 }
 
 void GroupsPluginsController::PluginDownButtonClick() {
-    movePlugin(+1);
+    movePlugin(+1, m_pluginDownButton);
 }
 
-void GroupsPluginsController::movePlugin(int offset) {
+void GroupsPluginsController::movePlugin(int offset, QPushButton* button) {
     CPluginGroup* group = selectedGroup();
     const int p = selectedPluginRow();
     const int target = p + offset;
@@ -641,6 +495,7 @@ void GroupsPluginsController::movePlugin(int offset) {
         ReportListView::selectRow(m_pluginListView, target);
     }
     PluginListViewSelectItem();
+    m_state.edited(EditName::command(button));
 }
 
 void GroupsPluginsController::PluginListViewEdited(QTableWidgetItem* item) {
@@ -651,37 +506,7 @@ void GroupsPluginsController::PluginListViewEdited(QTableWidgetItem* item) {
     if (row < 0 || row >= group->vPlugins.size())
         return;
     group->vPlugins[row].sName = item->text();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Description and image
-
-void GroupsPluginsController::PluginDescriptionMemoChange() {
-    CPlugin* plugin = selectedPlugin();
-    if (!plugin)
-        return;
-    plugin->sDescription = Escaping::normalisePluginDescription(
-        Components::memoText(m_descriptionMemo), Settings::instance().bReplaceRN);
-}
-
-void GroupsPluginsController::ChoosePluginImageButtonClick() {
-    if (!selectedPlugin())
-        return;
-    const std::optional<QString> stored =
-        ImageChooser::choose(m_window, m_state.sRootDir, m_imageEdit, m_pluginImage);
-    if (!stored)
-        return;
-    if (CPlugin* plugin = selectedPlugin())
-        plugin->sImage = *stored;
-}
-
-void GroupsPluginsController::ClearPluginImageButtonClick() {
-    CPlugin* plugin = selectedPlugin();
-    if (!plugin)
-        return;
-    m_imageEdit->clear();
-    m_pluginImage->clear();
-    plugin->sImage.clear();
+    m_state.edited(EditName::rename(m_pluginListView));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -713,7 +538,7 @@ void GroupsPluginsController::EditGroupTypeCMenu2Click() {
     const int row = selectedGroupRow();
     if (row < 0)
         return;
-    m_state.iEditedRow = row;
+    m_typeBoxRow = row;
 
     // Over the row's "Type" cell.
     m_typeBoxOpen = true;
@@ -728,7 +553,7 @@ bool GroupsPluginsController::EditGroupTypeComboBoxKeyPress(int key) {
     if (action == FloatingEditor::KeyAction::None)
         return false;
     if (action == FloatingEditor::KeyAction::Cancel)
-        m_state.iEditedRow = -1;
+        m_typeBoxRow = -1;
     EditGroupTypeComboBoxExit();
     return true;
 }
@@ -738,7 +563,7 @@ void GroupsPluginsController::EditGroupTypeComboBoxExit() {
     if (!m_typeBoxOpen)
         return;
     m_typeBoxOpen = false;
-    const int row = m_state.iEditedRow;
+    const int row = m_typeBoxRow;
     // Only into the group the box was opened on: the same step, its rows unchanged since (every
     // command that changes them ends the edit first).
     CStep* step = m_state.iCurrentStep == m_typeBoxStep ? currentStep() : nullptr;
@@ -747,6 +572,7 @@ void GroupsPluginsController::EditGroupTypeComboBoxExit() {
         if (QTableWidgetItem* item = m_groupListView->item(row, 1))
             item->setText(type);
         step->vGroups[row].sType = type;
+        m_state.edited(EditName::typing(m_editGroupTypeComboBox));
     }
     m_editGroupTypeComboBox->hide();
     m_editGroupTypeComboBox->setEnabled(false);

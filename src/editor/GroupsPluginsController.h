@@ -6,10 +6,11 @@ class CFile;
 class CPlugin;
 class CPluginGroup;
 class CStep;
-struct EditorState;
+class Document;
 struct OfferedNames;
 class FileListPair;
 class FlagSetController;
+class PluginDetailsController;
 class PluginDependenciesController;
 class QComboBox;
 class QGroupBox;
@@ -24,22 +25,26 @@ class QTableWidgetItem;
 class QTabWidget;
 
 // The group and plugin editor of the "Groups and Files" page: the group and plugin lists with
-// their commands, the selected plugin's description and image, the page control with the
-// "Flag set" and "Plugin dependencies" pages, the plugin's "Files" box and the floating group
-// type box. It builds its boxes unplaced; the steps page puts them into its scroll box.
-// Dialogs and the floating type box belong to the window it is handed.
+// their commands and the floating group type box. The selected plugin's details, its flags
+// and its type patterns are controllers of their own, handed the selected plugin; this one
+// places them (the "Flag set" and "Plugin dependencies" pages beside the lists, the details
+// below them) and tells them when the selection changes. It builds its boxes unplaced; the
+// steps page puts them into its scroll box. Dialogs and the floating type box belong to the
+// window it is handed; every change of the project is announced to the document.
 class GroupsPluginsController : public QObject {
     Q_OBJECT
 
 public:
-    GroupsPluginsController(EditorState& state, QWidget* window);
+    // replaceLineBreaks is the setting the plugin description is stored by.
+    GroupsPluginsController(Document& document, const bool& replaceLineBreaks, QWidget* window);
     ~GroupsPluginsController() override;
 
     QGroupBox* groupsGroupBox() const { return m_groupsBox; }
-    QGroupBox* filesGroupBox() const { return m_filesBox; }
+    QGroupBox* filesGroupBox() const;
     FlagSetController* flagSet() const { return m_flagSet; }
     PluginDependenciesController* pluginDependencies() const { return m_dependencies; }
-    FileListPair* pluginFiles() const { return m_pluginFiles; }
+    PluginDetailsController* pluginDetails() const { return m_details; }
+    FileListPair* pluginFiles() const;
 
     // Used by the rebuild: end an edit of the group type, empty every list and detail of the
     // page, offer the names and values to the flag and dependency pages, and show the current
@@ -59,11 +64,24 @@ public:
     // Selects a group and a plugin of the current step, as clicks on their rows would.
     void selectGroupAndPlugin(int group, int plugin);
 
+    // The floating group type box: Escape cancels, Enter and focus loss store its text.
+    void EditGroupTypeComboBoxExit();
+    // The group row the type box was opened on; -1 once cancelled.
+    int editedTypeRow() const { return m_typeBoxRow; }
+
+signals:
+    // The whole steps view must be refilled from the project (a group moved).
+    void rebuildRequested();
+    // The group or plugin selected changed.
+    void viewChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
     // Selection handlers: each reads the present selection and rebuilds its part of the view.
     void GroupListViewSelectItem();
     void PluginListViewSelectItem();
-    void SrcFilesListViewSelectItem();
-    void DstFilesListViewSelectItem();
 
     // Group commands.
     void AddGroupButtonClick();
@@ -79,11 +97,6 @@ public:
     void PluginDownButtonClick();
     void PluginListViewEdited(QTableWidgetItem* item);
 
-    // The selected plugin's description and image.
-    void PluginDescriptionMemoChange();
-    void ChoosePluginImageButtonClick();
-    void ClearPluginImageButtonClick();
-
     // Context menus of the two lists.
     void PopupMenuPopup();
     void PopupMenu2Popup();
@@ -91,36 +104,23 @@ public:
     void EditListElementCMenu2Click();
     void EditGroupTypeCMenu2Click();
 
-    // The floating group type box: Escape cancels, Enter and focus loss store its text.
-    void EditGroupTypeComboBoxExit();
     bool EditGroupTypeComboBoxKeyPress(int key);
-
-signals:
-    // The whole steps view must be refilled from the project (a group moved).
-    void rebuildRequested();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildGroupsBox();
-    void buildFilesBox();
     void buildTypeBox();
     void connectHandlers();
     QWidget* buildGroupPluginPanel();
-    QWidget* buildDescriptionPanel();
-    QWidget* buildImagePanel();
-    void moveGroup(int offset);
-    void movePlugin(int offset);
+    void moveGroup(int offset, QPushButton* button);
+    void movePlugin(int offset, QPushButton* button);
     void clearPluginDetails();
 
-    EditorState& m_state;
+    Document& m_state;
     QWidget* m_window = nullptr;
     QGroupBox* m_groupsBox = nullptr;
-    QGroupBox* m_filesBox = nullptr;
     FlagSetController* m_flagSet = nullptr;
     PluginDependenciesController* m_dependencies = nullptr;
-    FileListPair* m_pluginFiles = nullptr;
+    PluginDetailsController* m_details = nullptr;
 
     QLineEdit* m_groupNameEdit = nullptr;
     QComboBox* m_groupTypeComboBox = nullptr;
@@ -136,11 +136,6 @@ private:
     QPushButton* m_pluginDownButton = nullptr;
     QTableWidget* m_pluginListView = nullptr;
     QTabWidget* m_pageControl2 = nullptr;
-    QPlainTextEdit* m_descriptionMemo = nullptr;
-    QLineEdit* m_imageEdit = nullptr;
-    QPushButton* m_chooseImageButton = nullptr;
-    QPushButton* m_clearImageButton = nullptr;
-    QLabel* m_pluginImage = nullptr;
     QMenu* m_popupMenu = nullptr;
     QMenu* m_popupMenu2 = nullptr;
     QAction* m_editListElementCMenu = nullptr;
@@ -149,4 +144,5 @@ private:
     QComboBox* m_editGroupTypeComboBox = nullptr;
     bool m_typeBoxOpen = false;
     int m_typeBoxStep = -1; // the step whose group list the type box was opened over
+    int m_typeBoxRow = 0;
 };

@@ -1,14 +1,15 @@
 #include "editor/MainForm.h"
 
-#include "dialogs/PreviewForm.h"
 #include "editor/CheckCommand.h"
 #include "editor/CheckDock.h"
 #include "editor/ConditionalInstallsController.h"
+#include "editor/Document.h"
 #include "editor/DocumentCommands.h"
 #include "editor/FileListPair.h"
 #include "editor/FilePriorityEditor.h"
 #include "editor/GroupsPluginsController.h"
-#include "editor/HelpText.h"
+#include "editor/HelpPage.h"
+#include "editor/ModInfoPage.h"
 #include "editor/NotKeptBar.h"
 #include "editor/PlaceNavigator.h"
 #include "editor/PluginDependenciesController.h"
@@ -16,43 +17,22 @@
 #include "editor/SaveCommand.h"
 #include "editor/StepsController.h"
 #include "editor/UndoHistory.h"
-#include "installer/Escaping.h"
-#include "model/Vocabulary.h"
-#include "platform/Paths.h"
 #include "platform/ProgramInfo.h"
 #include "settings/LanguageTable.h"
-#include "ui/Components.h"
-#include "ui/ImageChooser.h"
-#include "ui/KeyConventions.h"
-#include "ui/PicturePreview.h"
-#include "ui/Pictures.h"
 #include "ui/Prompts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
 #include <QFontDatabase>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QIntValidator>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kWideEdit = 346;
-constexpr int kNarrowEdit = 146;
 
 QAction* makeAction(QMenu* menu, const QString& name, const QString& caption,
                     const QKeySequence& shortcut = QKeySequence()) {
@@ -68,16 +48,6 @@ QAction* makeSeparator(QMenu* menu, const QString& name) {
     return separator;
 }
 
-// A label above its control, as one field of the column.
-void addField(QVBoxLayout* column, QLabel* label, QWidget* control) {
-    label->setBuddy(control);
-    auto* field = new QVBoxLayout;
-    field->setSpacing(2);
-    field->addWidget(label);
-    field->addWidget(control, 0, Qt::AlignLeft);
-    column->addLayout(field);
-}
-
 QFont interfaceFont() {
     if (QFontDatabase::hasFamily(QStringLiteral("Tahoma"))) {
         QFont tahoma(QStringLiteral("Tahoma"));
@@ -89,28 +59,33 @@ QFont interfaceFont() {
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+TMainForm::TMainForm(const QString& programDir, QWidget* parent)
+    : QMainWindow(parent),
+      m_programDir(programDir.isEmpty() ? ProgramInfo::programDir() : programDir) {
     setObjectName(QStringLiteral("TMainForm"));
     setFont(interfaceFont());
 
     buildMenu();
 
+    m_document = new Document(this);
+    m_modInfo = new ModInfoPage(*m_document, this);
     // The groups controller builds its boxes first: the steps page places them.
-    m_groupsPlugins = new GroupsPluginsController(*this, this);
-    m_required = new RequiredInstallsController(*this, this);
-    m_conditional = new ConditionalInstallsController(*this, this);
-    m_steps = new StepsController(*this, *m_groupsPlugins, *m_conditional, this);
+    m_groupsPlugins =
+        new GroupsPluginsController(*m_document, Settings::instance().bReplaceRN, this);
+    m_required = new RequiredInstallsController(*m_document, this);
+    m_conditional = new ConditionalInstallsController(*m_document, this);
+    m_steps = new StepsController(*m_document, *m_groupsPlugins, *m_conditional, this);
 
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
     // Like the step tabs: choosing a page ends an edit in progress before the rebuild.
     if (auto* tabs = m_pageControl->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly))
         tabs->setFocusPolicy(Qt::StrongFocus);
-    m_pageControl->addTab(buildModInfoPage(), QStringLiteral("Mod info"));
+    m_pageControl->addTab(m_modInfo->page(), QStringLiteral("Mod info"));
     m_pageControl->addTab(m_steps->page(), QStringLiteral("Steps"));
     m_pageControl->addTab(m_required->page(), QStringLiteral("Required installations"));
     m_pageControl->addTab(m_conditional->page(), QStringLiteral("Conditional installations"));
-    m_pageControl->addTab(buildHelpPage(), QStringLiteral("Help"));
+    m_pageControl->addTab(HelpPage::create(), QStringLiteral("Help"));
     // A disabled page can still be opened by its tab; only its contents are locked.
     for (int i = 1; i <= 3; ++i)
         m_pageControl->widget(i)->setEnabled(false);
@@ -127,7 +102,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     buildFloatingControls();
     connectHandlers();
-    FormCreate();
+    m_pageControl->setCurrentIndex(0);
+    setWindowTitle(QStringLiteral("Quarvel ") + ProgramInfo::versionText());
 
     // The client area below the menu is 1108 x 858.
     resize(1108, 858 + menuBar()->sizeHint().height());
@@ -196,204 +172,53 @@ void TMainForm::buildMenu() {
         makeAction(options, QStringLiteral("RunAfterSaveMenu"), QStringLiteral("Run after save"));
 }
 
-QWidget* TMainForm::buildModInfoPage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("ModInfoTabSheet"));
-
-    // The mod's information: one column of labelled fields above the description.
-    auto* info = new QGroupBox(QStringLiteral("Mod infornation"), page);
-    info->setObjectName(QStringLiteral("ModInfoGroupBox"));
-
-    auto* fieldsPanel = new QWidget(info);
-    fieldsPanel->setObjectName(QStringLiteral("ModInfoFieldsPanel"));
-    // At least the classic 290 pixels; more when the platform font needs it.
-    fieldsPanel->setMinimumHeight(290);
-    fieldsPanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    auto* fields = new QVBoxLayout(fieldsPanel);
-    fields->setContentsMargins(14, 4, 14, 4);
-    fields->setSpacing(6);
-
-    m_modName = Components::edit(QStringLiteral("ModNameEdit"), fieldsPanel);
-    m_modName->setFixedWidth(kWideEdit);
-    m_modAuthor = Components::edit(QStringLiteral("ModAuthorEdit"), fieldsPanel);
-    m_modAuthor->setFixedWidth(kWideEdit);
-    m_modVersion = Components::edit(QStringLiteral("ModVersionEdit"), fieldsPanel);
-    m_modVersion->setFixedWidth(kNarrowEdit);
-    m_modURL = Components::edit(QStringLiteral("ModURLEdit"), fieldsPanel);
-    m_modURL->setFixedWidth(kWideEdit);
-    m_modCategory = Components::comboBox(QStringLiteral("ModCategoryComboBox"),
-                                         Vocabulary::modCategories(), true, true, fieldsPanel);
-    m_modCategory->setMaxVisibleItems(20);
-    m_modCategory->setCurrentIndex(-1);
-    m_modCategory->setFixedWidth(kWideEdit);
-    addField(
-        fields,
-        Components::label(QStringLiteral("ModNameLabel"), QStringLiteral("Mod name"), fieldsPanel),
-        m_modName);
-    addField(fields,
-             Components::label(QStringLiteral("ModAuthorLabel"), QStringLiteral("Mod author"),
-                               fieldsPanel),
-             m_modAuthor);
-    addField(fields,
-             Components::label(QStringLiteral("ModVersionLabel"), QStringLiteral("Mod version"),
-                               fieldsPanel),
-             m_modVersion);
-    addField(fields,
-             Components::label(QStringLiteral("ModURLLabel"), QStringLiteral("Mod page on Nexus"),
-                               fieldsPanel),
-             m_modURL);
-    addField(fields,
-             Components::label(QStringLiteral("ModCategoryLabel"), QStringLiteral("Mod category"),
-                               fieldsPanel),
-             m_modCategory);
-
-    // Header image: the stored path, its two buttons and the preview on their right.
-    m_headerImageEdit = Components::edit(QStringLiteral("ModHeaderImageEdit"), fieldsPanel);
-    m_headerImageEdit->setFixedWidth(kWideEdit);
-    // It shares its row with the buttons and the preview: in a narrow window it gives way.
-    m_headerImageEdit->setMinimumWidth(120);
-    m_chooseHeaderImage = Components::button(QStringLiteral("ChooseHeaderImageButton"),
-                                             QStringLiteral("Choose"), true, fieldsPanel);
-    m_clearHeaderImage = Components::button(QStringLiteral("ClearHeaderImageButton"),
-                                            QStringLiteral("Clear"), true, fieldsPanel);
-    QWidget* preview =
-        PicturePreview::create({QStringLiteral("Shape4"), QStringLiteral("NoHeaderImageLabel"),
-                                QStringLiteral("HeaderImage")},
-                               &m_headerImage, fieldsPanel);
-    preview->setObjectName(QStringLiteral("HeaderImagePanel"));
-
-    auto* headerLabel = Components::label(QStringLiteral("ModHeaderImageLabel"),
-                                          QStringLiteral("Mod header image"), fieldsPanel);
-    headerLabel->setBuddy(m_headerImageEdit);
-    auto* headerButtons = new QVBoxLayout;
-    headerButtons->setSpacing(4);
-    headerButtons->addWidget(m_chooseHeaderImage);
-    headerButtons->addWidget(m_clearHeaderImage);
-    headerButtons->addStretch(1);
-    auto* headerEdit = new QVBoxLayout;
-    headerEdit->setSpacing(2);
-    headerEdit->addWidget(headerLabel);
-    headerEdit->addWidget(m_headerImageEdit);
-    headerEdit->addStretch(1);
-    auto* headerRow = new QHBoxLayout;
-    headerRow->setSpacing(8);
-    headerRow->addLayout(headerEdit, 1);
-    headerRow->addLayout(headerButtons);
-    headerRow->addWidget(preview, 0, Qt::AlignTop);
-    headerRow->addStretch(0); // takes only what the edit, at its widest, leaves
-    fields->addLayout(headerRow, 1);
-
-    auto* descriptionLabel = Components::label(QStringLiteral("ModDescriptionLabel"),
-                                               QStringLiteral("Mod description"), info);
-    m_modDescription = new QPlainTextEdit(info);
-    m_modDescription->setObjectName(QStringLiteral("ModDesccriptionMemo"));
-    m_modDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    descriptionLabel->setBuddy(m_modDescription);
-    KeyConventions::tabLeavesMemo(m_modDescription);
-
-    auto* infoLayout = new QVBoxLayout(info);
-    infoLayout->setContentsMargins(0, 4, 0, 14);
-    infoLayout->setSpacing(2);
-    infoLayout->addWidget(fieldsPanel);
-    auto* descriptionLayout = new QVBoxLayout;
-    descriptionLayout->setContentsMargins(14, 0, 14, 0);
-    descriptionLayout->setSpacing(2);
-    descriptionLayout->addWidget(descriptionLabel);
-    descriptionLayout->addWidget(m_modDescription, 1);
-    infoLayout->addLayout(descriptionLayout, 1);
-
-    // The workspace: the root directory that holds the fomod folder.
-    auto* workspace = new QGroupBox(QStringLiteral("Workspace"), page);
-    workspace->setObjectName(QStringLiteral("WorkSpaceGroupBox"));
-    workspace->setFixedHeight(64);
-    auto* rootLabel = Components::label(QStringLiteral("RootDirLabel"),
-                                        QStringLiteral("Root directory"), workspace);
-    m_rootDirEdit = Components::edit(QStringLiteral("RootDirEdit"), workspace);
-    rootLabel->setBuddy(m_rootDirEdit);
-    m_openRootDir = Components::button(QStringLiteral("OpenRootDirButton"), QStringLiteral("Open"),
-                                       true, workspace);
-    auto* workspaceRow = new QHBoxLayout(workspace);
-    workspaceRow->setContentsMargins(14, 4, 14, 8);
-    workspaceRow->addWidget(rootLabel);
-    workspaceRow->addWidget(m_rootDirEdit, 1);
-    workspaceRow->addWidget(m_openRootDir);
-
-    auto* proceedBar = new QWidget(page);
-    proceedBar->setObjectName(QStringLiteral("ProceedPanel"));
-    proceedBar->setFixedHeight(48);
-    m_proceed = Components::button(QStringLiteral("ProceedButton"), QStringLiteral("Proceed"),
-                                   false, proceedBar);
-    m_proceed->setMinimumWidth(100);
-    auto* proceedRow = new QHBoxLayout(proceedBar);
-    proceedRow->setContentsMargins(4, 8, 4, 8);
-    proceedRow->addStretch(1);
-    proceedRow->addWidget(m_proceed);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 0);
-    layout->setSpacing(4);
-    layout->addWidget(info, 1);
-    layout->addWidget(workspace);
-    layout->addWidget(proceedBar);
-    return page;
-}
-
-QWidget* TMainForm::buildHelpPage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("InfoTabSheet"));
-    auto* memo = new QPlainTextEdit(page);
-    memo->setObjectName(QStringLiteral("Memo1"));
-    memo->setReadOnly(true);
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The guide's own lines fit the narrowest window; a larger interface text wraps them
-    // rather than hiding their ends.
-    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    memo->setPlainText(HelpText::quickGuide());
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(memo);
-    return page;
-}
-
 void TMainForm::buildFloatingControls() {
     // Children of the window above the pages, shown by their commands when needed.
-    m_save = new SaveCommand(*this, this);
+    m_save = new SaveCommand(*m_document, m_programDir, this);
 
-    m_filePriority = new FilePriorityEditor(*this, this);
+    m_filePriority = new FilePriorityEditor(*m_document, this);
     for (FileListPair* files :
          {m_groupsPlugins->pluginFiles(), m_required->files(), m_conditional->files()})
         m_filePriority->attach(files);
 
-    m_documents = new DocumentCommands(*this, *m_steps, *m_required, *m_conditional, m_recentMenu,
-                                       m_recentTemplate);
+    m_documents = new DocumentCommands(*m_document, *m_groupsPlugins, m_programDir, m_recentMenu,
+                                       m_recentTemplate, m_mergeMenu, this);
 
     m_checkDock = new CheckDock(this);
     addDockWidget(Qt::BottomDockWidgetArea, m_checkDock);
     m_checkDock->hide();
-    m_check = new CheckCommand(*this, *m_checkDock, *m_notKeptBar, this);
+    m_check = new CheckCommand(*m_document, *m_checkDock, *m_notKeptBar, this);
     m_navigator =
-        std::make_unique<PlaceNavigator>(*this, m_pageControl, m_pageControl->widget(0), *m_steps,
+        std::make_unique<PlaceNavigator>(*m_document, m_pageControl, m_modInfo->page(), *m_steps,
                                          *m_groupsPlugins, *m_required, *m_conditional);
 }
 
 void TMainForm::connectHandlers() {
-    connect(m_pageControl, &QTabWidget::currentChanged, this, [this] { StepsTabControlChange(); });
+    // Every page shows a new project; then the check learns what reading it found.
+    connect(m_document, &Document::replaced, this, &TMainForm::showProject);
+    connect(m_document, &Document::replaced, this,
+            [this] { m_check->projectReplaced(m_document->readReport()); });
+    connect(m_document, &Document::reshaped, this, &TMainForm::showReshapedProject);
+    connect(m_document, &Document::savedChanged, this, &TMainForm::updateHistoryState);
+    m_document->setViewHooks([this] { return viewState(); },
+                             [this](const ViewState& view) { showViewState(view); });
+    // The undo history follows every selection that is part of what it restores.
+    UndoHistory* history = m_document->history();
+    connect(m_pageControl, &QTabWidget::currentChanged, history, &UndoHistory::followView);
+    connect(m_steps, &StepsController::viewChanged, history, &UndoHistory::followView);
+    connect(m_groupsPlugins, &GroupsPluginsController::viewChanged, history,
+            &UndoHistory::followView);
+    connect(m_groupsPlugins->pluginDependencies(), &PluginDependenciesController::viewChanged,
+            history, &UndoHistory::followView);
+    connect(m_conditional, &ConditionalInstallsController::viewChanged, history,
+            &UndoHistory::followView);
+    connect(history, &UndoHistory::changed, this, &TMainForm::updateHistoryState);
+    connect(history, &UndoHistory::changed, m_check, &CheckCommand::projectChanged);
+
+    connect(m_pageControl, &QTabWidget::currentChanged, this, &TMainForm::StepsTabControlChange);
     connect(m_groupsPlugins, &GroupsPluginsController::rebuildRequested, this,
             &TMainForm::StepsTabControlChange);
-    connect(m_modName, &QLineEdit::textChanged, this, [this] { ModNameEditChange(); });
-    connect(m_modAuthor, &QLineEdit::textChanged, this, [this] { ModAuthorEditChange(); });
-    connect(m_modVersion, &QLineEdit::textChanged, this, [this] { ModVersionEditChange(); });
-    connect(m_modURL, &QLineEdit::textChanged, this, [this] { ModURLEditChange(); });
-    connect(m_modCategory, &QComboBox::editTextChanged, this, [this] { ModCategoryEditChange(); });
-    connect(m_modDescription, &QPlainTextEdit::textChanged, this,
-            [this] { ModDesccriptionMemoChange(); });
-    connect(m_openRootDir, &QPushButton::clicked, this, [this] { OpenRootDirButtonClick(); });
-    connect(m_rootDirEdit, &QLineEdit::textChanged, this, [this] { RootDirEditChange(); });
-    connect(m_proceed, &QPushButton::clicked, this, [this] { ProceedButtonClick(); });
-    connect(m_chooseHeaderImage, &QPushButton::clicked, this,
-            [this] { ChooseHeaderImageButtonClick(); });
-    connect(m_clearHeaderImage, &QPushButton::clicked, this,
-            [this] { ClearHeaderImageButtonClick(); });
+    connect(m_modInfo, &ModInfoPage::proceedRequested, this, &TMainForm::proceed);
     connect(m_newMenu, &QAction::triggered, m_documents, &DocumentCommands::NewMenuClick);
     connect(m_openMenu, &QAction::triggered, m_documents, &DocumentCommands::OpenMenuClick);
     connect(m_openFileMenu, &QAction::triggered, m_documents, &DocumentCommands::OpenfileMenuClick);
@@ -401,70 +226,94 @@ void TMainForm::connectHandlers() {
     connect(m_saveMenu, &QAction::triggered, m_save, &SaveCommand::SaveMenuClick);
     // Preview is offered whenever Save is: both need an open project.
     connect(m_saveMenu, &QAction::enabledChanged, m_previewMenu, &QAction::setEnabled);
-    connect(m_previewMenu, &QAction::triggered, this, &TMainForm::PreviewMenuClick);
     connect(m_saveMenu, &QAction::enabledChanged, m_checkMenu, &QAction::setEnabled);
     connect(m_checkMenu, &QAction::triggered, m_check, &CheckCommand::CheckMenuClick);
     connect(m_notKeptBar, &NotKeptBar::showRequested, m_check, &CheckCommand::showNotKept);
     connect(m_checkDock, &CheckDock::findingChosen, this,
             [this](const ProjectPlace& place) { m_navigator->show(place); });
-    connect(m_exitMenu, &QAction::triggered, this, [this] { ExitMenuClick(); });
+    connect(m_exitMenu, &QAction::triggered, this, &TMainForm::ExitMenuClick);
     connect(m_undoMenu, &QAction::triggered, this, &TMainForm::UndoMenuClick);
     connect(m_redoMenu, &QAction::triggered, this, &TMainForm::RedoMenuClick);
 
     m_documents->setDropGuard([this] { return mayDropProject(); });
-    m_history = new UndoHistory(
-        this, [this] { return snapshot(); },
-        [this](const EditorSnapshot& shot) { showSnapshot(shot); });
-    m_history->watchCommands();
-    connect(m_history, &UndoHistory::changed, this, &TMainForm::updateHistoryState);
-    connect(m_history, &UndoHistory::changed, m_check, &CheckCommand::projectChanged);
-    connect(m_documents, &DocumentCommands::projectReplaced, this, [this] {
-        markSaved(project);
-        m_history->reset();
-        m_check->projectReplaced(m_documents->readReport());
-    });
-    connect(m_save, &SaveCommand::saved, this, &TMainForm::markSaved);
+    connect(m_save, &SaveCommand::saved, m_document, &Document::markSaved);
     connect(m_save, &SaveCommand::saved, m_check, &CheckCommand::projectSaved);
+    connect(m_save, &SaveCommand::saved, this, &TMainForm::showRecentFiles);
 }
 
-EditorSnapshot TMainForm::snapshot() const {
+ViewState TMainForm::viewState() const {
     ViewState view;
     view.iPage = m_pageControl->currentIndex();
-    view.iStep = iCurrentStep;
+    view.iStep = m_document->iCurrentStep;
     view.iStepsPage = m_steps->stepsPageIndex();
     view.iGroup = m_groupsPlugins->selectedGroupRow();
     view.iPlugin = m_groupsPlugins->selectedPluginRow();
     view.iPluginPattern = m_groupsPlugins->pluginDependencies()->currentPatternIndex();
     view.iConditionalPattern = m_conditional->currentPatternIndex();
-    return {project, view};
+    return view;
 }
 
-// The project as it was, on every page, with the same page, step, group, plugin and patterns.
-void TMainForm::showSnapshot(const EditorSnapshot& shot) {
-    m_groupsPlugins->EditGroupTypeComboBoxExit(); // into the project it was opened on
-    project = shot.project;
-    iStepCount = qint32(project.vSteps.size());
-    m_headerImage->clear();
-    showModInfo();
-    m_documents->showProjectPages();
+// The same page, step, group, plugin and patterns as when the project was as it is again.
+void TMainForm::showViewState(const ViewState& view) {
     {
         const QSignalBlocker block(m_pageControl);
-        m_pageControl->setCurrentIndex(shot.view.iPage);
+        m_pageControl->setCurrentIndex(view.iPage);
     }
-    m_steps->showStepAt(shot.view.iStep, shot.view.iStepsPage);
+    m_steps->showStepAt(view.iStep, view.iStepsPage);
     StepsTabControlChange();
-    m_groupsPlugins->selectGroupAndPlugin(shot.view.iGroup, shot.view.iPlugin);
-    m_groupsPlugins->pluginDependencies()->showPattern(shot.view.iPluginPattern);
-    m_conditional->showPattern(shot.view.iConditionalPattern);
+    m_groupsPlugins->selectGroupAndPlugin(view.iGroup, view.iPlugin);
+    m_groupsPlugins->pluginDependencies()->showPattern(view.iPluginPattern);
+    m_conditional->showPattern(view.iConditionalPattern);
 }
 
-bool TMainForm::hasUnsavedChanges() const {
-    return !(project == m_savedProject);
+void TMainForm::showProject() {
+    const std::optional<Document::Opening>& opening = m_document->opening();
+    m_modInfo->clearModInfo();
+    if (opening && opening->bInfoRead)
+        m_modInfo->showModInfo();
+    m_modInfo->showRootDir();
+    if (!opening) {
+        m_steps->showStepTabs({});
+        m_required->showFiles();
+        m_conditional->showPatterns();
+        m_steps->clearStepName();
+        setEditingEnabled(false);
+        // The steps view must not keep showing the groups of the project just dropped.
+        StepsTabControlChange();
+        m_document->iCurrentStep = 0;
+        return;
+    }
+    showProjectPages();
+    setEditingEnabled(true);
 }
 
-void TMainForm::markSaved(const CFOMOD& saved) {
-    m_savedProject = saved;
-    updateHistoryState();
+void TMainForm::showReshapedProject() {
+    m_modInfo->clearModInfo();
+    m_modInfo->showModInfo();
+    showProjectPages();
+}
+
+void TMainForm::showProjectPages() {
+    // An open group type box ends into the project it was opened on.
+    m_groupsPlugins->EditGroupTypeComboBoxExit();
+    QStringList names;
+    for (const CStep& step : m_document->project.vSteps)
+        names.append(step.sName);
+    // The first tab added to the empty strip becomes the current one.
+    m_steps->showStepTabs(names);
+    m_required->showFiles();
+    m_conditional->showPatterns();
+    StepsTabControlChange();
+}
+
+void TMainForm::proceed(const EditName& name) {
+    Document& document = *m_document;
+    document.project.vSteps.append(
+        CStep(QStringLiteral("Step") + QString::number(document.iStepCount() + 1)));
+    m_steps->appendStepTab(QString());
+    setEditingEnabled(true);
+    StepsTabControlChange();
+    document.edited(name);
 }
 
 // The caption of a menu item in the language shown, or its own when the language has none.
@@ -474,21 +323,20 @@ static QString menuCaption(const QString& key, const QString& layoutCaption) {
 }
 
 void TMainForm::updateHistoryState() {
+    const UndoHistory* history = m_document->history();
     const QString undo = menuCaption(QStringLiteral("UndoMenu"), QStringLiteral("Undo"));
     const QString redo = menuCaption(QStringLiteral("RedoMenu"), QStringLiteral("Redo"));
-    m_undoMenu->setEnabled(m_history->canUndo());
-    m_undoMenu->setText(m_history->canUndo() ? undo + QLatin1Char(' ') + m_history->undoLabel()
-                                             : undo);
-    m_redoMenu->setEnabled(m_history->canRedo());
-    m_redoMenu->setText(m_history->canRedo() ? redo + QLatin1Char(' ') + m_history->redoLabel()
-                                             : redo);
+    m_undoMenu->setEnabled(history->canUndo());
+    m_undoMenu->setText(history->canUndo() ? undo + QLatin1Char(' ') + history->undoLabel() : undo);
+    m_redoMenu->setEnabled(history->canRedo());
+    m_redoMenu->setText(history->canRedo() ? redo + QLatin1Char(' ') + history->redoLabel() : redo);
     const QString title = QStringLiteral("Quarvel ") + ProgramInfo::versionText();
-    setWindowTitle(hasUnsavedChanges() ? title + QStringLiteral(" *") : title);
+    setWindowTitle(m_document->hasUnsavedChanges() ? title + QStringLiteral(" *") : title);
 }
 
 bool TMainForm::mayDropProject() {
-    m_history->checkpoint();
-    if (!hasUnsavedChanges())
+    m_document->history()->checkpoint();
+    if (!m_document->hasUnsavedChanges())
         return true;
     switch (Prompts::askSaveDiscardCancel(
         this, QStringLiteral("The installer has unsaved changes. Save them first?"))) {
@@ -503,114 +351,15 @@ bool TMainForm::mayDropProject() {
 }
 
 void TMainForm::UndoMenuClick() {
-    m_history->undo();
+    m_document->history()->undo();
 }
 
 void TMainForm::RedoMenuClick() {
-    m_history->redo();
-}
-
-void TMainForm::PreviewMenuClick() {
-    TPreviewForm preview(project, sRootDir, this);
-    preview.exec();
-}
-
-void TMainForm::FormCreate() {
-    m_pageControl->setCurrentIndex(0);
-    setWindowTitle(QStringLiteral("Quarvel ") + ProgramInfo::versionText());
-    sProgramDir = ProgramInfo::programDir();
+    m_document->history()->redo();
 }
 
 void TMainForm::StepsTabControlChange() {
-    if (m_steps)
-        m_steps->StepsTabControlChange();
-}
-
-void TMainForm::ModNameEditChange() {
-    project.sName = m_modName->text();
-}
-void TMainForm::ModAuthorEditChange() {
-    project.sAuthor = m_modAuthor->text();
-}
-void TMainForm::ModVersionEditChange() {
-    project.sVersion = m_modVersion->text();
-}
-void TMainForm::ModURLEditChange() {
-    project.sWebsite = m_modURL->text();
-}
-void TMainForm::ModCategoryEditChange() {
-    project.sCategory = m_modCategory->currentText();
-}
-
-void TMainForm::ModDesccriptionMemoChange() {
-    project.sDescription =
-        Escaping::normaliseModDescription(Components::memoText(m_modDescription));
-}
-
-void TMainForm::OpenRootDirButtonClick() {
-    const QStringList chosen = Prompts::chooseFolders(this, false, sRootDir);
-    if (chosen.isEmpty())
-        return;
-    const QString folder = chosen.first();
-    const QString fomod = Paths::joinNative(folder, QStringLiteral("\\fomod"));
-    if (!Paths::isDirectory(fomod)) {
-        if (!Prompts::askYesNo(
-                this,
-                QStringLiteral("There is no 'fomod' catalog in specified directory. Create one?")))
-            return;
-        QDir().mkdir(fomod); // a failure shows as a disabled Proceed
-    }
-    m_rootDirEdit->setText(folder);
-    // The edit may already have held this folder, before its fomod folder existed.
-    RootDirEditChange();
-}
-
-void TMainForm::RootDirEditChange() {
-    sRootDir = m_rootDirEdit->text();
-    if (sRootDir.isEmpty())
-        return;
-    m_proceed->setEnabled(
-        Paths::isDirectory(Paths::joinNative(sRootDir, QStringLiteral("\\fomod"))));
-}
-
-void TMainForm::ProceedButtonClick() {
-    project.vSteps.append(CStep(QStringLiteral("Step") + QString::number(iStepCount + 1)));
-    m_steps->appendStepTab(QString());
-    iStepCount = qint32(project.vSteps.size());
-    setEditingEnabled(true);
-    StepsTabControlChange();
-}
-
-void TMainForm::showModInfo() {
-    m_modName->setText(project.sName);
-    m_modAuthor->setText(project.sAuthor);
-    m_modVersion->setText(project.sVersion);
-    m_modURL->setText(project.sWebsite);
-    m_headerImageEdit->setText(project.sImage);
-    if (!project.sImage.isEmpty())
-        PicturePreview::show(
-            m_headerImage, Pictures::loadPreview(Paths::storedToNative(sRootDir, project.sImage)));
-    // Copied first: the memo's and the box's change handlers write into the project.
-    const QString description = project.sDescription;
-    const QString category = project.sCategory;
-    m_modDescription->setPlainText(Escaping::modDescriptionForMemo(description));
-    m_modCategory->setEditText(category);
-}
-
-void TMainForm::clearModInfo() {
-    m_headerImage->clear();
-    for (QLineEdit* edit : {m_modName, m_modAuthor, m_modVersion, m_modURL, m_headerImageEdit})
-        edit->clear();
-    m_modCategory->setCurrentIndex(-1);
-    m_modCategory->setEditText(QString());
-    m_modDescription->clear();
-    m_rootDirEdit->clear();
-    sRootDir.clear();
-}
-
-void TMainForm::setRootDir(const QString& rootDir) {
-    m_rootDirEdit->setText(rootDir);
-    sRootDir = rootDir;
+    m_steps->rebuild();
 }
 
 void TMainForm::setEditingEnabled(bool editing) {
@@ -620,28 +369,18 @@ void TMainForm::setEditingEnabled(bool editing) {
         const QSignalBlocker block(m_pageControl);
         m_pageControl->setCurrentIndex(editing ? 1 : 0);
     }
-    m_proceed->setEnabled(!editing);
-    m_openRootDir->setEnabled(!editing);
-    m_rootDirEdit->setEnabled(!editing);
+    m_modInfo->setWorkspaceEnabled(!editing);
     m_saveMenu->setEnabled(editing);
     m_mergeMenu->setEnabled(editing);
-}
-
-void TMainForm::ChooseHeaderImageButtonClick() {
-    if (const std::optional<QString> stored =
-            ImageChooser::choose(this, sRootDir, m_headerImageEdit, m_headerImage))
-        project.sImage = *stored;
-}
-
-void TMainForm::ClearHeaderImageButtonClick() {
-    m_headerImageEdit->clear();
-    m_headerImage->clear();
-    project.sImage.clear();
 }
 
 void TMainForm::applyMenuVisibility(const SSettings& settings) {
     m_openMenu->setVisible(!settings.bHideOpenFolder);
     m_openFileMenu->setVisible(!settings.bHideOpenFile);
+}
+
+void TMainForm::showRecentFiles() {
+    m_documents->showRecentFiles();
 }
 
 void TMainForm::ExitMenuClick() {

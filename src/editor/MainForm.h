@@ -1,120 +1,110 @@
 #pragma once
 
-#include "editor/EditorState.h"
 #include "settings/Settings.h"
 
 #include <QMainWindow>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 
 class QAction;
-class QComboBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
-class QPushButton;
 class QTabWidget;
 class CheckCommand;
 class CheckDock;
 class ConditionalInstallsController;
+class Document;
 class DocumentCommands;
 class FilePriorityEditor;
 class RequiredInstallsController;
 class GroupsPluginsController;
+class ModInfoPage;
 class NotKeptBar;
 class PlaceNavigator;
 class SaveCommand;
 class StepsController;
 
-// The program's one editing window. It is the open project and the window state (EditorState);
-// each page or panel beyond "Mod info" and "Help" is a controller that builds its own widgets
-// and is handed that state and the controllers it talks to. Every component carries its name
-// as its objectName, which the language files and the tests use.
-struct EditorSnapshot;
-class UndoHistory;
+struct EditName;
+struct ViewState;
 
-class TMainForm : public QMainWindow, public EditorState {
+// The program's one editing window: the composition root and the menu. It makes the document,
+// the pages (each a controller that builds its own widgets and is handed the document or what
+// it needs) and the docks, and wires them once: the pages follow the document's replaced()
+// and reshaped(), the history and the check its changed(). Every component carries its name
+// as its objectName, which the language files and the tests use.
+class TMainForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // programDir holds config.ini and the save scripts.
+    explicit TMainForm(const QString& programDir = QString(), QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // A component of the window by its name (nullptr when there is none), for tests.
     template <class T> T* component(const QString& name) const { return findChild<T*>(name); }
 
-    // The rebuild: refills the whole steps view from the project.
+    Document& document() const { return *m_document; }
+    const QString& programDir() const { return m_programDir; }
+
+    // The rebuild of the steps view, as a step tab's choice runs it.
     void StepsTabControlChange();
 
     StepsController* steps() const { return m_steps; }
     GroupsPluginsController* groupsPlugins() const { return m_groupsPlugins; }
     DocumentCommands* documentCommands() const { return m_documents; }
     SaveCommand* saveCommand() const { return m_save; }
+    FilePriorityEditor* filePriority() const { return m_filePriority; }
 
-    // Puts the project's information into the "Mod info" fields and its header image into the
-    // preview (a picture that cannot be loaded leaves the preview empty).
-    void showModInfo();
-    // Empties the "Mod info" fields, the preview and the root directory.
-    void clearModInfo();
-    // Takes the root directory of an opened project.
-    void setRootDir(const QString& rootDir);
+    // Every page but "Mod info" shows the project afresh, the rebuild included.
+    void showProjectPages();
+
     // The editing stage (editing pages and Save/Merge enabled, the workspace fixed, the Steps
-    // page active) or the workspace stage (the reverse, the Mod info page active). The caller
-    // runs the rebuild.
+    // page active) or the workspace stage (the reverse, the Mod info page active).
     void setEditingEnabled(bool editing);
 
-    // Handlers of the "Mod info" page and the window.
-    void ModNameEditChange();
-    void ModAuthorEditChange();
-    void ModVersionEditChange();
-    void ModURLEditChange();
-    void ModCategoryEditChange();
-    void ModDesccriptionMemoChange();
-    void OpenRootDirButtonClick();
-    void RootDirEditChange();
-    void ProceedButtonClick();
-    void ChooseHeaderImageButtonClick();
-    void ClearHeaderImageButtonClick();
-    void ExitMenuClick();
-    // Runs the install wizard on the open project in the preview dialog.
-    void PreviewMenuClick();
-
-    // Undo and redo of the window's changes, and whether the project differs from the one
-    // last opened or saved (the title then ends in " *").
-    UndoHistory* history() const { return m_history; }
-    bool hasUnsavedChanges() const;
     // Before the project is dropped: true when it may go (no unsaved changes, or the user chose
     // Discard, or Save wrote it), false to keep it.
     bool mayDropProject();
-    void UndoMenuClick();
-    void RedoMenuClick();
 
     // "Open folder" and "Open file" are shown unless the settings hide them.
     void applyMenuVisibility(const SSettings& settings);
+    // The Recent submenu shows the program's recent-files list afresh.
+    void showRecentFiles();
 
     // The menu entries that open the dialogs; the program connects them to the dialogs.
     QAction* settingsMenu() const { return m_settingsMenu; }
     QAction* runBeforeSaveMenu() const { return m_runBeforeSaveMenu; }
     QAction* runAfterSaveMenu() const { return m_runAfterSaveMenu; }
+    // Preview runs the install wizard on the open project; the program connects it to the
+    // preview dialog.
+    QAction* previewMenu() const { return m_previewMenu; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
+private slots:
+    void ExitMenuClick();
+    void UndoMenuClick();
+    void RedoMenuClick();
+
 private:
-    void FormCreate();
-    EditorSnapshot snapshot() const;
-    void showSnapshot(const EditorSnapshot& shot);
-    void markSaved(const CFOMOD& saved);
+    // A new project came in (New, an opening command): every page shows it, and the window
+    // takes the stage it calls for (editing after an opening, the workspace after New).
+    void showProject();
+    // The project changed as a whole (a merge, undo, redo): every page shows it afresh.
+    void showReshapedProject();
+    // Proceed: the first step, and the editing stage.
+    void proceed(const EditName& name);
+    ViewState viewState() const;
+    void showViewState(const ViewState& view);
     void updateHistoryState();
     void buildMenu();
-    QWidget* buildModInfoPage();
-    QWidget* buildHelpPage();
     void buildFloatingControls();
     void connectHandlers();
 
+    QString m_programDir;
+    Document* m_document = nullptr;
+    ModInfoPage* m_modInfo = nullptr;
     StepsController* m_steps = nullptr;
     GroupsPluginsController* m_groupsPlugins = nullptr;
     RequiredInstallsController* m_required = nullptr;
@@ -128,27 +118,12 @@ private:
     std::unique_ptr<PlaceNavigator> m_navigator;
 
     QTabWidget* m_pageControl = nullptr;
-    QLineEdit* m_modName = nullptr;
-    QLineEdit* m_modAuthor = nullptr;
-    QLineEdit* m_modVersion = nullptr;
-    QLineEdit* m_modURL = nullptr;
-    QComboBox* m_modCategory = nullptr;
-    QLineEdit* m_headerImageEdit = nullptr;
-    QLabel* m_headerImage = nullptr;
-    QPlainTextEdit* m_modDescription = nullptr;
-    QLineEdit* m_rootDirEdit = nullptr;
-    QPushButton* m_openRootDir = nullptr;
-    QPushButton* m_proceed = nullptr;
-    QPushButton* m_chooseHeaderImage = nullptr;
-    QPushButton* m_clearHeaderImage = nullptr;
     QAction* m_newMenu = nullptr;
     QMenu* m_recentMenu = nullptr;
     QAction* m_recentTemplate = nullptr;
     QAction* m_exitMenu = nullptr;
     QAction* m_undoMenu = nullptr;
     QAction* m_redoMenu = nullptr;
-    UndoHistory* m_history = nullptr;
-    CFOMOD m_savedProject;
     QAction* m_openMenu = nullptr;
     QAction* m_openFileMenu = nullptr;
     QAction* m_settingsMenu = nullptr;

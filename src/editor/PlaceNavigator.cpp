@@ -1,9 +1,9 @@
 #include "editor/PlaceNavigator.h"
 
 #include "editor/ConditionalInstallsController.h"
+#include "editor/Document.h"
 #include "editor/FileListPair.h"
 #include "editor/GroupsPluginsController.h"
-#include "editor/MainForm.h"
 #include "editor/PluginDependenciesController.h"
 #include "editor/RequiredInstallsController.h"
 #include "editor/StepsController.h"
@@ -30,11 +30,11 @@ void selectFile(FileListPair* files, int row) {
 
 } // namespace
 
-PlaceNavigator::PlaceNavigator(TMainForm& window, QTabWidget* pages, QWidget* modInfoPage,
+PlaceNavigator::PlaceNavigator(Document& document, QTabWidget* pages, QWidget* modInfoPage,
                                StepsController& steps, GroupsPluginsController& groups,
                                RequiredInstallsController& required,
                                ConditionalInstallsController& conditional)
-    : m_window(window), m_pages(pages), m_modInfoPage(modInfoPage), m_steps(steps),
+    : m_document(document), m_pages(pages), m_modInfoPage(modInfoPage), m_steps(steps),
       m_groups(groups), m_required(required), m_conditional(conditional) {}
 
 // Chooses a main page as its tab does, the rebuild included, once.
@@ -43,7 +43,7 @@ void PlaceNavigator::showPage(QWidget* page) {
         const QSignalBlocker block(m_pages);
         m_pages->setCurrentWidget(page);
     }
-    m_window.StepsTabControlChange();
+    m_steps.rebuild();
 }
 
 void PlaceNavigator::show(const ProjectPlace& place) {
@@ -63,7 +63,7 @@ void PlaceNavigator::show(const ProjectPlace& place) {
         break;
     }
     // A finding about the file as a whole (no place in the project) leaves the view alone.
-    if (place.step < 0 || place.step >= m_window.project.vSteps.size())
+    if (place.step < 0 || place.step >= m_document.project.vSteps.size())
         return;
     showInSteps(place);
 }
@@ -75,7 +75,7 @@ void PlaceNavigator::showInSteps(const ProjectPlace& place) {
     }
     m_steps.showStepAt(place.step,
                        place.list == List::StepVisibility ? kConditionsPage : kGroupsAndFilesPage);
-    m_window.StepsTabControlChange();
+    m_steps.rebuild();
     if (place.group < 0)
         return;
     m_groups.selectGroupAndPlugin(place.group, place.plugin);

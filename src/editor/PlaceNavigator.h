@@ -3,12 +3,12 @@
 #include "model/ProjectPlace.h"
 
 class ConditionalInstallsController;
+class Document;
 class GroupsPluginsController;
 class QTabWidget;
 class QWidget;
 class RequiredInstallsController;
 class StepsController;
-class TMainForm;
 
 // Shows a place of the project where the user edits it: a step, group or option (with its
 // file or type pattern) on the "Steps" page, a step's visibility on its "Conditions" page, a
@@ -17,7 +17,7 @@ class TMainForm;
 // place the project no longer holds shows as much of it as still exists.
 class PlaceNavigator {
 public:
-    PlaceNavigator(TMainForm& window, QTabWidget* pages, QWidget* modInfoPage,
+    PlaceNavigator(Document& document, QTabWidget* pages, QWidget* modInfoPage,
                    StepsController& steps, GroupsPluginsController& groups,
                    RequiredInstallsController& required,
                    ConditionalInstallsController& conditional);
@@ -29,7 +29,7 @@ private:
     void showInSteps(const ProjectPlace& place);
     void showConditionalInstall(const ProjectPlace& place);
 
-    TMainForm& m_window;
+    Document& m_document;
     QTabWidget* m_pages = nullptr;
     QWidget* m_modInfoPage = nullptr;
     StepsController& m_steps;

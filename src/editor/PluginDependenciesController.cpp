@@ -1,5 +1,7 @@
 #include "editor/PluginDependenciesController.h"
 
+#include "editor/ConditionRow.h"
+#include "editor/Document.h"
 #include "editor/OfferedNames.h"
 #include "model/Fomod.h"
 #include "model/Vocabulary.h"
@@ -21,11 +23,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {} // namespace
-
-PluginDependenciesController::PluginDependenciesController(PluginAccess selectedPlugin,
+PluginDependenciesController::PluginDependenciesController(Document& document,
+                                                           PluginAccess selectedPlugin,
                                                            QObject* parent)
-    : QObject(parent), m_selectedPlugin(std::move(selectedPlugin)) {
+    : QObject(parent), m_document(document), m_selectedPlugin(std::move(selectedPlugin)) {
     m_page = new QWidget;
     m_page->setObjectName(QStringLiteral("PluginDependenciesTabSheet"));
 
@@ -195,8 +196,8 @@ void PluginDependenciesController::pdPatternsPageControlChange() {
         {
             const QSignalBlocker blocker(m_listView);
             for (const CDependency& d : pattern->vDependencies)
-                ReportListView::appendRow(m_listView,
-                                          {d.sType, d.sName, d.sValue, pattern->sOperator});
+                ReportListView::appendRow(
+                    m_listView, {d.sType, ConditionRow::nameText(d), d.sValue, pattern->sOperator});
         }
         const QString op = pattern->sOperator;
         const QString type = pattern->sType;
@@ -213,11 +214,14 @@ void PluginDependenciesController::pdPatternsPageControlChange() {
             w->setEnabled(true);
     }
     PluginDependenciesListViewSelectItem();
+    emit viewChanged();
 }
 
 void PluginDependenciesController::pdDefTypeComboBoxChange() {
-    if (CPlugin* plugin = m_selectedPlugin())
+    if (CPlugin* plugin = m_selectedPlugin()) {
         plugin->sType = m_defTypeComboBox->currentText();
+        m_document.edited(EditName::choice(m_defTypeComboBox));
+    }
 }
 
 void PluginDependenciesController::pdOperatorComboBoxChange() {
@@ -226,11 +230,14 @@ void PluginDependenciesController::pdOperatorComboBoxChange() {
     if (CDependencyPattern* pattern = currentPattern())
         pattern->sOperator = m_operatorComboBox->currentText();
     pdPatternsPageControlChange();
+    m_document.edited(EditName::choice(m_operatorComboBox));
 }
 
 void PluginDependenciesController::pdTypeNameComboBoxChange() {
-    if (CDependencyPattern* pattern = currentPattern())
+    if (CDependencyPattern* pattern = currentPattern()) {
         pattern->sType = m_typeNameComboBox->currentText();
+        m_document.edited(EditName::choice(m_typeNameComboBox));
+    }
 }
 
 void PluginDependenciesController::pdDependencyTypeComboBoxChange() {
@@ -248,6 +255,7 @@ void PluginDependenciesController::pdNewPatternButtonClick() {
     plugin->vPatterns.append(pattern);
     PatternTabs::append(m_patternsPageControl);
     pdPatternsPageControlChange();
+    m_document.edited(EditName::command(m_newPatternButton));
 }
 
 void PluginDependenciesController::pdDeletePatternButtonClick() {
@@ -258,6 +266,7 @@ void PluginDependenciesController::pdDeletePatternButtonClick() {
     plugin->vPatterns.removeAt(p);
     PatternTabs::removeAt(m_patternsPageControl, p);
     pdPatternsPageControlChange();
+    m_document.edited(EditName::command(m_deletePatternButton));
 }
 
 void PluginDependenciesController::pdAddButtonClick() {
@@ -279,6 +288,7 @@ void PluginDependenciesController::pdAddButtonClick() {
         m_fileFlagNameComboBox->addItem(dependency.sName);
         ComboBoxes::setText(m_fileFlagNameComboBox, typed);
     }
+    m_document.edited(EditName::command(m_addButton));
 }
 
 void PluginDependenciesController::pdDeleteButtonClick() {
@@ -293,6 +303,7 @@ void PluginDependenciesController::pdDeleteButtonClick() {
         m_listView->clearSelection();
     }
     PluginDependenciesListViewSelectItem();
+    m_document.edited(EditName::command(m_deleteButton));
 }
 
 void PluginDependenciesController::PluginDependenciesListViewSelectItem() {

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class CDependencyPattern;
+class Document;
 struct OfferedNames;
 class QComboBox;
 class QLabel;
@@ -19,7 +20,8 @@ class PluginDependenciesController : public QObject {
     Q_OBJECT
 
 public:
-    PluginDependenciesController(PluginAccess selectedPlugin, QObject* parent);
+    // Each change of the plugin's type and patterns is announced to the document.
+    PluginDependenciesController(Document& document, PluginAccess selectedPlugin, QObject* parent);
 
     QWidget* page() const { return m_page; } // PluginDependenciesTabSheet
 
@@ -35,6 +37,11 @@ public:
     int currentPatternIndex() const;
     void showPattern(int index);
 
+signals:
+    // The pattern shown changed.
+    void viewChanged();
+
+private slots:
     // Refresh: lists the current pattern's dependencies and switches the controls.
     void pdPatternsPageControlChange();
 
@@ -51,6 +58,7 @@ public:
 private:
     CDependencyPattern* currentPattern() const;
 
+    Document& m_document;
     PluginAccess m_selectedPlugin;
     QWidget* m_page = nullptr;
     QComboBox* m_defTypeComboBox = nullptr;

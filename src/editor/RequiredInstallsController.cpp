@@ -1,12 +1,12 @@
 #include "editor/RequiredInstallsController.h"
 
-#include "editor/EditorState.h"
+#include "editor/Document.h"
 #include "editor/FileListPair.h"
 
 #include <QVBoxLayout>
 #include <QWidget>
 
-RequiredInstallsController::RequiredInstallsController(EditorState& state, QWidget* window)
+RequiredInstallsController::RequiredInstallsController(Document& state, QWidget* window)
     : QObject(window), m_state(state) {
     m_page = new QWidget;
     m_page->setObjectName(QStringLiteral("RequiredInstallsTabSheet"));
@@ -19,7 +19,7 @@ RequiredInstallsController::RequiredInstallsController(EditorState& state, QWidg
         [this] { return &m_state.project.vRequiredFiles; },
         {[this] { return m_state.sRootDir; }, true,
          QStringLiteral("Folder is out of root directory")},
-        window);
+        m_state, window);
     auto* layout = new QVBoxLayout(m_page);
     layout->setContentsMargins(4, 4, 4, 0);
     layout->addWidget(m_files->panel());

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-struct EditorState;
+class Document;
 class FileListPair;
 class QWidget;
 
@@ -11,7 +11,7 @@ class RequiredInstallsController : public QObject {
     Q_OBJECT
 
 public:
-    RequiredInstallsController(EditorState& state, QWidget* window);
+    RequiredInstallsController(Document& state, QWidget* window);
 
     QWidget* page() const { return m_page; } // RequiredInstallsTabSheet
     FileListPair* files() const { return m_files; }
@@ -20,7 +20,7 @@ public:
     void showFiles();
 
 private:
-    EditorState& m_state;
+    Document& m_state;
     QWidget* m_page = nullptr;
     FileListPair* m_files = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "editor/SaveCommand.h"
 
-#include "editor/EditorState.h"
+#include "editor/Document.h"
 #include "installer/Writer.h"
 #include "platform/ProgramInfo.h"
 #include "scripts/ScriptRunner.h"
@@ -15,8 +15,8 @@
 #include <QTimer>
 #include <QWidget>
 
-SaveCommand::SaveCommand(EditorState& state, QWidget* window)
-    : QObject(window), m_state(state), m_window(window) {
+SaveCommand::SaveCommand(Document& document, const QString& programDir, QWidget* window)
+    : QObject(window), m_state(document), m_programDir(programDir), m_window(window) {
     buildPanel();
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("ShowConfirmationTimer"));
@@ -70,8 +70,7 @@ bool SaveCommand::SaveMenuClick() {
         m_timer->start();
 
     ScriptRunner::runSaveScript(
-        ScriptRunner::scriptPath(m_state.sProgramDir, QStringLiteral("runbefore.txt")), copy,
-        rootDir);
+        ScriptRunner::scriptPath(m_programDir, QStringLiteral("runbefore.txt")), copy, rootDir);
 
     const InstallerWriter::WriteOutcome info = InstallerWriter::writeInfoFile(copy, rootDir);
     if (!info.bSuccess)
@@ -86,11 +85,9 @@ bool SaveCommand::SaveMenuClick() {
         return false;
     }
     ScriptRunner::runSaveScript(
-        ScriptRunner::scriptPath(m_state.sProgramDir, QStringLiteral("runafter.txt")), copy,
-        rootDir);
+        ScriptRunner::scriptPath(m_programDir, QStringLiteral("runafter.txt")), copy, rootDir);
     m_configState->setText(QStringLiteral("OK"));
-    RecentFiles::recordPath(Settings::instance(), rootDir,
-                            Settings::settingsPath(m_state.sProgramDir));
+    RecentFiles::recordPath(Settings::instance(), rootDir, Settings::settingsPath(m_programDir));
     emit saved(copy);
     return true;
 }

@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-struct EditorState;
+class Document;
 class QFrame;
 class QLabel;
 class QTimer;
@@ -18,12 +18,11 @@ class SaveCommand : public QObject {
 
 public:
     // The panel is laid over the window.
-    SaveCommand(EditorState& state, QWidget* window);
+    // The save scripts and config.ini are in programDir.
+    SaveCommand(Document& document, const QString& programDir, QWidget* window);
 
     // True when ModuleConfig.xml was written.
     bool SaveMenuClick();
-    // Hides the panel once its time is up.
-    void ShowConfirmationTimerTimer();
 
     // The timer that hides the panel (2000 ms); tests shorten it.
     QTimer* confirmationTimer() const { return m_timer; }
@@ -32,10 +31,15 @@ signals:
     // The project as both files now hold it (ModuleConfig.xml was written).
     void saved(const CFOMOD& written);
 
+private slots:
+    // Hides the panel once its time is up.
+    void ShowConfirmationTimerTimer();
+
 private:
     void buildPanel();
 
-    EditorState& m_state;
+    Document& m_state;
+    QString m_programDir;
     QWidget* m_window = nullptr;
     QFrame* m_panel = nullptr;
     QLabel* m_infoState = nullptr;

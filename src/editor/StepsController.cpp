@@ -1,7 +1,8 @@
 #include "editor/StepsController.h"
 
+#include "editor/ConditionRow.h"
 #include "editor/ConditionalInstallsController.h"
-#include "editor/EditorState.h"
+#include "editor/Document.h"
 #include "editor/GroupsPluginsController.h"
 #include "editor/OfferedNames.h"
 #include "model/Vocabulary.h"
@@ -26,7 +27,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-StepsController::StepsController(EditorState& state, GroupsPluginsController& groups,
+StepsController::StepsController(Document& state, GroupsPluginsController& groups,
                                  ConditionalInstallsController& conditional, QObject* parent)
     : QObject(parent), m_state(state), m_groups(groups), m_conditional(conditional) {
     m_page = new QWidget;
@@ -201,21 +202,25 @@ QWidget* StepsController::buildBottomBar() {
 }
 
 void StepsController::connectHandlers() {
-    connect(m_stepsTabs, &QTabBar::currentChanged, this, [this] { StepsTabControlChange(); });
-    connect(m_stepName, &QLineEdit::textChanged, this, [this] { StepNameEditChange(); });
-    connect(m_newStep, &QPushButton::clicked, this, [this] { NewStepButtonClick(); });
-    connect(m_deleteStep, &QPushButton::clicked, this, [this] { DeleteStepButtonClick(); });
-    connect(m_moveLeft, &QPushButton::clicked, this, [this] { MoveLeftButtonClick(); });
-    connect(m_moveRight, &QPushButton::clicked, this, [this] { MoveRightButtonClick(); });
-    connect(m_addCondition, &QPushButton::clicked, this, [this] { AddConditionButtonClick(); });
+    connect(m_stepsTabs, &QTabBar::currentChanged, this, &StepsController::StepsTabControlChange);
+    connect(m_stepsPages, &QTabWidget::currentChanged, this, &StepsController::viewChanged);
+    connect(m_stepName, &QLineEdit::textChanged, this, &StepsController::StepNameEditChange);
+    connect(m_newStep, &QPushButton::clicked, this, &StepsController::NewStepButtonClick);
+    connect(m_deleteStep, &QPushButton::clicked, this, &StepsController::DeleteStepButtonClick);
+    connect(m_moveLeft, &QPushButton::clicked, this, &StepsController::MoveLeftButtonClick);
+    connect(m_moveRight, &QPushButton::clicked, this, &StepsController::MoveRightButtonClick);
+    connect(m_addCondition, &QPushButton::clicked, this, &StepsController::AddConditionButtonClick);
     connect(m_deleteCondition, &QPushButton::clicked, this,
-            [this] { DeleteConditionButtonClick(); });
+            &StepsController::DeleteConditionButtonClick);
     connect(m_conditionList, &QTableWidget::itemSelectionChanged, this,
-            [this] { ConditionListViewSelectItem(); });
+            &StepsController::ConditionListViewSelectItem);
     connect(m_visOperator, &QComboBox::editTextChanged, this,
-            [this] { visOperatorComboBoxChange(); });
+            &StepsController::visOperatorComboBoxChange);
+    // Chosen from its list, the operator is changed rather than typed.
+    connect(m_visOperator, &QComboBox::activated, this,
+            [this] { m_state.edited(EditName::choice(m_visOperator)); });
     connect(m_visibilityType, &QComboBox::currentIndexChanged, this,
-            [this] { VisibilityTypeComboBoxChange(); });
+            &StepsController::VisibilityTypeComboBoxChange);
 
     KeyConventions::deleteRuns(m_conditionList, m_deleteCondition);
     for (QComboBox* field : {m_conditionName, m_conditionValue})
@@ -275,7 +280,11 @@ void StepsController::clearStepName() {
 }
 
 void StepsController::StepsTabControlChange() {
-    EditorState& st = m_state;
+    rebuild();
+}
+
+void StepsController::rebuild() {
+    Document& st = m_state;
 
     // Empty every list of the steps view; the name and value boxes are refilled below.
     m_groups.clearForRebuild();
@@ -311,7 +320,8 @@ void StepsController::StepsTabControlChange() {
     // The current step's conditions, operator and groups.
     if (const CStep* step = st.currentStep()) {
         for (const CDependency& dependency : step->vVisibility)
-            addConditionRow(dependency.sType, dependency.sName, dependency.sValue, step->sOperator);
+            addConditionRow(dependency.sType, ConditionRow::nameText(dependency), dependency.sValue,
+                            step->sOperator);
         if (m_visOperator->currentText() != step->sOperator) {
             const QSignalBlocker block(m_visOperator);
             m_visOperator->setEditText(step->sOperator);
@@ -320,7 +330,8 @@ void StepsController::StepsTabControlChange() {
     m_groups.showStepGroups();
 
     m_moveLeft->setEnabled(st.iCurrentStep > 0);
-    m_moveRight->setEnabled(st.iCurrentStep >= 0 && st.iCurrentStep < st.iStepCount - 1);
+    m_moveRight->setEnabled(st.iCurrentStep >= 0 && st.iCurrentStep < st.iStepCount() - 1);
+    emit viewChanged();
 }
 
 void StepsController::addConditionRow(const QString& type, const QString& name,
@@ -331,29 +342,30 @@ void StepsController::addConditionRow(const QString& type, const QString& name,
 }
 
 void StepsController::StepNameEditChange() {
-    EditorState& f = m_state;
+    Document& f = m_state;
     if (f.project.vSteps.isEmpty() || !hasCurrentStep())
         return; // no step, or the strip and the project are being changed together
     const QString text = m_stepName->text();
     f.project.vSteps[f.iCurrentStep].sName = text;
     m_stepsTabs->setTabText(f.iCurrentStep, tabCaption(text));
+    f.edited(EditName::typing(m_stepName));
 }
 
 void StepsController::NewStepButtonClick() {
-    EditorState& f = m_state;
-    const QString name = QStringLiteral("Step") + QString::number(f.iStepCount + 1);
+    Document& f = m_state;
+    const QString name = QStringLiteral("Step") + QString::number(f.iStepCount() + 1);
     f.project.vSteps.append(CStep(name));
     {
         const QSignalBlocker block(m_stepsTabs);
         const int tab = m_stepsTabs->addTab(name);
         m_stepsTabs->setCurrentIndex(tab);
     }
-    StepsTabControlChange();
-    f.iStepCount = qint32(f.project.vSteps.size());
+    rebuild();
+    f.edited(EditName::command(m_newStep));
 }
 
 void StepsController::DeleteStepButtonClick() {
-    EditorState& f = m_state;
+    Document& f = m_state;
     if (!hasCurrentStep())
         return;
     const int removed = f.iCurrentStep;
@@ -365,27 +377,27 @@ void StepsController::DeleteStepButtonClick() {
         if (m_stepsTabs->count() > 0)
             m_stepsTabs->setCurrentIndex(removed < m_stepsTabs->count() ? removed : 0);
     }
-    f.iStepCount = qint32(f.project.vSteps.size());
-    StepsTabControlChange();
+    rebuild();
     if (m_stepsTabs->count() == 0)
         m_stepName->clear();
+    f.edited(EditName::command(m_deleteStep));
     // A second Space must not delete the next step as well: the focus goes to the steps.
     if (m_deleteStep->hasFocus())
         m_stepsTabs->setFocus(Qt::OtherFocusReason);
 }
 
 void StepsController::MoveLeftButtonClick() {
-    moveStep(-1);
+    moveStep(-1, m_moveLeft);
 }
 
 void StepsController::MoveRightButtonClick() {
-    moveStep(+1);
+    moveStep(+1, m_moveRight);
 }
 
 // The view keeps showing the moved step, so nothing is rebuilt; the two tabs take the names
 // now stored at their positions, as plain names.
-void StepsController::moveStep(int offset) {
-    EditorState& st = m_state;
+void StepsController::moveStep(int offset, QPushButton* button) {
+    Document& st = m_state;
     const int target = st.iCurrentStep + offset;
     if (!hasCurrentStep() || target < 0 || target >= st.project.vSteps.size())
         return;
@@ -400,13 +412,14 @@ void StepsController::moveStep(int offset) {
     // Arrived at the end it moved towards, that button is done; the other one now has a way.
     QPushButton* towards = offset < 0 ? m_moveLeft : m_moveRight;
     QPushButton* away = offset < 0 ? m_moveRight : m_moveLeft;
-    if (st.iCurrentStep == (offset < 0 ? 0 : st.iStepCount - 1))
+    if (st.iCurrentStep == (offset < 0 ? 0 : st.iStepCount() - 1))
         towards->setEnabled(false);
     away->setEnabled(true);
+    st.edited(EditName::command(button));
 }
 
 void StepsController::AddConditionButtonClick() {
-    EditorState& f = m_state;
+    Document& f = m_state;
     // The name must be one of the offered entries; a typed text that is none of them is no
     // choice.
     const int entry = m_conditionName->findText(m_conditionName->currentText(),
@@ -422,10 +435,11 @@ void StepsController::AddConditionButtonClick() {
     step.vVisibility.append(dependency);
     // The row shows the step's operator at once, as every later rebuild does.
     addConditionRow(dependency.sType, dependency.sName, dependency.sValue, step.sOperator);
+    f.edited(EditName::command(m_addCondition));
 }
 
 void StepsController::DeleteConditionButtonClick() {
-    EditorState& f = m_state;
+    Document& f = m_state;
     if (!hasCurrentStep())
         return;
     CStep& step = f.project.vSteps[f.iCurrentStep];
@@ -434,6 +448,7 @@ void StepsController::DeleteConditionButtonClick() {
         return;
     step.vVisibility.removeAt(row);
     m_conditionList->removeRow(row);
+    f.edited(EditName::command(m_deleteCondition));
 }
 
 void StepsController::ConditionListViewSelectItem() {
@@ -441,7 +456,7 @@ void StepsController::ConditionListViewSelectItem() {
 }
 
 void StepsController::visOperatorComboBoxChange() {
-    EditorState& f = m_state;
+    Document& f = m_state;
     if (!hasCurrentStep())
         return;
     f.project.vSteps[f.iCurrentStep].sOperator = m_visOperator->currentText();
@@ -449,9 +464,10 @@ void StepsController::visOperatorComboBoxChange() {
     // condition stays, so Add adds what is shown.
     const QString name = m_conditionName->currentText();
     const QString value = m_conditionValue->currentText();
-    StepsTabControlChange();
+    rebuild();
     ComboBoxes::setText(m_conditionName, name);
     ComboBoxes::setText(m_conditionValue, value);
+    f.edited(EditName::typing(m_visOperator));
 }
 
 void StepsController::VisibilityTypeComboBoxChange() {

@@ -6,7 +6,7 @@
 #include <QString>
 
 class ConditionalInstallsController;
-struct EditorState;
+class Document;
 class GroupsPluginsController;
 class QComboBox;
 class QGroupBox;
@@ -21,29 +21,19 @@ class QWidget;
 // The "Steps" page: the step tabs, the step commands, the "Conditions" page with the current
 // step's visibility conditions, and the rebuild that refreshes every editing view from the
 // project. The groups page and the conditional-installations page are refreshed through it.
+// Every change of the project is announced to the document.
 class StepsController : public QObject {
     Q_OBJECT
 
 public:
-    StepsController(EditorState& state, GroupsPluginsController& groups,
+    StepsController(Document& document, GroupsPluginsController& groups,
                     ConditionalInstallsController& conditional, QObject* parent);
 
     // The page widget "StepsTabSheet", to be placed in the main page control.
     QWidget* page() const { return m_page; }
 
     // The rebuild: empties and refills the steps view and the shared name and value lists.
-    void StepsTabControlChange();
-
-    void StepNameEditChange();
-    void NewStepButtonClick();
-    void DeleteStepButtonClick();
-    void MoveLeftButtonClick();
-    void MoveRightButtonClick();
-    void AddConditionButtonClick();
-    void DeleteConditionButtonClick();
-    void ConditionListViewSelectItem();
-    void visOperatorComboBoxChange();
-    void VisibilityTypeComboBoxChange();
+    void rebuild();
 
     // Appends a step tab with the caption a step of that name shows, without a rebuild.
     void appendStepTab(const QString& stepName);
@@ -63,17 +53,35 @@ public:
     // The caption of a step's tab.
     static QString tabCaption(const QString& stepName);
 
+signals:
+    // The step or the step's page shown changed.
+    void viewChanged();
+
+private slots:
+    // The step tab handler: the rebuild.
+    void StepsTabControlChange();
+    void StepNameEditChange();
+    void NewStepButtonClick();
+    void DeleteStepButtonClick();
+    void MoveLeftButtonClick();
+    void MoveRightButtonClick();
+    void AddConditionButtonClick();
+    void DeleteConditionButtonClick();
+    void ConditionListViewSelectItem();
+    void visOperatorComboBoxChange();
+    void VisibilityTypeComboBoxChange();
+
 private:
     QWidget* buildGroupsAndFilesPage();
     QWidget* buildConditionsPage();
     QWidget* buildBottomBar();
     void connectHandlers();
     bool hasCurrentStep() const;
-    void moveStep(int offset);
+    void moveStep(int offset, QPushButton* button);
     void addConditionRow(const QString& type, const QString& name, const QString& value,
                          const QString& stepOperator);
 
-    EditorState& m_state;
+    Document& m_state;
     GroupsPluginsController& m_groups;
     ConditionalInstallsController& m_conditional;
     QWidget* m_page = nullptr;

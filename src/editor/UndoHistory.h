@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditName.h"
 #include "model/Fomod.h"
 
 #include <QElapsedTimer>
@@ -9,8 +10,6 @@
 #include <QString>
 
 #include <functional>
-
-class QWidget;
 
 // What the window shows besides the project: the page, the step, the group, the plugin and the
 // patterns chosen. Undo brings it back with the project.
@@ -31,11 +30,11 @@ struct EditorSnapshot {
     ViewState view;
 };
 
-// Undo and redo of every change the window makes to the project. Commands change the project in
-// place; after each user input the history compares the project with the one it last saw (cheap:
-// the model's values are implicitly shared) and, when it changed, records the state before and
-// after under the name of what the user did. Typing into one field is one entry per field and
-// pause.
+// Undo and redo of every change made to the project. Handlers change the project in place and
+// announce it (Document::changed); once the event that caused it is handled, the history
+// compares the project with the one it last saw (cheap: the model's values are implicitly
+// shared) and, when it changed, records the state before and after under the name of what the
+// user did. Typing into one field is one entry per field and pause.
 class UndoHistory : public QObject {
     Q_OBJECT
 
@@ -43,19 +42,21 @@ public:
     using Capture = std::function<EditorSnapshot()>;
     using Restore = std::function<void(const EditorSnapshot&)>;
 
-    // Watches the user's input to window; capture reads the project and the view, restore shows
-    // a snapshot again.
-    UndoHistory(QWidget* window, Capture capture, Restore restore);
+    // capture reads the project and the view, restore shows a snapshot again.
+    UndoHistory(Capture capture, Restore restore, QObject* parent);
 
     // A fresh history starting from the present state (New, Open).
     void reset();
     // Records a change made since the last look, if any, under the name noted for it.
     void checkpoint();
 
-    // Follows the window's buttons, menu items, fields and lists, so that every command and
-    // every edit, also one a program makes through the same signals, is looked at once it is
-    // done. Call when the window's widgets exist.
-    void watchCommands();
+    // A change was announced: it is looked at once the present event is handled. The first
+    // name noted since the last look names it, except that a command named after typing
+    // that changed nothing yet (a name typed for Add) is what the user did.
+    void note(const EditName& name);
+    // A new selection without a change of the project is the view the next change starts
+    // from.
+    void followView();
 
     bool canUndo() const { return !m_undo.isEmpty(); }
     bool canRedo() const { return !m_redo.isEmpty(); }
@@ -73,9 +74,6 @@ signals:
     // The history or the project it knows changed: menus and the title follow.
     void changed();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     struct Entry {
         EditorSnapshot before;
@@ -84,19 +82,15 @@ private:
         const QObject* typedInto = nullptr; // the field of a typing entry
     };
 
-    void noteInput(QObject* target, QEvent* event);
-    void note(const QString& label, QWidget* field);
-    void followView();
     void scheduleCheckpoint();
 
-    QWidget* m_window = nullptr;
     Capture m_capture;
     Restore m_restore;
     EditorSnapshot m_current;
     QList<Entry> m_undo;
     QList<Entry> m_redo;
     QString m_pendingLabel;
-    QPointer<QObject> m_pendingField;
+    QPointer<const QObject> m_pendingField;
     QElapsedTimer m_sinceTyping;
     bool m_scheduled = false;
     bool m_restoring = false;

@@ -4,19 +4,6 @@
 
 namespace RecentFiles {
 
-namespace {
-
-MenuRebuild& installedRebuild() {
-    static MenuRebuild rebuild;
-    return rebuild;
-}
-
-} // namespace
-
-void setMenuRebuild(MenuRebuild rebuild) {
-    installedRebuild() = std::move(rebuild);
-}
-
 QStringList entries(const SSettings& settings) {
     QStringList texts;
     texts.reserve(settings.vRecentFiles.size());
@@ -39,20 +26,10 @@ void recordPath(SSettings& settings, const QString& rootDir, const QString& sett
         list.prepend(Settings::toLocal8(rootDir));
         Settings::writeSettings(settings, settingsFile);
     }
-    rebuildMenu(settings);
-}
-
-void rebuildMenu(const SSettings& settings) {
-    if (installedRebuild())
-        installedRebuild()(entries(settings));
 }
 
 void recordPath(const QString& rootDir) {
     recordPath(Settings::instance(), rootDir, Settings::settingsPath(ProgramInfo::programDir()));
-}
-
-void rebuildMenu() {
-    rebuildMenu(Settings::instance());
 }
 
 } // namespace RecentFiles

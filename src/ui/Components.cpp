@@ -1,6 +1,7 @@
 #include "ui/Components.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -44,6 +45,15 @@ QLineEdit* edit(const QString& name, QWidget* parent) {
 }
 
 // Raw text keeps non-breaking spaces, which toPlainText() would turn into plain ones.
+QHBoxLayout* labelledEdit(QLineEdit* edit, const QString& caption) {
+    auto* label = Components::label(edit->objectName() + QStringLiteral("Label"), caption);
+    label->setBuddy(edit);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(edit, 1);
+    return row;
+}
+
 QString memoText(const QPlainTextEdit* memo) {
     QString text = memo->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));

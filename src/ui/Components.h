@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -24,6 +25,10 @@ QComboBox* comboBox(const QString& name, const QStringList& items, bool editable
                     bool enabled = true, QWidget* parent = nullptr);
 
 QLineEdit* edit(const QString& name, QWidget* parent = nullptr);
+
+// An edit with its caption label (named after the edit, "Label" appended) on the left; the
+// label is the edit's buddy, so the translation walk finds it through the edit.
+QHBoxLayout* labelledEdit(QLineEdit* edit, const QString& caption);
 
 // The memo's whole text with its lines separated by CR LF, as the descriptions hold it.
 QString memoText(const QPlainTextEdit* memo);

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "dialogs/ScriptForm1.h"
-#include "dialogs/SettingsForm.h"
-#include "editor/MainForm.h"
+#include "app/ProgramWiring.h"
 #include "settings/LanguageFileBytes.h"
 #include "settings/LanguageTable.h"
 #include "settings/Settings.h"
@@ -22,17 +20,31 @@
 // temporary directory, and the program-wide settings and language table at their start values.
 struct ProgramWindows {
     QTemporaryDir dir;
+    // The program's folder: the temporary directory, or the folder named in it.
+    QString programDir;
     TMainForm main;
-    TScriptForm1 script{&main};
-    TSettingsForm settings{&main, &script};
+    TScriptForm1 script;
+    TSettingsForm settings;
 
-    ProgramWindows() {
+    explicit ProgramWindows(const QString& programFolder = QString())
+        : programDir(folderIn(dir, programFolder)), main(programDir), script(&main, programDir),
+          settings(&main, programDir, &script) {
         resetProgramState();
-        main.sProgramDir = QDir::toNativeSeparators(dir.path());
+        ProgramWiring::connectDialogs(main, settings, script);
+    }
+    // The splash window of a start-up with these windows.
+    void connectSplash(TSplashForm& splash) {
+        ProgramWiring::connectSplash(splash, main, settings, script);
     }
     ~ProgramWindows() { resetProgramState(); }
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    static QString folderIn(const QTemporaryDir& dir, const QString& folder) {
+        const QString path = folder.isEmpty() ? dir.path() : dir.filePath(folder);
+        QDir().mkpath(path);
+        return QDir::toNativeSeparators(path);
+    }
 
     static void resetProgramState() {
         Settings::instance() = SSettings{};

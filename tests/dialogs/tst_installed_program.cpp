@@ -30,10 +30,7 @@ void TestInstalledProgram::initTestCase() {
 }
 
 void TestInstalledProgram::readsAndWritesTheUsersFiles() {
-    ProgramWindows w;
-    const QString bin = w.path(QStringLiteral("usr/bin"));
-    QVERIFY(QDir().mkpath(bin));
-    w.main.sProgramDir = QDir::toNativeSeparators(bin);
+    ProgramWindows w(QStringLiteral("usr/bin"));
     w.write(QStringLiteral("usr/share/quarvel/Language/Deutsch.txt"),
             utf16File(QStringLiteral("ModInfoTabSheet = \"Mod-Info\"\r\n")));
     const QDir userDir(m_home.filePath(QStringLiteral(".config/quarvel")));
@@ -45,7 +42,7 @@ void TestInstalledProgram::readsAndWritesTheUsersFiles() {
 
     // Start-up reads the user's config.ini and the installed language file.
     TSplashForm splash(3600 * 1000);
-    splash.setWindows(&w.main, &w.settings, &w.script);
+    w.connectSplash(splash);
     splash.Timer1Timer();
     QCOMPARE(Settings::instance(), stored);
     QCOMPARE(component<QTabWidget>(w.main, "PageControl")->tabText(0), QStringLiteral("Mod-Info"));
@@ -70,7 +67,7 @@ void TestInstalledProgram::readsAndWritesTheUsersFiles() {
     QCOMPARE(w.script.scriptPath(), QDir::toNativeSeparators(userDir.filePath("runafter.txt")));
     QVERIFY(QFile::exists(userDir.filePath(QStringLiteral("runafter.txt"))));
 
-    QVERIFY(QDir(bin).isEmpty());
+    QVERIFY(QDir(w.programDir).isEmpty());
 }
 
 QTEST_MAIN(TestInstalledProgram)

@@ -60,10 +60,7 @@ void TestScriptForm::openFromMenu() {
         w.write(fileName, fileBytes);
     // What an earlier opening left in the memo never shows.
     memo(w.script)->setPlainText(QStringLiteral("left from before"));
-    connect(w.main.runBeforeSaveMenu(), &QAction::triggered, &w.script,
-            &TScriptForm1::RunBeforeSaveMenuClick);
-    connect(w.main.runAfterSaveMenu(), &QAction::triggered, &w.script,
-            &TScriptForm1::RunAfterSaveMenuClick);
+    // The menu entries open the dialog as the program wires them (ProgramWindows).
 
     bool shownModally = false;
     QString shownText;
@@ -161,7 +158,7 @@ void TestScriptForm::titleFromMenuEntry() {
             language, {{QStringLiteral("RunAfterSaveMenu"), QStringLiteral("Nach dem Speichern")}});
         SSettings values;
         values.sLanguage = Settings::toLocal8(language);
-        Translation::applyLanguage(values, w.main.sProgramDir, &w.main, &w.settings, &w.script);
+        Translation::applyLanguage(values, w.main.programDir(), &w.main, &w.settings, &w.script);
     }
     w.script.prepareScript(QStringLiteral("script.txt"), menu);
     QCOMPARE(w.script.windowTitle(), title);

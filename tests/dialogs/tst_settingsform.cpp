@@ -1,5 +1,6 @@
 #include "ProgramWindows.h"
 #include "ScriptedPrompts.h"
+#include "editor/DocumentCommands.h"
 #include "settings/RecentFiles.h"
 #include "ui/Prompts.h"
 #include "ui/Translation.h"
@@ -128,9 +129,7 @@ void TestSettingsForm::openWithSettingsFile() {
 }
 
 void TestSettingsForm::openedFromMenuModallyCentred() {
-    ProgramWindows w;
-    connect(w.main.settingsMenu(), &QAction::triggered, &w.settings,
-            &TSettingsForm::SettingsMenuClick);
+    ProgramWindows w; // its settings menu entry opens the dialog, as the program wires it
     bool shownModally = false;
     QPoint offset;
     QTimer::singleShot(0, &w.settings, [&] {
@@ -219,7 +218,7 @@ void TestSettingsForm::cancelChangesNothing() {
     ProgramWindows w;
     w.writeConfig(storedSettings());
     const QByteArray fileBefore = w.read(QStringLiteral("config.ini"));
-    RecentFiles::rebuildMenu(storedSettings());
+    w.main.documentCommands()->rebuildRecentMenu(RecentFiles::entries(storedSettings()));
     const int fontBefore = w.main.font().pointSize();
     w.settings.prepareToOpen();
     w.settings.show();

@@ -79,7 +79,7 @@ void TestSplashForm::ticksBeforeMainWindow() {
         w.writeConfig(values);
     }
     TSplashForm splash(kNoRealTicks);
-    splash.setWindows(&w.main, &w.settings, &w.script);
+    w.connectSplash(splash);
     splash.show();
 
     for (int tick = 1; tick < ticks; ++tick) {
@@ -101,7 +101,7 @@ void TestSplashForm::statusWhileLoading() {
     {
         ProgramWindows w;
         TSplashForm splash(kNoRealTicks);
-        splash.setWindows(&w.main, &w.settings, &w.script);
+        w.connectSplash(splash);
         splash.Timer1Timer();
         QCOMPARE(status(splash), QStringLiteral("Loading... config.ini"));
     }
@@ -111,9 +111,10 @@ void TestSplashForm::statusWhileLoading() {
     values.sLanguage = "English.txt";
     w.writeConfig(values);
     TSplashForm splash(kNoRealTicks);
-    splash.setWindows(&w.main, &w.settings, &w.script);
+    w.connectSplash(splash);
     QString statusAtMenuFill;
-    RecentFiles::setMenuRebuild([&](const QStringList&) { statusAtMenuFill = status(splash); });
+    QObject::connect(&splash, &TSplashForm::settingsLoaded, &splash,
+                     [&] { statusAtMenuFill = status(splash); });
     splash.Timer1Timer();
     QCOMPARE(statusAtMenuFill, QStringLiteral("Loading... English.txt"));
 }
@@ -132,7 +133,7 @@ void TestSplashForm::settingsAppliedOnFirstTick() {
                      {QStringLiteral("CancelButton"), QStringLiteral("Abbrechen")},
                      {QStringLiteral("SettingsMenu"), QStringLiteral("Einstellungen")}});
     TSplashForm splash(kNoRealTicks);
-    splash.setWindows(&w.main, &w.settings, &w.script);
+    w.connectSplash(splash);
     const int splashFontSize = splash.font().pointSize();
 
     splash.Timer1Timer();
@@ -201,7 +202,7 @@ void TestSplashForm::timerHandsOver() {
     values.iSplashScreenSec = 3;
     w.writeConfig(values);
     TSplashForm splash(0);
-    splash.setWindows(&w.main, &w.settings, &w.script);
+    w.connectSplash(splash);
     splash.show();
     QTRY_VERIFY(w.main.isVisible());
     QCOMPARE(splash.tickCount(), 3);

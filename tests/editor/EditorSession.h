@@ -1,7 +1,9 @@
 #pragma once
 
 #include "ScriptedPrompts.h"
+#include "editor/Document.h"
 #include "editor/MainForm.h"
+#include "editor/UndoHistory.h"
 #include "ui/ReportListView.h"
 
 #include <QAbstractButton>
@@ -33,9 +35,9 @@ public:
     // beside the test executable.
     QTemporaryDir programDir;
     ScriptedPrompts prompts;
-    TMainForm form;
-
-    EditorSession() { form.sProgramDir = QDir::toNativeSeparators(programDir.path()); }
+    TMainForm form{QDir::toNativeSeparators(programDir.path())};
+    // The open project, as the window's pages show it.
+    Document& doc = form.document();
 
     // Brings the window to the editing stage as a user gets there: the temporary folder, holding
     // a "fomod" folder, typed into the workspace, then Proceed.
@@ -162,10 +164,10 @@ public:
             addPlugin(QStringLiteral("P%1").arg(i));
     }
 
-    CStep& step(int index = 0) { return form.project.vSteps[index]; }
+    CStep& step(int index = 0) { return doc.project.vSteps[index]; }
     QStringList stepNames() const {
         QStringList names;
-        for (const CStep& s : form.project.vSteps)
+        for (const CStep& s : doc.project.vSteps)
             names.append(s.sName);
         return names;
     }

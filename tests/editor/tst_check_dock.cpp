@@ -168,7 +168,7 @@ void TestCheckDock::checkListsTheFaults() {
 
     // Mended, F7 again says so.
     EditorSession::writeFile(s.dir.filePath("textures/high.dds"), "dds");
-    s.form.project.vSteps[0].vGroups[0].vPlugins[0].vPatterns.clear();
+    s.doc.project.vSteps[0].vGroups[0].vPlugins[0].vPatterns.clear();
     s.chooseMenu("CheckMenu");
     QCOMPARE(findings(s)->rowCount(), 0);
     QVERIFY(!s.component<QLabel>("CheckNoProblemsLabel")->isHidden());
@@ -197,7 +197,7 @@ void TestCheckDock::choosingAFindingShowsItsPlace() {
     s.chooseTab("PageControl", 2);
     s.chooseStep(step == 0 ? 1 : 0);
     settle();
-    const CFOMOD opened = s.form.project;
+    const CFOMOD opened = s.doc.project;
 
     s.chooseMenu("CheckMenu");
     settle();
@@ -217,12 +217,12 @@ void TestCheckDock::choosingAFindingShowsItsPlace() {
     QCOMPARE(s.selected("GroupListView"), group);
     QCOMPARE(s.selected("PluginListView"), plugin);
     QCOMPARE(s.form.groupsPlugins()->selectedPlugin()->sName,
-             s.form.project.vSteps[step].vGroups[group].vPlugins[plugin].sName);
+             s.doc.project.vSteps[step].vGroups[group].vPlugins[plugin].sName);
 
     // Looking changes nothing: no undo entry, nothing unsaved.
-    QVERIFY(s.form.project == opened);
-    QVERIFY(!s.form.history()->canUndo());
-    QVERIFY(!s.form.hasUnsavedChanges());
+    QVERIFY(s.doc.project == opened);
+    QVERIFY(!s.doc.history()->canUndo());
+    QVERIFY(!s.doc.hasUnsavedChanges());
 }
 
 void TestCheckDock::linesOnlyWhileTheProjectIsAsRead() {
@@ -239,7 +239,7 @@ void TestCheckDock::linesOnlyWhileTheProjectIsAsRead() {
     // says its list is outdated until F7 runs again.
     s.type("StepNameEdit", "Renamed");
     settle();
-    QVERIFY(s.form.history()->canUndo());
+    QVERIFY(s.doc.history()->canUndo());
     QVERIFY(!s.component<QLabel>("CheckOutdatedLabel")->isHidden());
     s.chooseMenu("CheckMenu");
     QVERIFY(s.component<QLabel>("CheckOutdatedLabel")->isHidden());

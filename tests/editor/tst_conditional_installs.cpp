@@ -12,7 +12,7 @@ const QStringList kPatternControls = {
 
 struct PatternSession : EditorSession {
     PatternSession() { proceed(); }
-    QList<CConditionalFile>& patterns() { return form.project.vConditionalFiles; }
+    QList<CConditionalFile>& patterns() { return doc.project.vConditionalFiles; }
     void newPatterns(int count) {
         for (int i = 0; i < count; ++i)
             click("AddCondFilePatternButton");

@@ -85,7 +85,7 @@ void TestDialogFolders::opensInRootThenLastFolder() {
     s.addPlugin(QStringLiteral("P"));
     if (!prepare.isEmpty())
         s.click(prepare);
-    const QString root = s.form.sRootDir;
+    const QString root = s.doc.sRootDir;
     QDir(root).mkpath(QStringLiteral("Data/Textures"));
     EditorSession::writeFile(native(root, "Data/a.esp"), "x");
     EditorSession::writePicture(native(root, "pictures/h.png"));
@@ -131,7 +131,7 @@ void TestDialogFolders::workspaceChooserBeforeAProject() {
     s.prompts.vFolderAnswers.append({root});
     s.click(QStringLiteral("OpenRootDirButton"));
     QCOMPARE(s.prompts.sLastStartFolder, QDir::toNativeSeparators(QDir::homePath()));
-    QCOMPARE(s.form.sRootDir, root);
+    QCOMPARE(s.doc.sRootDir, root);
     s.click(QStringLiteral("OpenRootDirButton"));
     QCOMPARE(s.prompts.sLastStartFolder, root);
 }

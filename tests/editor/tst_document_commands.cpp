@@ -131,8 +131,8 @@ void TestDocumentCommands::saveNewOpenRoundTrip() {
     s.prompts.vFileAnswers.append({native(root, "Readme.txt")});
     s.click("AddRequiredFileButton");
     QCOMPARE(s.step().vGroups[0].vPlugins[0].vFiles.size(), 1);
-    QCOMPARE(s.form.project.vRequiredFiles.size(), 1);
-    const CFOMOD built = s.form.project;
+    QCOMPARE(s.doc.project.vRequiredFiles.size(), 1);
+    const CFOMOD built = s.doc.project;
 
     s.chooseMenu("SaveMenu");
     QVERIFY(s.prompts.messages().isEmpty());
@@ -144,7 +144,7 @@ void TestDocumentCommands::saveNewOpenRoundTrip() {
     QCOMPARE(recentEntries(), QStringList(root));
 
     s.chooseMenu("NewMenu");
-    QVERIFY(s.form.project == CFOMOD());
+    QVERIFY(s.doc.project == CFOMOD());
     QCOMPARE(s.enabledStates(kStageComponents), kWorkspaceStage);
     QCOMPARE(currentPage(s), QStringLiteral("ModInfoTabSheet"));
     QVERIFY(!menuEnabled(s, "SaveMenu"));
@@ -154,7 +154,7 @@ void TestDocumentCommands::saveNewOpenRoundTrip() {
     QCOMPARE(s.list("GroupListView")->rowCount(), 0);
     for (const char* field : {"ModNameEdit", "RootDirEdit", "StepNameEdit"})
         QVERIFY2(s.component<QLineEdit>(field)->text().isEmpty(), field);
-    QVERIFY(s.form.sRootDir.isEmpty());
+    QVERIFY(s.doc.sRootDir.isEmpty());
     s.chooseMenu("SaveMenu"); // disabled: writes nothing
     QCOMPARE(FileHelpers::readFile(fomodFile(root, "info.xml")), savedInfo);
 
@@ -162,8 +162,8 @@ void TestDocumentCommands::saveNewOpenRoundTrip() {
     s.chooseMenu("OpenMenu");
     QVERIFY(!s.prompts.bLastMultiple);
     QCOMPARE(s.prompts.messages(), QStringList());
-    QVERIFY(s.form.project == built);
-    QCOMPARE(s.form.sRootDir, root);
+    QVERIFY(s.doc.project == built);
+    QCOMPARE(s.doc.sRootDir, root);
     QCOMPARE(s.component<QLineEdit>("RootDirEdit")->text(), root);
     QCOMPARE(s.component<QLineEdit>("ModNameEdit")->text(), QStringLiteral("Round Trip"));
     QCOMPARE(s.component<QComboBox>("ModCategoryComboBox")->currentText(),
@@ -228,10 +228,10 @@ void TestDocumentCommands::openFile() {
     QCOMPARE(s.prompts.sLastFilter, QStringLiteral("(*.xml)"));
     QVERIFY(!s.prompts.bLastMultiple);
     QCOMPARE(s.prompts.messages(), expectedMessages);
-    QCOMPARE(s.form.sRootDir, root);
-    QCOMPARE(s.form.project.sName, expectedName);
+    QCOMPARE(s.doc.sRootDir, root);
+    QCOMPARE(s.doc.project.sName, expectedName);
     QCOMPARE(s.component<QLineEdit>("ModNameEdit")->text(), expectedName);
-    QCOMPARE(stepNames(s.form.project), expectedSteps);
+    QCOMPARE(stepNames(s.doc.project), expectedSteps);
     QCOMPARE(s.tabCaptions("StepsTabControl"), expectedSteps);
     QCOMPARE(recentEntries(), recorded ? QStringList(root) : QStringList());
     // Whatever was read, the window is in the editing stage.
@@ -245,7 +245,7 @@ void TestDocumentCommands::openFolderNeedsFomod() {
     EditorSession s;
     s.proceed();
     s.addStep();
-    const CFOMOD before = s.form.project;
+    const CFOMOD before = s.doc.project;
     QTemporaryDir plain;
 
     s.chooseMenu("OpenMenu"); // cancelled
@@ -255,8 +255,8 @@ void TestDocumentCommands::openFolderNeedsFomod() {
     QCOMPARE(s.prompts.messages(),
              QStringList("There is no 'fomod' catalog in specified directory. Choose root "
                          "directory containing 'fomod' folder."));
-    QVERIFY(s.form.project == before);
-    QCOMPARE(s.form.sRootDir, s.dir.path());
+    QVERIFY(s.doc.project == before);
+    QCOMPARE(s.doc.sRootDir, s.dir.path());
     QCOMPARE(s.tabCaptions("StepsTabControl"), QStringList({"Step1", "Step2"}));
     QVERIFY(menuEnabled(s, "SaveMenu"));
 }
@@ -281,10 +281,10 @@ void TestDocumentCommands::partlyReadConfigurationIsShown() {
     s.chooseMenu("OpenMenu");
 
     QCOMPARE(s.prompts.messages(), QStringList({kInfoMessage, kConfigMessage}));
-    QVERIFY(!s.form.project.vSteps.isEmpty());
-    QCOMPARE(s.tabCaptions("StepsTabControl"), stepNames(s.form.project));
-    QCOMPARE(s.list("RequiredFilesSrcListView")->rowCount(), s.form.project.vRequiredFiles.size());
-    QCOMPARE(s.form.iStepCount, s.form.project.vSteps.size());
+    QVERIFY(!s.doc.project.vSteps.isEmpty());
+    QCOMPARE(s.tabCaptions("StepsTabControl"), stepNames(s.doc.project));
+    QCOMPARE(s.list("RequiredFilesSrcListView")->rowCount(), s.doc.project.vRequiredFiles.size());
+    QCOMPARE(s.doc.iStepCount(), s.doc.project.vSteps.size());
     QVERIFY(recentEntries().isEmpty());
 }
 
@@ -310,7 +310,7 @@ void TestDocumentCommands::recentItem() {
     settings.iMaxRecentFiles = 5;
     for (const QString& entry : {other.path(), wanted})
         settings.vRecentFiles.append(Settings::toLocal8(entry));
-    RecentFiles::rebuildMenu(settings);
+    s.form.showRecentFiles();
 
     QMenu* recent = s.component<QMenu>("RecentMenu");
     QCOMPARE(recent->actions().size(), 3);
@@ -318,18 +318,18 @@ void TestDocumentCommands::recentItem() {
     QCOMPARE(recent->actions().last(), s.component<QAction>("RecentFileTemplate"));
     recent->actions().at(1)->trigger();
 
-    QCOMPARE(s.form.sRootDir, wanted);
+    QCOMPARE(s.doc.sRootDir, wanted);
     QCOMPARE(s.enabledStates(kStageComponents), kEditingStage);
     const QString configIni = native(s.programDir.path(), "config.ini");
     if (deleted) {
         QCOMPARE(s.prompts.messages(), QStringList({kInfoMessage, kConfigMessage}));
-        QVERIFY(s.form.project == CFOMOD());
+        QVERIFY(s.doc.project == CFOMOD());
         QVERIFY(!s.showsPicture("HeaderImage"));
         QCOMPARE(recentEntries(), QStringList({other.path(), wanted}));
         QVERIFY(!QFile::exists(configIni));
     } else {
         QVERIFY(s.prompts.messages().isEmpty());
-        QCOMPARE(stepNames(s.form.project), QStringList("R1"));
+        QCOMPARE(stepNames(s.doc.project), QStringList("R1"));
         QCOMPARE(s.component<QLineEdit>("ModHeaderImageEdit")->text(), recentProject.sImage);
         QVERIFY(s.showsPicture("HeaderImage"));
         QCOMPARE(recentEntries(), QStringList({wanted, other.path()}));
@@ -373,7 +373,7 @@ void TestDocumentCommands::descriptionsShownAsTypedAfterOpen() {
     QCOMPARE(Components::memoText(s.component<QPlainTextEdit>("ModDesccriptionMemo")), modTyped);
     QCOMPARE(Components::memoText(s.component<QPlainTextEdit>("PluginDescriptionMemo")),
              pluginTyped);
-    QCOMPARE(s.form.project.sDescription, written.sDescription);
+    QCOMPARE(s.doc.project.sDescription, written.sDescription);
     QCOMPARE(s.step().vGroups[0].vPlugins[0].sDescription, plugin.sDescription);
 }
 
@@ -402,11 +402,11 @@ void TestDocumentCommands::merge() {
     QCOMPARE(s.column("RequiredFilesSrcListView", 1), QStringList({"d1", "r1", "r2"}));
     QCOMPARE(s.tabCaptions("ConiditionalFilesPageControl"),
              QStringList({"Pattern[0]", "Pattern[1]", "Pattern[2]"}));
-    QCOMPARE(s.form.project.vConditionalFiles.first(), pattern("D"));
-    QCOMPARE(s.form.iStepCount, 4);
-    QCOMPARE(s.form.project.sName, QStringLiteral("Own"));
-    QVERIFY(s.form.project.sImage.isEmpty());
-    QCOMPARE(s.form.sRootDir, root);
+    QCOMPARE(s.doc.project.vConditionalFiles.first(), pattern("D"));
+    QCOMPARE(s.doc.iStepCount(), 4);
+    QCOMPARE(s.doc.project.sName, QStringLiteral("Own"));
+    QVERIFY(s.doc.project.sImage.isEmpty());
+    QCOMPARE(s.doc.sRootDir, root);
     QCOMPARE(recentEntries(), recentBefore);
 }
 
@@ -424,7 +424,7 @@ void TestDocumentCommands::failedMergeChangesNothing() {
     EditorSession s;
     s.proceed();
     s.addGroup("G");
-    const CFOMOD before = s.form.project;
+    const CFOMOD before = s.doc.project;
     const QString donorPath = native(s.dir.path(), "donor.xml");
     if (!donor.isEmpty())
         s.writeFile(donorPath, donor);
@@ -434,7 +434,7 @@ void TestDocumentCommands::failedMergeChangesNothing() {
     s.chooseMenu("MergeFOMODMenu");
 
     QVERIFY(s.prompts.messages().isEmpty());
-    QVERIFY(s.form.project == before);
+    QVERIFY(s.doc.project == before);
     QCOMPARE(s.tabCaptions("StepsTabControl"), QStringList("Step1"));
     QCOMPARE(s.column("GroupListView", 0), QStringList("G"));
 }

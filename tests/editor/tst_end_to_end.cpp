@@ -111,7 +111,7 @@ void TestEndToEnd::buildSaveOpenSave() {
     s.proceed();
     buildInstaller(s);
     QVERIFY(s.prompts.messages().isEmpty());
-    const CFOMOD built = s.form.project;
+    const CFOMOD built = s.doc.project;
     const QString root = s.dir.path();
 
     s.chooseMenu("SaveMenu");
@@ -122,11 +122,11 @@ void TestEndToEnd::buildSaveOpenSave() {
     QCOMPARE(config, golden("golden_config.xml"));
 
     s.chooseMenu("NewMenu");
-    QVERIFY(s.form.project == CFOMOD());
+    QVERIFY(s.doc.project == CFOMOD());
     s.prompts.vFolderAnswers.append({root});
     s.chooseMenu("OpenMenu");
     QVERIFY(s.prompts.messages().isEmpty());
-    QVERIFY(s.form.project == built);
+    QVERIFY(s.doc.project == built);
     QCOMPARE(s.tabCaptions("StepsTabControl"), QStringList({"Body", "Step2"}));
     QCOMPARE(s.column("GroupListView", 0), QStringList({"Shape", "Extras"}));
     QCOMPARE(s.column("PluginListView", 0), QStringList({"Slim", "Curvy"}));

@@ -1,4 +1,5 @@
 #include "editor/EditorSession.h"
+#include "editor/FilePriorityEditor.h"
 
 #include <QMimeData>
 #include <QUrl>
@@ -39,7 +40,7 @@ FileListInstance requiredFiles() {
             "RemoveRequiredFileFolderButton",
             "Folder is out of root directory",
             [](EditorSession&) {},
-            [](EditorSession& s) -> QList<CFile>& { return s.form.project.vRequiredFiles; }};
+            [](EditorSession& s) -> QList<CFile>& { return s.doc.project.vRequiredFiles; }};
 }
 
 FileListInstance conditionalFiles() {
@@ -51,7 +52,7 @@ FileListInstance conditionalFiles() {
             "File is out of root directory",
             [](EditorSession& s) { s.click("AddCondFilePatternButton"); },
             [](EditorSession& s) -> QList<CFile>& {
-                return s.form.project.vConditionalFiles[0].vFiles;
+                return s.doc.project.vConditionalFiles[0].vFiles;
             }};
 }
 
@@ -268,7 +269,7 @@ void TestFileLists::priorityEditor() {
     auto* editor = s.component<QLineEdit>("FilePriorityEdit");
     QVERIFY(editor->isVisible() && editor->isEnabled());
     QCOMPARE(editor->text(), QString("3"));
-    QCOMPARE(s.form.iEditedRow, 1);
+    QCOMPARE(s.form.filePriority()->editedRow(), 1);
     // Over the priority cell, 4 pixels in.
     QTableWidget* list = s.list(instance.sDestination);
     const QRect cell = list->visualRect(list->model()->index(1, 1));

@@ -1,4 +1,5 @@
 #include "editor/EditorSession.h"
+#include "editor/GroupsPluginsController.h"
 
 #include "installer/Writer.h"
 #include "model/Vocabulary.h"
@@ -62,7 +63,7 @@ QStringList split(const char* csv) {
 void TestGroupsPlugins::addGroupsAndPlugins() {
     EditorSession s;
     s.proceed();
-    QCOMPARE(s.form.project.vSteps.size(), 1);
+    QCOMPARE(s.doc.project.vSteps.size(), 1);
 
     // Nothing happens without a name, and no plugin can be added without a group.
     s.addGroup(QString());
@@ -344,7 +345,7 @@ void TestGroupsPlugins::nameEditEndsOnTabClick() {
     // A click on a tab, as the user makes it: the typed name is kept, not dropped.
     s.chooseTab(tabs, tab);
     QCoreApplication::processEvents();
-    QCOMPARE(s.form.project.vSteps[1].vGroups[0].sName, QStringLiteral("New name"));
+    QCOMPARE(s.doc.project.vSteps[1].vGroups[0].sName, QStringLiteral("New name"));
 }
 
 void TestGroupsPlugins::groupTypeBox_data() {
@@ -376,7 +377,7 @@ void TestGroupsPlugins::groupTypeBox() {
     QTableWidget* list = s.list("GroupListView");
     s.select("GroupListView", 1);
     s.component<QAction>("EditGroupTypeCMenu2")->trigger();
-    QCOMPARE(s.form.iEditedRow, 1);
+    QCOMPARE(s.form.groupsPlugins()->editedTypeRow(), 1);
     QVERIFY(box->isVisible());
     QVERIFY(box->isEnabled());
     QVERIFY(box->hasFocus());
@@ -440,7 +441,7 @@ void TestGroupsPlugins::groupTypeBoxAndOtherControls() {
     }
 
     QCOMPARE(box->isVisible(), stillOpen);
-    const QList<CStep>& steps = s.form.project.vSteps;
+    const QList<CStep>& steps = s.doc.project.vSteps;
     QCOMPARE(steps[0].vGroups[0].sType, QStringLiteral("SelectAny"));
     QCOMPARE(steps[1].vGroups[0].sType,
              stillOpen ? QStringLiteral("SelectAny") : QStringLiteral("SelectAll"));
@@ -488,7 +489,7 @@ void TestGroupsPlugins::groupTypeBoxStoresIntoItsOwnGroup() {
 
     QVERIFY(box->isHidden());
     QMap<QString, QString> types;
-    for (const CStep& step : s.form.project.vSteps)
+    for (const CStep& step : s.doc.project.vSteps)
         for (const CPluginGroup& group : step.vGroups)
             types.insert(group.sName, group.sType);
     QCOMPARE(types.value(QStringLiteral("Other")), QStringLiteral("SelectAny"));
@@ -550,7 +551,7 @@ void TestGroupsPlugins::descriptionSurvivesRebuild() {
 
     // Another step and back: the rebuilds empty the memo without touching the plugin.
     s.addStep();
-    QCOMPARE(s.form.iCurrentStep, 1);
+    QCOMPARE(s.doc.iCurrentStep, 1);
     QVERIFY(s.component<QPlainTextEdit>("PluginDescriptionMemo")->toPlainText().isEmpty());
     s.chooseStep(0);
     QCOMPARE(s.step().vGroups[0].vPlugins[0].sDescription, QStringLiteral("Kept"));
@@ -606,7 +607,7 @@ void TestGroupsPlugins::chooseImage() {
     EditorSession s;
     s.proceed();
     s.addThreePlugins();
-    const QString root = s.form.sRootDir;
+    const QString root = s.doc.sRootDir;
     QString path;
     if (chosen.startsWith(QLatin1String("..")))
         path = outer.filePath(chosen.mid(3));
@@ -651,7 +652,7 @@ void TestGroupsPlugins::undecodableImageOnSelection() {
     EditorSession s;
     s.proceed();
     s.addThreePlugins();
-    EditorSession::writeFile(s.form.sRootDir + QStringLiteral("/fomod/broken.png"),
+    EditorSession::writeFile(s.doc.sRootDir + QStringLiteral("/fomod/broken.png"),
                              "\x89PNG but not really");
     CPlugin& plugin = s.step().vGroups[0].vPlugins[1];
     plugin.sImage = QStringLiteral("fomod\\broken.png");
@@ -683,7 +684,7 @@ void TestGroupsPlugins::noGroupsLeavesPluginSideDisabled() {
 
     // A new step without groups: nothing of the plugin side stays usable.
     s.addStep();
-    QCOMPARE(s.form.iCurrentStep, 1);
+    QCOMPARE(s.doc.iCurrentStep, 1);
     QCOMPARE(s.list("GroupListView")->rowCount(), 0);
     QCOMPARE(s.list("PluginListView")->rowCount(), 0);
     QCOMPARE(s.component<QTabBar>("pdPatternsPageControl")->count(), 0);

@@ -73,10 +73,8 @@ class KeyboardSession : public EditorSession {
 public:
     explicit KeyboardSession(Place place) {
         proceed();
-        form.project = sampleProject();
-        form.documentCommands()->showProjectPages();
-        form.iStepCount = qint32(form.project.vSteps.size());
-        form.StepsTabControlChange();
+        doc.project = sampleProject();
+        form.showProjectPages();
         switch (place) {
         case Place::ModInfo:
             chooseTab(QStringLiteral("PageControl"), 0);
@@ -211,21 +209,21 @@ void TestKeyboard::deleteRunsRemoveButton() {
         s.select(list, -1);
         QVERIFY(!s.enabled(button));
         QTest::keyClick(s.list(list), Qt::Key_Delete);
-        QVERIFY(s.form.project == sampleProject());
+        QVERIFY(s.doc.project == sampleProject());
         QCOMPARE(s.list(list)->rowCount(), 2);
 
         s.select(list, 0);
         QVERIFY(s.enabled(button));
         QTest::keyClick(s.list(list), Qt::Key_Delete);
-        QVERIFY(!(s.form.project == sampleProject()));
+        QVERIFY(!(s.doc.project == sampleProject()));
         QCOMPARE(s.list(list)->rowCount(), 1);
-        byKey = s.form.project;
+        byKey = s.doc.project;
         rowsByKey = s.column(list, 0);
     }
     KeyboardSession s(place);
     s.select(list, 0);
     s.click(button);
-    QVERIFY(s.form.project == byKey);
+    QVERIFY(s.doc.project == byKey);
     QCOMPARE(s.column(list, 0), rowsByKey);
 }
 
@@ -275,14 +273,14 @@ void TestKeyboard::enterRunsAddButton() {
         for (qsizetype i = 0; i + 1 < typed.size(); i += 2)
             s.type(typed[i], typed[i + 1]);
         QTest::keyClick(s.component<QWidget>(typed[typed.size() - 2]), Qt::Key_Return);
-        QVERIFY(!(s.form.project == sampleProject()));
-        byKey = s.form.project;
+        QVERIFY(!(s.doc.project == sampleProject()));
+        byKey = s.doc.project;
     }
     KeyboardSession s(place);
     for (qsizetype i = 0; i + 1 < typed.size(); i += 2)
         s.type(typed[i], typed[i + 1]);
     s.click(button);
-    QVERIFY(s.form.project == byKey);
+    QVERIFY(s.doc.project == byKey);
 }
 
 enum class Renamed {
@@ -348,7 +346,7 @@ void TestKeyboard::f2RenamesInPlace() {
         expected.vConditionalFiles[0].vFiles[1].sDestination = QStringLiteral("Renamed");
         break;
     }
-    QVERIFY(s.form.project == expected);
+    QVERIFY(s.doc.project == expected);
 }
 
 void TestKeyboard::memoTabMovesFocus_data() {
@@ -482,11 +480,11 @@ void TestKeyboard::spaceNeverDeletesSecondStep() {
     QVERIFY(s.active());
     s.addStep();
     s.chooseStep(0);
-    QCOMPARE(s.form.project.vSteps.size(), 3);
+    QCOMPARE(s.doc.project.vSteps.size(), 3);
     s.component<QWidget>(button)->setFocus(Qt::OtherFocusReason);
     for (int i = 0; i < 5; ++i)
         KeyboardSession::pressOnFocus(Qt::Key_Space);
-    QCOMPARE(s.form.project.vSteps.size(), stepsLeft);
+    QCOMPARE(s.doc.project.vSteps.size(), stepsLeft);
     QCOMPARE(s.stepTabs()->count(), stepsLeft);
 }
 

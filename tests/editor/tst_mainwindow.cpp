@@ -81,10 +81,10 @@ void TestMainWindow::startState() {
     QCOMPARE(s.component<QLabel>("HeaderImage")->size(), QSize(196, 133));
     QVERIFY(s.component<QLabel>("NoHeaderImageLabel")->isVisibleTo(&s.form));
     QVERIFY(s.component<QPlainTextEdit>("Memo1")->isReadOnly());
-    QCOMPARE(s.form.project, CFOMOD());
-    QVERIFY(s.form.sRootDir.isEmpty());
-    QVERIFY(!s.form.sProgramDir.isEmpty());
-    QVERIFY(!s.form.sProgramDir.endsWith(QDir::separator()));
+    QCOMPARE(s.doc.project, CFOMOD());
+    QVERIFY(s.doc.sRootDir.isEmpty());
+    QVERIFY(!s.form.programDir().isEmpty());
+    QVERIFY(!s.form.programDir().endsWith(QDir::separator()));
 }
 
 void TestMainWindow::menuItems_data() {
@@ -158,12 +158,12 @@ void TestMainWindow::rootDirTyped() {
     QCOMPARE(s.enabled("ProceedButton"), proceedBefore);
 
     s.type("RootDirEdit", s.dir.path());
-    QCOMPARE(s.form.sRootDir, s.dir.path());
+    QCOMPARE(s.doc.sRootDir, s.dir.path());
     QCOMPARE(s.enabled("ProceedButton"), proceedAfterTyping);
 
     // Emptying the edit empties the root but leaves Proceed as it was.
     s.component<QLineEdit>("RootDirEdit")->clear();
-    QCOMPARE(s.form.sRootDir, QString());
+    QCOMPARE(s.doc.sRootDir, QString());
     QCOMPARE(s.enabled("ProceedButton"), proceedAfterTyping);
     QVERIFY(s.prompts.vShown.isEmpty());
 }
@@ -230,7 +230,7 @@ void TestMainWindow::openRootDir() {
     }
     const QString expectedRoot = rootSet || typedBefore ? native : QString();
     QCOMPARE(s.component<QLineEdit>("RootDirEdit")->text(), expectedRoot);
-    QCOMPARE(s.form.sRootDir, expectedRoot);
+    QCOMPARE(s.doc.sRootDir, expectedRoot);
     QCOMPARE(QFileInfo(fomod).isDir(), fomodDirAfter);
     QCOMPARE(s.enabled("ProceedButton"), proceedEnabled);
 }
@@ -239,11 +239,11 @@ void TestMainWindow::proceedCreatesFirstStep() {
     EditorSession s;
     s.proceed();
 
-    QCOMPARE(s.form.project.vSteps.size(), 1);
-    QCOMPARE(s.form.project.vSteps.first().sName, QStringLiteral("Step1"));
-    QCOMPARE(s.form.project.vSteps.first().sOperator, QStringLiteral("And"));
-    QCOMPARE(s.form.iStepCount, 1);
-    QCOMPARE(s.form.iCurrentStep, 0);
+    QCOMPARE(s.doc.project.vSteps.size(), 1);
+    QCOMPARE(s.doc.project.vSteps.first().sName, QStringLiteral("Step1"));
+    QCOMPARE(s.doc.project.vSteps.first().sOperator, QStringLiteral("And"));
+    QCOMPARE(s.doc.iStepCount(), 1);
+    QCOMPARE(s.doc.iCurrentStep, 0);
 
     auto* tabs = s.component<QTabBar>("StepsTabControl");
     QCOMPARE(tabs->count(), 1);
@@ -294,9 +294,9 @@ void TestMainWindow::modFields() {
     if (auto* combo = qobject_cast<QComboBox*>(target))
         target = combo->lineEdit();
     const auto stored = [&] {
-        const QString* fields[] = {&s.form.project.sName, &s.form.project.sAuthor,
-                                   &s.form.project.sVersion, &s.form.project.sWebsite,
-                                   &s.form.project.sCategory};
+        const QString* fields[] = {&s.doc.project.sName, &s.doc.project.sAuthor,
+                                   &s.doc.project.sVersion, &s.doc.project.sWebsite,
+                                   &s.doc.project.sCategory};
         return *fields[field];
     };
 
@@ -313,16 +313,16 @@ void TestMainWindow::modFields() {
     QString* fields[] = {&expected.sName, &expected.sAuthor, &expected.sVersion, &expected.sWebsite,
                          &expected.sCategory};
     *fields[field] = typed.chopped(1);
-    QCOMPARE(s.form.project, expected);
+    QCOMPARE(s.doc.project, expected);
 }
 
 void TestMainWindow::categoryChosenFromList() {
     EditorSession s;
     auto* category = s.component<QComboBox>("ModCategoryComboBox");
     category->setCurrentIndex(category->findText(QStringLiteral("Patches")));
-    QCOMPARE(s.form.project.sCategory, QStringLiteral("Patches"));
+    QCOMPARE(s.doc.project.sCategory, QStringLiteral("Patches"));
     QTest::keyClick(category->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(s.form.project.sCategory, QStringLiteral("Patche"));
+    QCOMPARE(s.doc.project.sCategory, QStringLiteral("Patche"));
 }
 
 void TestMainWindow::descriptionMemo_data() {
@@ -350,7 +350,7 @@ void TestMainWindow::descriptionMemo() {
     EditorSession s;
     auto* edit = s.component<QPlainTextEdit>("ModDesccriptionMemo");
     edit->setPlainText(memo);
-    QCOMPARE(s.form.project.sDescription, stored);
+    QCOMPARE(s.doc.project.sDescription, stored);
     // The memo keeps what was typed.
     QCOMPARE(Components::memoText(edit), QString(memo)
                                              .replace(QLatin1String("\r\n"), QLatin1String("\n"))
@@ -358,9 +358,9 @@ void TestMainWindow::descriptionMemo() {
 
     // Typing runs the same conversion at every keystroke.
     edit->clear();
-    QCOMPARE(s.form.project.sDescription, QString());
+    QCOMPARE(s.doc.project.sDescription, QString());
     QTest::keyClicks(edit, QStringLiteral("x<"));
-    QCOMPARE(s.form.project.sDescription, QStringLiteral("x&#60;"));
+    QCOMPARE(s.doc.project.sDescription, QStringLiteral("x&#60;"));
 }
 
 void TestMainWindow::headerImage_data() {
@@ -418,13 +418,13 @@ void TestMainWindow::headerImage() {
     QVERIFY(!s.prompts.bLastMultiple);
     if (accepted) {
         QVERIFY(s.prompts.messages().isEmpty());
-        QCOMPARE(s.form.project.sImage, stored);
+        QCOMPARE(s.doc.project.sImage, stored);
         QCOMPARE(s.component<QLineEdit>("ModHeaderImageEdit")->text(), stored);
     } else {
         QCOMPARE(s.prompts.messages(),
                  QStringList{QStringLiteral("File is out of root directory")});
         QCOMPARE(s.prompts.vShown.last().sCaption, QStringLiteral("Quarvel"));
-        QCOMPARE(s.form.project.sImage, QString());
+        QCOMPARE(s.doc.project.sImage, QString());
         QCOMPARE(s.component<QLineEdit>("ModHeaderImageEdit")->text(), QString());
     }
     if (preview >= 0)
@@ -437,15 +437,15 @@ void TestMainWindow::headerImageClear() {
     s.prompts.vFileAnswers.append({s.dir.filePath(QStringLiteral("fomod/h.png"))});
     s.type("RootDirEdit", s.dir.path());
     s.click("ChooseHeaderImageButton");
-    QCOMPARE(s.form.project.sImage, QStringLiteral("fomod\\h.png"));
+    QCOMPARE(s.doc.project.sImage, QStringLiteral("fomod\\h.png"));
     QVERIFY(s.showsPicture("HeaderImage"));
 
     // Typing into the path edit changes nothing in the project.
     QTest::keyClicks(s.component<QLineEdit>("ModHeaderImageEdit"), QStringLiteral("zz"));
-    QCOMPARE(s.form.project.sImage, QStringLiteral("fomod\\h.png"));
+    QCOMPARE(s.doc.project.sImage, QStringLiteral("fomod\\h.png"));
 
     s.click("ClearHeaderImageButton");
-    QCOMPARE(s.form.project.sImage, QString());
+    QCOMPARE(s.doc.project.sImage, QString());
     QCOMPARE(s.component<QLineEdit>("ModHeaderImageEdit")->text(), QString());
     QVERIFY(!s.showsPicture("HeaderImage"));
     QVERIFY(s.component<QLabel>("NoHeaderImageLabel")->isVisibleTo(&s.form));

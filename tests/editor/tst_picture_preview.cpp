@@ -68,7 +68,7 @@ void TestPicturePreview::chosenPictureCoversLabel() {
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
             picture.setPixelColor(x, y, Qt::red);
-    const QString path = s.form.sRootDir + QStringLiteral("/fomod/picture.png");
+    const QString path = s.doc.sRootDir + QStringLiteral("/fomod/picture.png");
     QVERIFY(picture.save(path));
 
     s.prompts.vFileAnswers.append({path});
@@ -115,7 +115,7 @@ void TestPicturePreview::proportionsKept() {
     s.addPlugin(QStringLiteral("P"));
     QImage picture(pictureSize, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    const QString path = s.form.sRootDir + QStringLiteral("/fomod/picture.png");
+    const QString path = s.doc.sRootDir + QStringLiteral("/fomod/picture.png");
     QVERIFY(picture.save(path));
     s.prompts.vFileAnswers.append({path});
     s.click(chooseButton);
@@ -165,8 +165,8 @@ void TestPicturePreview::undecodablePictureEmptiesPreview() {
     s.proceed();
     s.addGroup(QStringLiteral("G"));
     s.addPlugin(QStringLiteral("P"));
-    const QString good = s.form.sRootDir + QStringLiteral("/fomod/good.png");
-    const QString bad = s.form.sRootDir + QStringLiteral("/fomod/bad.png");
+    const QString good = s.doc.sRootDir + QStringLiteral("/fomod/good.png");
+    const QString bad = s.doc.sRootDir + QStringLiteral("/fomod/bad.png");
     EditorSession::writePicture(good);
     EditorSession::writeFile(bad, "no picture inside");
 
@@ -179,7 +179,7 @@ void TestPicturePreview::undecodablePictureEmptiesPreview() {
     QVERIFY(!s.showsPicture(image));
     QVERIFY(!s.component<QLabel>(noImageLabel)->isHidden());
     const QString stored = QStringLiteral("fomod\\bad.png");
-    QCOMPARE(image == QLatin1String("HeaderImage") ? s.form.project.sImage
+    QCOMPARE(image == QLatin1String("HeaderImage") ? s.doc.project.sImage
                                                    : s.step().vGroups[0].vPlugins[0].sImage,
              stored);
 }

@@ -100,10 +100,10 @@ void TestPluginDependencies::typeNameWithoutPatternChangesNothing() {
     s.proceed();
     addPlugins(s);
     s.select("PluginListView", 0);
-    const CFOMOD before = s.form.project;
+    const CFOMOD before = s.doc.project;
     s.type("pdTypeNameComboBox", QStringLiteral("CouldBeUsable"));
     s.type("pdOperatorComboBox", QStringLiteral("Or"));
-    QCOMPARE(s.form.project, before);
+    QCOMPARE(s.doc.project, before);
 }
 
 void TestPluginDependencies::deletePattern_data() {

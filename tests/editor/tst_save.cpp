@@ -67,7 +67,7 @@ void TestSave::savesBetweenScriptsAndReports() {
     CFOMOD back;
     QVERIFY(InstallerReader::readInfoFile(s.fomodFile("info.xml"), back));
     QVERIFY(InstallerReader::readConfigFile(s.fomodFile("ModuleConfig.xml"), back));
-    QVERIFY(back == s.form.project);
+    QVERIFY(back == s.doc.project);
     QCOMPARE(RecentFiles::entries(Settings::instance()), QStringList(s.dir.path()));
     SSettings stored;
     QVERIFY(Settings::readSettings(stored, native(s.programDir.path(), "config.ini")));
@@ -130,7 +130,7 @@ void TestSave::fileThatCannotBeWritten() {
 // still there to be saved elsewhere.
 void TestSave::rootDeletedWhileOpen() {
     SaveSession s;
-    const CFOMOD before = s.form.project;
+    const CFOMOD before = s.doc.project;
     QVERIFY(QDir(s.dir.path()).removeRecursively());
 
     s.chooseMenu("SaveMenu");
@@ -141,7 +141,7 @@ void TestSave::rootDeletedWhileOpen() {
     QVERIFY(!QFileInfo::exists(s.dir.path()));
     QCOMPARE(s.scriptsRun(), QStringList("runbefore"));
     QVERIFY(RecentFiles::entries(Settings::instance()).isEmpty());
-    QVERIFY(s.form.project == before);
+    QVERIFY(s.doc.project == before);
 }
 
 QTEST_MAIN(TestSave)

@@ -54,6 +54,7 @@ private slots:
     void stepWithoutGroupsEmptiesPluginSide();
     void groupsBoxShare_data();
     void groupsBoxShare();
+    void unshownConditionsKept();
 };
 
 void TestSteps::newSteps() {
@@ -63,16 +64,16 @@ void TestSteps::newSteps() {
     s.addStep();
     QCOMPARE(s.stepNames(), (QStringList{"Step1", "Step2", "Step3"}));
     QCOMPARE(s.tabCaptions("StepsTabControl"), s.stepNames());
-    QCOMPARE(s.form.iStepCount, 3);
-    QCOMPARE(s.form.iCurrentStep, 2);
+    QCOMPARE(s.doc.iStepCount(), 3);
+    QCOMPARE(s.doc.iCurrentStep, 2);
     QCOMPARE(s.stepTabs()->currentIndex(), 2);
     QCOMPARE(s.component<QLineEdit>("StepNameEdit")->text(), QStringLiteral("Step3"));
     QCOMPARE(s.enabledStates(stepControls), (QList<bool>{true, false, true, true}));
-    for (const CStep& step : s.form.project.vSteps)
+    for (const CStep& step : s.doc.project.vSteps)
         QCOMPARE(step.sOperator, QStringLiteral("And"));
 
     s.chooseStep(1);
-    QCOMPARE(s.form.iCurrentStep, 1);
+    QCOMPARE(s.doc.iCurrentStep, 1);
     QCOMPARE(s.component<QLineEdit>("StepNameEdit")->text(), QStringLiteral("Step2"));
     QCOMPARE(s.enabledStates(stepControls), (QList<bool>{true, true, true, true}));
 }
@@ -105,8 +106,8 @@ void TestSteps::deleteStep() {
 
     QCOMPARE(s.stepNames(), namesAfter);
     QCOMPARE(s.tabCaptions("StepsTabControl"), namesAfter);
-    QCOMPARE(s.form.iStepCount, namesAfter.size());
-    QCOMPARE(s.form.iCurrentStep, currentAfter);
+    QCOMPARE(s.doc.iStepCount(), namesAfter.size());
+    QCOMPARE(s.doc.iCurrentStep, currentAfter);
     QCOMPARE(s.stepTabs()->currentIndex(), currentAfter);
     QCOMPARE(s.component<QLineEdit>("StepNameEdit")->text(), namesAfter.at(currentAfter));
     QCOMPARE(s.enabled("MoveLeftButton"), currentAfter > 0);
@@ -121,16 +122,16 @@ void TestSteps::deleteLastStepLeavesNoStep() {
     EditorSession s;
     s.proceed();
     s.click("DeleteStepButton");
-    QVERIFY(s.form.project.vSteps.isEmpty());
+    QVERIFY(s.doc.project.vSteps.isEmpty());
     QCOMPARE(s.stepTabs()->count(), 0);
-    QCOMPARE(s.form.iStepCount, 0);
-    QCOMPARE(s.form.iCurrentStep, -1);
+    QCOMPARE(s.doc.iStepCount(), 0);
+    QCOMPARE(s.doc.iCurrentStep, -1);
     QCOMPARE(s.component<QLineEdit>("StepNameEdit")->text(), QString());
     QCOMPARE(s.enabledStates(stepControls), (QList<bool>{false, false, false, false}));
 
     // Typing a name without a step changes nothing; a new step starts again at Step1.
     QTest::keyClicks(s.component<QLineEdit>("StepNameEdit"), QStringLiteral("x"));
-    QVERIFY(s.form.project.vSteps.isEmpty());
+    QVERIFY(s.doc.project.vSteps.isEmpty());
     s.addStep();
     QCOMPARE(s.stepNames(), QStringList{"Step1"});
     QCOMPARE(s.enabledStates(stepControls), (QList<bool>{false, false, true, true}));
@@ -168,7 +169,7 @@ void TestSteps::moveStep() {
     s.addStep();
     s.chooseStep(current);
     CDependency visible{QStringLiteral("flag"), QStringLiteral("F"), QStringLiteral("On")};
-    s.form.project.vSteps[current].vVisibility.append(visible);
+    s.doc.project.vSteps[current].vVisibility.append(visible);
     // A text the rebuild would reset: the move must not rebuild.
     auto* value = s.component<QComboBox>("ConditionValueComboBox");
     value->setEditText(QStringLiteral("typed"));
@@ -177,9 +178,9 @@ void TestSteps::moveStep() {
 
     QCOMPARE(s.stepNames(), namesAfter);
     QCOMPARE(s.tabCaptions("StepsTabControl"), namesAfter);
-    QCOMPARE(s.form.iCurrentStep, currentAfter);
+    QCOMPARE(s.doc.iCurrentStep, currentAfter);
     QCOMPARE(s.stepTabs()->currentIndex(), currentAfter);
-    QCOMPARE(s.form.project.vSteps.at(currentAfter).vVisibility, QList<CDependency>{visible});
+    QCOMPARE(s.doc.project.vSteps.at(currentAfter).vVisibility, QList<CDependency>{visible});
     QCOMPARE(s.enabled("MoveLeftButton"), leftEnabled);
     QCOMPARE(s.enabled("MoveRightButton"), rightEnabled);
     QCOMPARE(value->currentText(), QStringLiteral("typed"));
@@ -191,7 +192,7 @@ void TestSteps::renameStep() {
     s.addStep();
     auto* edit = s.component<QLineEdit>("StepNameEdit");
     edit->clear();
-    QCOMPARE(s.form.project.vSteps.at(1).sName, QString());
+    QCOMPARE(s.doc.project.vSteps.at(1).sName, QString());
     QCOMPARE(s.stepTabs()->tabText(1), QStringLiteral("[No name!]"));
 
     // An unnamed step keeps its mark when it moves.
@@ -237,7 +238,7 @@ void TestSteps::addAndDeleteConditions() {
         {QStringLiteral("flag"), QStringLiteral("HD"), QStringLiteral("On")},
         {QStringLiteral("file"), QStringLiteral("HD"), QStringLiteral("Missing")},
         {QStringLiteral("file"), QStringLiteral("HD"), QString()}};
-    QCOMPARE(s.form.project.vSteps.at(0).vVisibility, added);
+    QCOMPARE(s.doc.project.vSteps.at(0).vVisibility, added);
     auto* list = s.component<QTableWidget>("ConditionListView");
     QCOMPARE(list->rowCount(), 3);
     // A new row shows the step's operator at once, as after a rebuild.
@@ -249,13 +250,13 @@ void TestSteps::addAndDeleteConditions() {
     s.select("ConditionListView", 1);
     QVERIFY(s.enabled("DeleteConditionButton"));
     s.click("DeleteConditionButton");
-    QCOMPARE(s.form.project.vSteps.at(0).vVisibility, (QList<CDependency>{added[0], added[2]}));
+    QCOMPARE(s.doc.project.vSteps.at(0).vVisibility, (QList<CDependency>{added[0], added[2]}));
     QCOMPARE(list->rowCount(), 2);
     QCOMPARE(s.row("ConditionListView", 1), (QStringList{"file", "HD", "==", "", "Or"}));
     s.select("ConditionListView", -1);
     QVERIFY(!s.enabled("DeleteConditionButton"));
     s.click("DeleteConditionButton");
-    QCOMPARE(s.form.project.vSteps.at(0).vVisibility.size(), 2);
+    QCOMPARE(s.doc.project.vSteps.at(0).vVisibility.size(), 2);
 }
 
 void TestSteps::addNeedsChosenName_data() {
@@ -290,7 +291,7 @@ void TestSteps::addNeedsChosenName() {
         s.type("ConditionComboBox", typed);
     }
     s.click("AddConditionButton");
-    QVERIFY(s.form.project.vSteps.at(0).vVisibility.isEmpty());
+    QVERIFY(s.doc.project.vSteps.at(0).vVisibility.isEmpty());
     QCOMPARE(s.component<QTableWidget>("ConditionListView")->rowCount(), 0);
 }
 
@@ -309,7 +310,7 @@ void TestSteps::operatorTyping() {
     EditorSession s;
     s.proceed();
     s.addStep();
-    s.form.project.vSteps[1].vVisibility.append(
+    s.doc.project.vSteps[1].vVisibility.append(
         {QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("Active")});
     s.form.StepsTabControlChange();
     auto* op = s.component<QComboBox>("visOperatorComboBox");
@@ -317,17 +318,17 @@ void TestSteps::operatorTyping() {
     op->lineEdit()->clear();
     for (int i = 0; i < typed.size(); ++i) {
         QTest::keyClicks(op->lineEdit(), typed.mid(i, 1));
-        QCOMPARE(s.form.project.vSteps.at(1).sOperator, storedAfterEachKey.at(i));
+        QCOMPARE(s.doc.project.vSteps.at(1).sOperator, storedAfterEachKey.at(i));
         // Each keystroke rebuilds: the condition row shows the operator so far.
         QCOMPARE(s.row("ConditionListView", 0).last(), storedAfterEachKey.at(i));
     }
     QCOMPARE(op->currentText(), typed);
-    QCOMPARE(s.form.project.vSteps.at(0).sOperator, QStringLiteral("And"));
+    QCOMPARE(s.doc.project.vSteps.at(0).sOperator, QStringLiteral("And"));
 
     // Choosing another step shows that step's operator without changing it.
     s.chooseStep(0);
     QCOMPARE(op->currentText(), QStringLiteral("And"));
-    QCOMPARE(s.form.project.vSteps.at(1).sOperator, typed);
+    QCOMPARE(s.doc.project.vSteps.at(1).sOperator, typed);
     s.chooseStep(1);
     QCOMPARE(op->currentText(), typed);
 }
@@ -378,7 +379,7 @@ void TestSteps::rebuildCollectsLists() {
     EditorSession s;
     s.proceed();
     s.addStep();
-    QList<CStep>& steps = s.form.project.vSteps;
+    QList<CStep>& steps = s.doc.project.vSteps;
     steps[0].vGroups.append(CPluginGroup(QStringLiteral("G1"), QStringLiteral("SelectAny")));
     steps[0].vGroups[0].vPlugins.append(pluginWith(
         QStringLiteral("P1"),
@@ -439,7 +440,7 @@ void TestSteps::stepWithoutGroupsEmptiesPluginSide() {
     EditorSession s;
     s.proceed();
     s.addStep();
-    CStep& first = s.form.project.vSteps[0];
+    CStep& first = s.doc.project.vSteps[0];
     first.vGroups.append(CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny")));
     CPlugin plugin =
         pluginWith(QStringLiteral("P"), {{QStringLiteral("F"), QStringLiteral("On")}}, {});
@@ -463,7 +464,7 @@ void TestSteps::stepWithoutGroupsEmptiesPluginSide() {
           "AddVaribleButton", "ChoosePluginImageButton", "AddFileButton", "AddFolderButton"})
         QVERIFY2(!s.component<QWidget>(control)->isEnabled(), control);
     // The project keeps what the other step holds.
-    QCOMPARE(s.form.project.vSteps.at(0).vGroups.at(0).vPlugins.at(0), plugin);
+    QCOMPARE(s.doc.project.vSteps.at(0).vGroups.at(0).vPlugins.at(0), plugin);
 }
 
 void TestSteps::groupsBoxShare_data() {
@@ -489,6 +490,65 @@ void TestSteps::groupsBoxShare() {
     const int filesBottom = files->mapTo(scroll, QPoint(0, files->height())).y();
     QVERIFY(filesBottom <= scroll->height());
     QVERIFY(filesBottom >= scroll->height() - 8);
+}
+
+// What the window shows but does not edit rides along with the elements it edits: a nested
+// group and a version condition in each of the three condition lists, a plugin file's install
+// flag. The group row reads as the group does and is deleted as a whole.
+void TestSteps::unshownConditionsKept() {
+    EditorSession s;
+    s.proceed();
+    CDependency active{QStringLiteral("file"), QStringLiteral("A"), QStringLiteral("Active")};
+    CDependency inactive = active;
+    inactive.sValue = QStringLiteral("Inactive");
+    CDependency group;
+    group.sType = QStringLiteral("group");
+    group.sOperator = QStringLiteral("Or");
+    group.vDependencies = {active, inactive};
+    CDependency version;
+    version.sType = QStringLiteral("game");
+    version.sValue = QStringLiteral("1.6.1170");
+    const QList<CDependency> conditions{group, version};
+
+    CFile file;
+    file.sType = QStringLiteral("file");
+    file.sSource = file.sDestination = QStringLiteral("a.esp");
+    file.sAlwaysInstall = QStringLiteral("true");
+    CPlugin plugin(QStringLiteral("P"));
+    plugin.vFiles = {file};
+    CDependencyPattern pattern;
+    pattern.sType = QStringLiteral("Required");
+    pattern.vDependencies = conditions;
+    plugin.vPatterns = {pattern};
+    s.step().vVisibility = conditions;
+    s.step().vGroups = {CPluginGroup(QStringLiteral("G"), QStringLiteral("SelectAny"))};
+    s.step().vGroups[0].vPlugins = {plugin};
+    CConditionalFile conditional;
+    conditional.vDependencies = conditions;
+    s.doc.project.vConditionalFiles = {conditional};
+    s.form.showProjectPages();
+
+    const QStringList groupRow{"group", "(A is Active or A is Inactive)", "==", "", "And"};
+    QCOMPARE(s.row("ConditionListView", 0), groupRow);
+    QCOMPARE(s.row("ConditionListView", 1), QStringList({"game", "", "==", "1.6.1170", "And"}));
+    QCOMPARE(s.row("PluginDependenciesListView", 0).at(1), groupRow.at(1));
+    QCOMPARE(s.row("CondFilePatternListView", 0).at(1), groupRow.at(1));
+
+    s.type("VaribleComboBox", "Flag");
+    s.click("AddVaribleButton");
+    s.type("StepNameEdit", "Renamed");
+    s.chooseMenu("SaveMenu");
+    const CPlugin& saved = s.step().vGroups[0].vPlugins[0];
+    QCOMPARE(saved.vConditionFlags.size(), 1);
+    QCOMPARE(s.step().sName, QStringLiteral("Renamed"));
+    QCOMPARE(saved.vFiles, plugin.vFiles);
+    QCOMPARE(saved.vPatterns, plugin.vPatterns);
+    QCOMPARE(s.step().vVisibility, conditions);
+    QCOMPARE(s.doc.project.vConditionalFiles, QList<CConditionalFile>{conditional});
+
+    s.select("ConditionListView", 0);
+    s.click("DeleteConditionButton");
+    QCOMPARE(s.step().vVisibility, QList<CDependency>{version});
 }
 
 QTEST_MAIN(TestSteps)

@@ -104,22 +104,22 @@ void TestUndo::undoAndRedoEachCommand() {
     QFETCH(QString, label);
     EditorSession s;
     buildBase(s);
-    const CFOMOD before = s.form.project;
+    const CFOMOD before = s.doc.project;
 
     command(s);
     settle();
-    const CFOMOD after = s.form.project;
+    const CFOMOD after = s.doc.project;
     QVERIFY(!(after == before));
     QVERIFY(s.component<QAction>("UndoMenu")->isEnabled());
     QCOMPARE(menuText(s, "UndoMenu"), "Undo " + label);
 
     s.chooseMenu("UndoMenu");
-    QVERIFY(s.form.project == before);
+    QVERIFY(s.doc.project == before);
     QCOMPARE(menuText(s, "RedoMenu"), "Redo " + label);
     QCOMPARE(s.tabCaptions("StepsTabControl").size(), before.vSteps.size());
 
     s.chooseMenu("RedoMenu");
-    QVERIFY(s.form.project == after);
+    QVERIFY(s.doc.project == after);
     QVERIFY(!s.component<QAction>("RedoMenu")->isEnabled());
 }
 
@@ -141,12 +141,12 @@ void TestUndo::selectionRestored() {
     settle();
 
     s.chooseMenu("UndoMenu"); // the plugin comes back, selected
-    QCOMPARE(s.form.project.vSteps[0].vGroups[0].vPlugins.size(), 3);
+    QCOMPARE(s.doc.project.vSteps[0].vGroups[0].vPlugins.size(), 3);
     QCOMPARE(s.selected("PluginListView"), 1);
     QCOMPARE(s.stepTabs()->currentIndex(), 0);
 
     s.chooseMenu("UndoMenu"); // the step comes back, current as it was when deleted
-    QCOMPARE(s.form.project.vSteps.size(), 2);
+    QCOMPARE(s.doc.project.vSteps.size(), 2);
     QCOMPARE(s.stepTabs()->currentIndex(), 1);
     QCOMPARE(s.tabCaptions("StepsTabControl"), QStringList({"Step1", "Step2"}));
 
@@ -166,13 +166,13 @@ void TestUndo::typingIsOneStepPerField() {
     settle();
     s.type("ModAuthorEdit", "me");
     settle();
-    QCOMPARE(s.form.project.sName, QString("abcdef"));
+    QCOMPARE(s.doc.project.sName, QString("abcdef"));
 
     s.chooseMenu("UndoMenu");
-    QCOMPARE(s.form.project.sAuthor, QString());
-    QCOMPARE(s.form.project.sName, QString("abcdef"));
+    QCOMPARE(s.doc.project.sAuthor, QString());
+    QCOMPARE(s.doc.project.sName, QString("abcdef"));
     s.chooseMenu("UndoMenu");
-    QCOMPARE(s.form.project.sName, QString());
+    QCOMPARE(s.doc.project.sName, QString());
     QCOMPARE(s.component<QLineEdit>("ModNameEdit")->text(), QString());
 }
 
@@ -197,14 +197,14 @@ void TestUndo::unsavedMarkFollowsSavedState() {
     EditorSession s;
     buildBase(s);
     s.chooseMenu("SaveMenu");
-    QVERIFY(!s.form.hasUnsavedChanges());
+    QVERIFY(!s.doc.hasUnsavedChanges());
     QVERIFY(!s.form.windowTitle().endsWith(" *"));
     s.addStep();
     settle();
     QVERIFY(s.form.windowTitle().endsWith(" *"));
     s.chooseMenu("UndoMenu"); // back to what was saved
     QVERIFY(!s.form.windowTitle().endsWith(" *"));
-    QVERIFY(!s.form.hasUnsavedChanges());
+    QVERIFY(!s.doc.hasUnsavedChanges());
 }
 
 void TestUndo::questionBeforeDropping_data() {
@@ -228,7 +228,7 @@ void TestUndo::questionBeforeDropping() {
     const QByteArray savedConfig = FileHelpers::readFile(root + "/fomod/ModuleConfig.xml");
     s.addStep();
     settle();
-    const CFOMOD changed = s.form.project;
+    const CFOMOD changed = s.doc.project;
     s.prompts.vShown.clear();
     s.prompts.vSaveChoices.append(SaveChoice(answer));
     s.prompts.vFolderAnswers.append({root});
@@ -264,12 +264,12 @@ void TestUndo::questionBeforeDropping() {
     const bool wentOn = choice != SaveChoice::Cancel;
     if (way == "Exit" || way == "Close") {
         QCOMPARE(ended, wentOn);
-        QVERIFY(s.form.project == changed);
+        QVERIFY(s.doc.project == changed);
     } else if (way == "New") {
-        QCOMPARE(s.form.project == CFOMOD(), wentOn);
+        QCOMPARE(s.doc.project == CFOMOD(), wentOn);
     } else {
         // An opening command reads the folder: what was saved comes back.
-        QCOMPARE(s.form.project == changed, !wentOn || choice == SaveChoice::Save);
+        QCOMPARE(s.doc.project == changed, !wentOn || choice == SaveChoice::Save);
     }
     if (!wentOn)
         QCOMPARE(s.prompts.vShown.size(), 1); // no dialog after Cancel
@@ -284,8 +284,8 @@ void TestUndo::failedSaveKeepsProject() {
     s.prompts.vSaveChoices.append(SaveChoice::Save);
     s.chooseMenu("NewMenu");
     QVERIFY(!s.prompts.messages().isEmpty());
-    QVERIFY(!(s.form.project == CFOMOD()));
-    QVERIFY(s.form.hasUnsavedChanges());
+    QVERIFY(!(s.doc.project == CFOMOD()));
+    QVERIFY(s.doc.hasUnsavedChanges());
 }
 
 QTEST_MAIN(TestUndo)

@@ -10,7 +10,6 @@ class TestRecentFiles : public QObject {
 private slots:
     void recordPath_data();
     void recordPath();
-    void rebuildOnlyShowsTheList();
 };
 
 void TestRecentFiles::recordPath_data() {
@@ -58,13 +57,9 @@ void TestRecentFiles::recordPath() {
     for (const QString& entry : list)
         settings.vRecentFiles.append(Settings::toLocal8(entry));
 
-    QStringList shown{"<not rebuilt>"};
-    RecentFiles::setMenuRebuild([&shown](const QStringList& entries) { shown = entries; });
     RecentFiles::recordPath(settings, path, file);
-    RecentFiles::setMenuRebuild({});
 
     QCOMPARE(RecentFiles::entries(settings), expected);
-    QCOMPARE(shown, expected);
     QCOMPARE(QFile::exists(file), written);
     if (written) {
         SSettings stored;
@@ -72,20 +67,6 @@ void TestRecentFiles::recordPath() {
         QCOMPARE(stored.vRecentFiles, settings.vRecentFiles);
         QCOMPARE(stored.iMaxRecentFiles, maximum);
     }
-}
-
-void TestRecentFiles::rebuildOnlyShowsTheList() {
-    SSettings settings;
-    settings.iMaxRecentFiles = 0;
-    settings.vRecentFiles = {"/x", "/y"};
-    QStringList shown;
-    RecentFiles::setMenuRebuild([&shown](const QStringList& entries) { shown = entries; });
-    RecentFiles::rebuildMenu(settings);
-    QCOMPARE(shown, (QStringList{"/x", "/y"}));
-    settings.vRecentFiles.clear();
-    RecentFiles::rebuildMenu(settings);
-    QCOMPARE(shown, QStringList{});
-    RecentFiles::setMenuRebuild({});
 }
 
 QTEST_GUILESS_MAIN(TestRecentFiles)
