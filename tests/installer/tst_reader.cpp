@@ -94,7 +94,7 @@ void TestReader::contextRules_data() {
                "      pattern op='' type='CouldBeUsable'",
            };
 
-    QTest::newRow("pattern target outlives closing tags, not into a later step")
+    QTest::newRow("a condition outside any condition list is dropped, not put into the last one")
         << QStringLiteral(R"(
 <installSteps><installStep name="S1"><optionalFileGroups><group name="G"><plugins><plugin name="P">
   <typeDescriptor><dependencyType><patterns><pattern><type name="Required"/></pattern></patterns></dependencyType></typeDescriptor>
@@ -109,7 +109,6 @@ void TestReader::contextRules_data() {
                "  group 'G' ",
                "    plugin 'P' Optional desc='' img=''",
                "      pattern op='' type='Required'",
-               "        dep flag 'late'='1'",
                "step 'S2' And",
                "  visible dep flag 'V'='1'",
            };
@@ -260,7 +259,7 @@ void TestReader::priority() {
     QFETCH(int, value);
 
     const QString config =
-        QStringLiteral(R"(<installSteps><installStep name="Before"><group name="G"><plugin name="P">
+        QStringLiteral(R"(<installSteps order="Explicit"><installStep name="Before"><group name="G"><plugin name="P">
 <files><file source="a" destination="b" priority="%1" /><file source="after" destination="c"/></files>
 </plugin></group></installStep><installStep name="After"></installSteps>)")
             .arg(written);
