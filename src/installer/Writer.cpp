@@ -208,14 +208,14 @@ void writeFileEntry(Utf16Buffer& out, const CFile& file, int level, Priority pri
 }
 
 // `<files>` with its entries, and the comments of its holder around them.
-void writeFiles(Utf16Buffer& out, CommentWriter& comments, QStringView part,
+void writeFiles(Utf16Buffer& out, CommentWriter& comments, QStringView part, QStringView partEnd,
                 const QList<CFile>& files, int level, Priority priority) {
     comments.at(part, level);
     out.literal(indent(level));
     out.literal(u"<files> \n");
     for (const CFile& file : files)
         writeFileEntry(out, file, level + 1, priority);
-    comments.at(part.toString() + u'/', level + 1);
+    comments.at(partEnd, level + 1);
     out.literal(indent(level));
     out.literal(u"</files> \n");
 }
@@ -232,7 +232,7 @@ void writeOrder(Utf16Buffer& out, const QString& order) {
 // A list whose order the file sets (`installSteps`, `optionalFileGroups`, `plugins`), with
 // its entries and the comments of its holder around them.
 template <typename Entry, typename WriteEntry>
-void writeOrderedList(Utf16Buffer& out, CommentWriter& comments, QStringView name,
+void writeOrderedList(Utf16Buffer& out, CommentWriter& comments, QStringView name, QStringView end,
                       const QString& order, int level, const QList<Entry>& entries,
                       WriteEntry writeEntry) {
     comments.at(name, level);
@@ -243,7 +243,7 @@ void writeOrderedList(Utf16Buffer& out, CommentWriter& comments, QStringView nam
     out.literal(u"> \n");
     for (const Entry& entry : entries)
         writeEntry(out, entry);
-    comments.at(name.toString() + u'/', level + 1);
+    comments.at(end, level + 1);
     out.literal(indent(level));
     out.literal(u"</");
     out.literal(name);
@@ -287,7 +287,7 @@ void writePlugin(Utf16Buffer& out, const CPlugin& plugin) {
 
     // A plugin needs files or flags to be valid; a "None" option gets an empty files element.
     if (!plugin.vFiles.isEmpty() || plugin.vConditionFlags.isEmpty())
-        writeFiles(out, comments, u"files", plugin.vFiles, 7, Priority::Always);
+        writeFiles(out, comments, u"files", u"files/", plugin.vFiles, 7, Priority::Always);
 
     comments.at(u"typeDescriptor", 7);
     out.literal(u"\t\t\t\t\t\t\t<typeDescriptor> \n");
@@ -342,7 +342,8 @@ void writeGroupOfPlugins(Utf16Buffer& out, const CPluginGroup& group) {
     out.literal(u"\" type=\"");
     out.attribute(group.sType);
     out.literal(u"\"> \n");
-    writeOrderedList(out, comments, u"plugins", group.sPluginOrder, 5, group.vPlugins, writePlugin);
+    writeOrderedList(out, comments, u"plugins", u"plugins/", group.sPluginOrder, 5, group.vPlugins,
+                     writePlugin);
     comments.atEnd(5);
     out.literal(u"\t\t\t\t</group> \n");
 }
@@ -368,8 +369,8 @@ void writeStep(Utf16Buffer& out, const CStep& step) {
         out.literal(u"\t\t\t</visible> \n");
     }
 
-    writeOrderedList(out, comments, u"optionalFileGroups", step.sGroupOrder, 3, step.vGroups,
-                     writeGroupOfPlugins);
+    writeOrderedList(out, comments, u"optionalFileGroups", u"optionalFileGroups/", step.sGroupOrder,
+                     3, step.vGroups, writeGroupOfPlugins);
     comments.atEnd(3);
     out.literal(u"\t\t</installStep> \n");
 }
@@ -391,7 +392,7 @@ void writeConditionalFile(Utf16Buffer& out, const CConditionalFile& conditional)
     writeDependencies(out, conditional.vDependencies, 5);
     comments.at(u"dependencies/", 5);
     out.literal(u"\t\t\t\t</dependencies> \n");
-    writeFiles(out, comments, u"files", conditional.vFiles, 4, Priority::Always);
+    writeFiles(out, comments, u"files", u"files/", conditional.vFiles, 4, Priority::Always);
     comments.atEnd(4);
     out.literal(u"\t\t\t</pattern> \n");
 }
@@ -540,8 +541,8 @@ void formatConfig(Utf16Buffer& out, const CFOMOD& project, const QString& versio
     }
 
     if (!project.vSteps.isEmpty())
-        writeOrderedList(out, comments, u"installSteps", project.sStepOrder, 1, project.vSteps,
-                         writeStep);
+        writeOrderedList(out, comments, u"installSteps", u"installSteps/", project.sStepOrder, 1,
+                         project.vSteps, writeStep);
 
     if (!project.vConditionalFiles.isEmpty()) {
         comments.at(u"conditionalFileInstalls", 1);

@@ -2,6 +2,7 @@
 
 #include <QStringView>
 
+#include <array>
 #include <span>
 
 // The vocabulary of ModuleConfig.xml that the reader, its not-kept notes and the writer share:
@@ -45,7 +46,7 @@ enum class Element : quint8 {
     SkseDependency,
     F4seDependency,
     File,
-    Folder,
+    Folder, // the last: names are indexed by the element
 };
 
 struct NamedElement {
@@ -104,11 +105,14 @@ inline Element elementOf(QStringView loweredName) {
 
 // The name as the writer spells it; empty for Unknown.
 inline QStringView writtenName(Element kind) {
-    for (const NamedElement& entry : kElements) {
-        if (entry.kind == kind)
-            return entry.written;
-    }
-    return {};
+    // Indexed by the element, for the end tags of a large file.
+    static const auto byKind = [] {
+        std::array<QStringView, size_t(Element::Folder) + 1> names{};
+        for (const NamedElement& entry : kElements)
+            names[size_t(entry.kind)] = entry.written;
+        return names;
+    }();
+    return byKind[size_t(kind)];
 }
 
 // The version conditions and the CDependency::sType each is held as.
