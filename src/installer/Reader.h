@@ -21,7 +21,8 @@
 namespace InstallerReader {
 
 // Success means the file could be opened and read to its end. A priority that is not a signed
-// 32-bit decimal number stops the reading there and fails; what was read before stays, as it
+// 32-bit decimal number, or conditions nested deeper than 256 levels ("conditions nested deeper
+// than 256 levels at line N"), stop the reading there and fail; what was read before stays, as it
 // does when the file cannot be read on partway (it is parsed as it is read). A project that has no
 // name yet (no info.xml, or one without a name) takes the moduleName. *report (when given) receives
 // where the elements stood and what the project cannot keep.

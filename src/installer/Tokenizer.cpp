@@ -1,5 +1,7 @@
 #include "installer/Tokenizer.h"
 
+#include "installer/Escaping.h"
+
 #include <QVarLengthArray>
 
 #include <cstring>
@@ -11,6 +13,14 @@ Attribute& AttributeList::appendSlot() {
     if (m_count == m_pairs.size())
         m_pairs.emplace_back();
     return m_pairs[m_count++];
+}
+
+std::optional<QString> attributeValue(const AttributeList& attributes, QStringView key) {
+    for (qsizetype i = attributes.size() - 1; i >= 0; --i) {
+        if (attributes[i].sName == key)
+            return Escaping::decodeReferences(attributes[i].sValue);
+    }
+    return std::nullopt;
 }
 
 namespace {
@@ -80,6 +90,10 @@ qsizetype findTerminator(const char16_t* s, qsizetype n, qsizetype from,
     return -1;
 }
 
+QString textBetween(const char16_t* s, qsizetype from, qsizetype to) {
+    return QStringView(s + from, to - from).toString();
+}
+
 constexpr std::u16string_view kCommentOpen = u"<!--";
 constexpr std::u16string_view kCommentClose = u"-->";
 constexpr std::u16string_view kCDataOpen = u"<![CDATA[";
@@ -89,7 +103,7 @@ constexpr std::u16string_view kCDataClose = u"]]>";
 
 qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString& elementText,
                    AttributeList& attributes, qint32& state, bool* textHasCData,
-                   qsizetype* tagStart) {
+                   qsizetype* tagStart, CommentList* comments) {
     const char16_t* s = text.utf16();
     const qsizetype n = text.size();
 
@@ -117,6 +131,9 @@ qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString&
                             : findTerminator(s, n, i + kCDataOpen.size(), kCDataClose, i);
                 if (close < 0)
                     return i;
+                if (comment && comments)
+                    comments->append(
+                        Comment{i, textBetween(s, i + kCommentOpen.size(), close), false});
                 i = close + (comment ? kCommentClose.size() : kCDataClose.size()) - 1;
                 break;
             }
@@ -189,6 +206,9 @@ qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString&
                         findTerminator(s, n, i + kCommentOpen.size(), kCommentClose, i);
                     if (close < 0)
                         return i;
+                    if (comments)
+                        comments->append(
+                            Comment{i, textBetween(s, i + kCommentOpen.size(), close), true});
                     i = close + kCommentClose.size() - 1;
                     break;
                 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // The lexical layer under the installer readers: one call reads one tag from a decoded file
 // text and yields its name, its attributes and the element text that follows it. It knows no
 // nesting and no character references; the readers give the tags their meaning by name.
@@ -46,6 +48,19 @@ private:
     qsizetype m_count = 0;
 };
 
+// The value a tag gives an attribute: a tag may carry one more than once, and each occurrence is
+// applied in turn, so the last one wins. Its character references are decoded; nothing when the
+// tag does not carry the attribute.
+std::optional<QString> attributeValue(const AttributeList& attributes, QStringView key);
+
+// A comment passed over while a tag was read.
+struct Comment {
+    qsizetype position; // its "<"
+    QString sText;      // between "<!--" and "-->"
+    bool bInText;       // it stood in the element text after the tag, not before the tag
+};
+using CommentList = QList<Comment>;
+
 // Reads from `start` until one tag is complete or the text ends. A tag name ends at white
 // space, at ">" or at "/". Every character, the zero character included, is text: the readers
 // replace zero characters before they get here. Returns the position where
@@ -53,10 +68,11 @@ private:
 // a self-closing tag), or the end of the text. Comments are skipped whole; character-data
 // sections are skipped outside element texts and taken literally inside them, in which case
 // *textHasCData (when given) is set. *tagStart (when given) receives the position of the "<"
-// that opened the tag, so callers can tell where it stood.
+// that opened the tag, so callers can tell where it stood. *comments (when given) receives each
+// comment passed over in this call, in order; it is not cleared.
 qsizetype ParseTag(QStringView text, qsizetype start, QString& tagName, QString& elementText,
                    AttributeList& attributes, qint32& state, bool* textHasCData = nullptr,
-                   qsizetype* tagStart = nullptr);
+                   qsizetype* tagStart = nullptr, CommentList* comments = nullptr);
 
 // True when `position` is the end of the text as ParseTag sees it.
 inline bool isEnd(QStringView text, qsizetype position) {

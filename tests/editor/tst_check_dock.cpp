@@ -227,7 +227,7 @@ void TestCheckDock::choosingAFindingShowsItsPlace() {
 
 void TestCheckDock::linesOnlyWhileTheProjectIsAsRead() {
     EditorSession s;
-    writeInstaller(s, {QStringLiteral("\n  <moduleDependencies operator=\"And\"/>"), {}});
+    writeInstaller(s, {QStringLiteral("\n  <moduleExtras/>"), {}});
     open(s);
     s.chooseMenu("CheckMenu");
     const int notKept = rowOf(s, "not-kept");
@@ -255,10 +255,10 @@ void TestCheckDock::notKeptBar_data() {
     QTest::newRow("nothing") << ""
                              << ""
                              << "";
-    QTest::newRow("one") << "\n  <moduleDependencies operator=\"And\"/>"
+    QTest::newRow("one") << "\n  <moduleExtras/>"
                          << ""
                          << "1 thing in this installer will not be kept on save";
-    QTest::newRow("two") << "\n  <moduleDependencies operator=\"And\"/>"
+    QTest::newRow("two") << "\n  <moduleExtras/>\n  <installerNotes/>"
                          << "order=\"Ascending\""
                          << "2 things in this installer will not be kept on save";
 }

@@ -146,7 +146,7 @@ void TestMerge::donorReadFromFile() {
     CFOMOD donor;
     QVERIFY(InstallerReader::readConfigText(
         QStringLiteral(R"(<config><moduleName>D</moduleName><moduleImage path="d.png" />
-<installSteps><installStep><installStep name="N"></installSteps></config>)"),
+<installSteps order="Explicit"><installStep><installStep name="N"></installSteps></config>)"),
         donor));
     mergeProjects(project, donor);
     QCOMPARE(stepNames(project), (QStringList{"Step0", "N", "A", "B"}));

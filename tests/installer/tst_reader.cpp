@@ -6,6 +6,7 @@
 #include "installer/Reader.h"
 #include "installer/Writer.h"
 
+#include <QBuffer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +43,10 @@ private slots:
     void hostileContent();
     void writerOutputReadsBack_data();
     void writerOutputReadsBack();
+    void keptOnSave_data();
+    void keptOnSave();
+    void conditionDepth_data();
+    void conditionDepth();
 };
 
 void TestReader::contextRules_data() {
@@ -94,7 +99,7 @@ void TestReader::contextRules_data() {
                "      pattern op='' type='CouldBeUsable'",
            };
 
-    QTest::newRow("pattern target outlives closing tags, not into a later step")
+    QTest::newRow("a condition outside any condition list is dropped, not put into the last one")
         << QStringLiteral(R"(
 <installSteps><installStep name="S1"><optionalFileGroups><group name="G"><plugins><plugin name="P">
   <typeDescriptor><dependencyType><patterns><pattern><type name="Required"/></pattern></patterns></dependencyType></typeDescriptor>
@@ -109,7 +114,6 @@ void TestReader::contextRules_data() {
                "  group 'G' ",
                "    plugin 'P' Optional desc='' img=''",
                "      pattern op='' type='Required'",
-               "        dep flag 'late'='1'",
                "step 'S2' And",
                "  visible dep flag 'V'='1'",
            };
@@ -260,7 +264,8 @@ void TestReader::priority() {
     QFETCH(int, value);
 
     const QString config =
-        QStringLiteral(R"(<installSteps><installStep name="Before"><group name="G"><plugin name="P">
+        QStringLiteral(
+            R"(<installSteps order="Explicit"><installStep name="Before"><group name="G"><plugin name="P">
 <files><file source="a" destination="b" priority="%1" /><file source="after" destination="c"/></files>
 </plugin></group></installStep><installStep name="After"></installSteps>)")
             .arg(written);
@@ -658,6 +663,348 @@ void TestReader::writerOutputReadsBack() {
     QVERIFY(read == project);
     QCOMPARE(InstallerWriter::infoFileBytes(read), info);
     QCOMPARE(InstallerWriter::configFileBytes(read, version, homePage), config);
+}
+
+namespace {
+
+// A configuration around `steps`: one step holding one group of the given plugins.
+QString stepWithPlugins(const QString& pluginsOrder, const QStringList& names) {
+    QString plugins;
+    for (const QString& name : names)
+        plugins += QStringLiteral("<plugin name=\"%1\"><description/><typeDescriptor><type "
+                                  "name=\"Optional\"/></typeDescriptor></plugin>\n")
+                       .arg(name);
+    return QStringLiteral("<installSteps order=\"Explicit\"><installStep name=\"S\">"
+                          "<optionalFileGroups order=\"Explicit\"><group name=\"G\" "
+                          "type=\"SelectAny\"><plugins%1>\n%2</plugins></group>"
+                          "</optionalFileGroups></installStep></installSteps>")
+        .arg(pluginsOrder, plugins);
+}
+
+// A plugin whose type depends on the given conditions.
+QString patternOf(const QString& dependencies) {
+    return QStringLiteral("<installSteps order=\"Explicit\"><installStep name=\"S\">"
+                          "<optionalFileGroups order=\"Explicit\"><group name=\"G\" "
+                          "type=\"SelectAny\"><plugins order=\"Explicit\"><plugin name=\"P\">"
+                          "<description/><typeDescriptor><dependencyType><defaultType "
+                          "name=\"Optional\"/><patterns><pattern>\n%1\n<type name=\"Required\"/>"
+                          "</pattern></patterns></dependencyType></typeDescriptor></plugin>"
+                          "</plugins></group></optionalFileGroups></installStep></installSteps>")
+        .arg(dependencies);
+}
+
+// A step whose visibility is written as given.
+QString visibleOf(const QString& visible) {
+    return QStringLiteral("<installSteps order=\"Explicit\"><installStep name=\"S\">%1"
+                          "<optionalFileGroups order=\"Explicit\"/></installStep>"
+                          "</installSteps>")
+        .arg(visible);
+}
+
+// True when every one of `wanted` is a line of `lines` (white space around ignored), in order.
+bool holdsInOrder(const QStringList& lines, const QStringList& wanted, QString& missing) {
+    qsizetype at = 0;
+    for (const QString& line : wanted) {
+        while (at < lines.size() && lines[at].trimmed() != line)
+            ++at;
+        if (at == lines.size()) {
+            missing = line;
+            return false;
+        }
+        ++at;
+    }
+    return true;
+}
+
+} // namespace
+
+// What an installer says beyond the editor's fields survives a save: read, written, read again,
+// the project is the same, and the file holds the construct as a manager reads it.
+void TestReader::keptOnSave_data() {
+    QTest::addColumn<QString>("infoName");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QStringList>("written");
+
+    const QString none;
+    QTest::newRow("no order: options shown by name, letter case ignored, equal names as read")
+        << none << stepWithPlugins(none, {"b", "C", "a", "B"})
+        << QStringList{"<plugins>", "<plugin name=\"a\">", "<plugin name=\"b\">",
+                       "<plugin name=\"B\">", "<plugin name=\"C\">"};
+    QTest::newRow("Descending steps")
+        << none
+        << QStringLiteral("<installSteps order=\"Descending\"><installStep name=\"A\"/>"
+                          "<installStep name=\"c\"/><installStep name=\"B\"/></installSteps>")
+        << QStringList{"<installSteps order=\"Descending\">", "<installStep name=\"c\">",
+                       "<installStep name=\"B\">", "<installStep name=\"A\">"};
+    QTest::newRow("Ascending groups")
+        << none
+        << QStringLiteral("<installSteps order=\"Explicit\"><installStep name=\"S\">"
+                          "<optionalFileGroups order=\"Ascending\"><group name=\"Z\" "
+                          "type=\"SelectAny\"/><group name=\"y\" type=\"SelectAll\"/>"
+                          "</optionalFileGroups></installStep></installSteps>")
+        << QStringList{"<optionalFileGroups order=\"Ascending\">",
+                       "<group name=\"y\" type=\"SelectAll\">",
+                       "<group name=\"Z\" type=\"SelectAny\">"};
+    QTest::newRow("bad order: kept as read, in document order")
+        << none << stepWithPlugins(QStringLiteral(" order=\"explicit\""), {"b", "a"})
+        << QStringList{"<plugins order=\"explicit\">", "<plugin name=\"b\">",
+                       "<plugin name=\"a\">"};
+    QTest::newRow("nested group in a type pattern")
+        << none
+        << patternOf(
+               QStringLiteral("<dependencies operator=\"And\"><dependencies operator=\"Or\">"
+                              "<fileDependency file=\"a.esp\" state=\"Active\"/>"
+                              "<fileDependency file=\"a.esp\" state=\"Inactive\"/></dependencies>"
+                              "<flagDependency flag=\"F\" value=\"On\"/></dependencies>"))
+        << QStringList{"<dependencies operator=\"And\">",
+                       "<dependencies operator=\"Or\">",
+                       "<fileDependency file=\"a.esp\" state=\"Active\"/>",
+                       "<fileDependency file=\"a.esp\" state=\"Inactive\"/>",
+                       "</dependencies>",
+                       "<flagDependency flag=\"F\" value=\"On\"/>",
+                       "</dependencies>"};
+    QTest::newRow("group without operator: written without one, to any depth")
+        << none
+        << visibleOf(
+               QStringLiteral("<visible><dependencies operator=\"Or\"><dependencies><dependencies>"
+                              "<flagDependency flag=\"A\" value=\"1\"/></dependencies>"
+                              "<flagDependency flag=\"B\" value=\"1\"/></dependencies>"
+                              "<flagDependency flag=\"C\" value=\"1\"/></dependencies></visible>"))
+        << QStringList{"<visible>",
+                       "<dependencies operator=\"Or\">",
+                       "<dependencies>",
+                       "<dependencies>",
+                       "<flagDependency flag=\"A\" value=\"1\"/>",
+                       "</dependencies>",
+                       "<flagDependency flag=\"B\" value=\"1\"/>",
+                       "</dependencies>",
+                       "<flagDependency flag=\"C\" value=\"1\"/>"};
+    QTest::newRow("visible with its own operator and conditions")
+        << none
+        << visibleOf(QStringLiteral("<visible operator=\"Or\"><flagDependency flag=\"A\" "
+                                    "value=\"1\"/><flagDependency flag=\"B\" value=\"1\"/>"
+                                    "</visible>"))
+        << QStringList{"<dependencies operator=\"Or\">", "<flagDependency flag=\"A\" value=\"1\"/>",
+                       "<flagDependency flag=\"B\" value=\"1\"/>", "</dependencies>"};
+    QTest::newRow("visible holding a condition beside a group")
+        << none
+        << visibleOf(QStringLiteral(
+               "<visible><flagDependency flag=\"A\" value=\"1\"/><dependencies "
+               "operator=\"Or\"><flagDependency flag=\"B\" value=\"1\"/></dependencies>"
+               "</visible>"))
+        << QStringList{"<dependencies operator=\"And\">",
+                       "<flagDependency flag=\"A\" value=\"1\"/>",
+                       "<dependencies operator=\"Or\">",
+                       "<flagDependency flag=\"B\" value=\"1\"/>",
+                       "</dependencies>",
+                       "</dependencies>"};
+    QTest::newRow("a second dependencies in visible: the first was a group")
+        << none
+        << visibleOf(
+               QStringLiteral("<visible><dependencies operator=\"Or\"><flagDependency flag=\"A\" "
+                              "value=\"1\"/><flagDependency flag=\"B\" value=\"1\"/></dependencies>"
+                              "<flagDependency flag=\"C\" value=\"1\"/></visible>"))
+        << QStringList{"<dependencies operator=\"And\">",
+                       "<dependencies operator=\"Or\">",
+                       "<flagDependency flag=\"A\" value=\"1\"/>",
+                       "<flagDependency flag=\"B\" value=\"1\"/>",
+                       "</dependencies>",
+                       "<flagDependency flag=\"C\" value=\"1\"/>"};
+    QTest::newRow("prerequisites after the steps: written after the header, not on a step")
+        << none
+        << QStringLiteral("<moduleImage path=\"h.png\"/>") + visibleOf(QString()) +
+               QStringLiteral("<moduleDependencies operator=\"Or\"><fileDependency "
+                              "file=\"Skyrim.esm\" state=\"Active\"/><dependencies>"
+                              "<gameDependency version=\"1.5\"/></dependencies>"
+                              "</moduleDependencies>")
+        << QStringList{"<moduleImage path=\"h.png\" />",
+                       "<moduleDependencies operator=\"Or\">",
+                       "<fileDependency file=\"Skyrim.esm\" state=\"Active\"/>",
+                       "<dependencies>",
+                       "<gameDependency version=\"1.5\"/>",
+                       "</dependencies>",
+                       "</moduleDependencies>",
+                       "<installSteps order=\"Explicit\">",
+                       "<installStep name=\"S\">",
+                       "<optionalFileGroups order=\"Explicit\">"};
+    QTest::newRow("version conditions, a bad version as read")
+        << none
+        << patternOf(QStringLiteral(
+               "<dependencies operator=\"And\"><gameDependency version=\"1.6.1170\"/>"
+               "<fommDependency version=\"0.13\"/><foseDependency version=\"1.2\"/>"
+               "<nvseDependency version=\"2\"/><skseDependency version=\"2.2.6\"/>"
+               "<f4seDependency version=\"not a version\"/></dependencies>"))
+        << QStringList{"<gameDependency version=\"1.6.1170\"/>",
+                       "<fommDependency version=\"0.13\"/>",
+                       "<foseDependency version=\"1.2\"/>",
+                       "<nvseDependency version=\"2\"/>",
+                       "<skseDependency version=\"2.2.6\"/>",
+                       "<f4seDependency version=\"not a version\"/>"};
+    QTest::newRow("install flags as written, a bad one too; none where none was written")
+        << none
+        << QStringLiteral("<conditionalFileInstalls><patterns><pattern><dependencies "
+                          "operator=\"And\"/><files><file source=\"a\" destination=\"a\" "
+                          "alwaysInstall=\"true\" installIfUsable=\"yes\"/><folder "
+                          "source=\"b\" destination=\"b\"/></files></pattern></patterns>"
+                          "</conditionalFileInstalls>")
+        << QStringList{"<file source=\"a\" destination=\"a\" priority=\"0\" "
+                       "alwaysInstall=\"true\" installIfUsable=\"yes\" />",
+                       "<folder source=\"b\" destination=\"b\" priority=\"0\" />"};
+    QTest::newRow("header attributes where read")
+        << none
+        << QStringLiteral("<moduleName position=\"Right\" colour=\"FF0000\">M</moduleName>"
+                          "<moduleImage path=\"h.png\" showImage=\"false\" height=\"80\"/>")
+        << QStringList{"<moduleName position=\"Right\" colour=\"FF0000\">M</moduleName>",
+                       "<moduleImage path=\"h.png\" showImage=\"false\" height=\"80\" />"};
+    QTest::newRow("a title other than the mod's name")
+        << QStringLiteral("Mod") << QStringLiteral("<moduleName>Installer title</moduleName>")
+        << QStringList{"<moduleName>Installer title</moduleName>"};
+    QTest::newRow("a title that is the mod's name")
+        << QStringLiteral("Mod") << QStringLiteral("<moduleName>Mod</moduleName>")
+        << QStringList{"<moduleName>Mod</moduleName>"};
+    QTest::newRow("no destination: installed to the source's path")
+        << none
+        << QStringLiteral("<requiredInstallFiles><folder source=\"textures\\a\"/>"
+                          "</requiredInstallFiles>")
+        << QStringList{"<folder source=\"textures\\a\" destination=\"textures\\a\" />"};
+    QTest::newRow("required priorities: written unless zero")
+        << none
+        << QStringLiteral("<requiredInstallFiles><file source=\"a\" destination=\"a\" "
+                          "priority=\"3\"/><file source=\"b\" destination=\"b\" "
+                          "priority=\"0\"/></requiredInstallFiles>")
+        << QStringList{"<file source=\"a\" destination=\"a\" priority=\"3\" />",
+                       "<file source=\"b\" destination=\"b\" />"};
+    QTest::newRow("comments where they stood")
+        << none
+        << QStringLiteral("<!--before config--><config><!--c1--><moduleName>M</moduleName>"
+                          "<installSteps order=\"Explicit\"><!--before step-->"
+                          "<installStep name=\"S\"><!--before groups--><optionalFileGroups "
+                          "order=\"Explicit\"><group name=\"G\" type=\"SelectAny\"><plugins "
+                          "order=\"Explicit\"><plugin name=\"P\"><description>a<!--in text-->b"
+                          "</description><!--before files--><files><file source=\"x\" "
+                          "destination=\"x\"/><!--end of files--></files><typeDescriptor><type "
+                          "name=\"Optional\"/></typeDescriptor></plugin><!--after plugin-->"
+                          "</plugins></group></optionalFileGroups><!--end of step--></installStep>"
+                          "</installSteps><!--end of config--></config><!--after config-->")
+        << QStringList{"<!--before config-->",
+                       "<config xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                       "xsi:noNamespaceSchemaLocation=\"http://qconsulting.ca/fo3/"
+                       "ModConfig5.0.xsd\">",
+                       "<!--c1-->",
+                       "<moduleName>M</moduleName>",
+                       "<installSteps order=\"Explicit\">",
+                       "<!--before step-->",
+                       "<installStep name=\"S\">",
+                       "<!--before groups-->",
+                       "<optionalFileGroups order=\"Explicit\">",
+                       "<description>ab</description>",
+                       "<!--before files-->",
+                       "<files>",
+                       "<file source=\"x\" destination=\"x\" priority=\"0\" />",
+                       "<!--end of files-->",
+                       "</files>",
+                       "</plugin>",
+                       "<!--after plugin-->",
+                       "</plugins>",
+                       "</optionalFileGroups>",
+                       "<!--end of step-->",
+                       "</installStep>",
+                       "</installSteps>",
+                       "<!--end of config-->",
+                       "</config>",
+                       "<!--after config-->"};
+    QTest::newRow("comments of conditions and groups, inside an unknown element dropped")
+        << none
+        << patternOf(QStringLiteral(
+               "<dependencies operator=\"And\"><!--c--><flagDependency flag=\"F\" "
+               "value=\"On\"/><!--g--><dependencies><flagDependency flag=\"G\" value=\"1\"/>"
+               "<!--end of group--></dependencies><extra><!--lost--></extra></dependencies>"))
+        << QStringList{
+               "<!--c-->",       "<flagDependency flag=\"F\" value=\"On\"/>", "<!--g-->",
+               "<dependencies>", "<flagDependency flag=\"G\" value=\"1\"/>",  "<!--end of group-->",
+               "</dependencies>"};
+}
+
+void TestReader::keptOnSave() {
+    QFETCH(QString, infoName);
+    QFETCH(QString, body);
+    QFETCH(QStringList, written);
+    const QString text = body.contains(QStringLiteral("<config>"))
+                             ? body
+                             : QStringLiteral("<config>%1</config>").arg(body);
+
+    CFOMOD first;
+    first.sName = infoName;
+    QString error;
+    QVERIFY2(InstallerReader::readConfigText(text, first, &error), qPrintable(error));
+    const QByteArray bytes = InstallerWriter::configFileBytes(first, "1", "h");
+    const QString saved = Encoding::decodeInstallerBytes(bytes);
+    QString missing;
+    QVERIFY2(holdsInOrder(saved.split(u'\n'), written, missing),
+             qPrintable(QStringLiteral("missing '%1' in:\n%2").arg(missing, saved)));
+    QVERIFY2(!saved.contains(QStringLiteral("lost")) && !saved.contains(QStringLiteral("in text")),
+             qPrintable(saved));
+
+    CFOMOD again;
+    again.sName = infoName;
+    QVERIFY2(InstallerReader::readConfigText(saved, again, &error), qPrintable(error));
+    QVERIFY(again == first);
+    QCOMPARE(InstallerWriter::configFileBytes(again, "1", "h"), bytes);
+    // The writer's own first line is not taken for the author's.
+    for (const CComment& comment : again.vComments)
+        QVERIFY2(!comment.sText.contains(QStringLiteral("Created with")),
+                 qPrintable(comment.sText));
+}
+
+// Conditions nest to 256 levels; one level more fails the reading with its line, also when the
+// file is read in pieces.
+void TestReader::conditionDepth_data() {
+    QTest::addColumn<int>("levels");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("256 levels") << 256 << true;
+    QTest::newRow("257 levels") << 257 << false;
+    QTest::newRow("100000 levels") << 100000 << false;
+}
+
+void TestReader::conditionDepth() {
+    QFETCH(int, levels);
+    QFETCH(bool, valid);
+    QString nested;
+    for (int i = 0; i < levels; ++i)
+        nested += QStringLiteral("<dependencies operator=\"Or\">\n");
+    nested += QStringLiteral("<flagDependency flag=\"F\" value=\"1\"/>");
+    for (int i = 0; i < levels; ++i)
+        nested += QStringLiteral("</dependencies>");
+    // The pattern's own list and the first group stand on line 3, each further group a line lower.
+    const QString text =
+        QStringLiteral("<config>\n") +
+        patternOf(QStringLiteral("<dependencies>") + nested + QStringLiteral("</dependencies>")) +
+        QStringLiteral("</config>");
+    const QString expected =
+        QStringLiteral("conditions nested deeper than 256 levels at line %1").arg(2 + 257);
+
+    CFOMOD whole;
+    QString error;
+    QCOMPARE(InstallerReader::readConfigText(text, whole, &error), valid);
+    QCOMPARE(error, valid ? QString() : expected);
+
+    QByteArray bytes = Encoding::utf16LEMark() +
+                       QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    CFOMOD pieces;
+    QString piecesError;
+    QCOMPARE(InstallerReader::readConfigDevice(buffer, pieces, &piecesError, nullptr, 4096), valid);
+    QCOMPARE(piecesError, error);
+    if (valid) {
+        const CDependency* d =
+            &whole.vSteps[0].vGroups[0].vPlugins[0].vPatterns[0].vDependencies[0];
+        int depth = 1;
+        for (; !d->vDependencies.isEmpty() && d->sType == u"group"; ++depth)
+            d = &d->vDependencies.first();
+        QCOMPARE(depth, 257); // 256 groups and the condition in the innermost
+        QVERIFY(pieces == whole);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestReader)

@@ -29,17 +29,21 @@ QStringList render(const QList<Call>& calls) {
     return out;
 }
 
-// Runs the calling protocol the readers use and records every reported tag.
-QList<Call> tokenize(const QString& input, qsizetype* end) {
+// Runs the calling protocol the readers use and records every reported tag, and with
+// `comments` every comment passed over, as "position:text" with "(in text)" for those in an
+// element text.
+QList<Call> tokenize(const QString& input, qsizetype* end, QStringList* comments = nullptr) {
     QList<Call> calls;
     Tokenizer::AttributeList attributes;
     QString name;
     QString text;
     qint32 state = Tokenizer::Outside;
     qsizetype position = 0;
+    Tokenizer::CommentList found;
     for (;;) {
         bool cdata = false;
-        position = Tokenizer::ParseTag(input, position, name, text, attributes, state, &cdata);
+        position = Tokenizer::ParseTag(input, position, name, text, attributes, state, &cdata,
+                                       nullptr, comments ? &found : nullptr);
         if (Tokenizer::isEnd(input, position))
             break;
         if (state == Tokenizer::Complete) {
@@ -51,6 +55,10 @@ QList<Call> tokenize(const QString& input, qsizetype* end) {
         state = Tokenizer::Outside;
     }
     *end = position;
+    for (const Tokenizer::Comment& comment : found)
+        comments->append(QStringLiteral("%1:%2%3")
+                             .arg(comment.position)
+                             .arg(comment.sText, comment.bInText ? "(in text)" : ""));
     return calls;
 }
 
@@ -69,6 +77,8 @@ private slots:
     void parseTag_data();
     void parseTag();
     void outputsReusedAcrossCalls();
+    void commentsReported_data();
+    void commentsReported();
 };
 
 void TestTokenizer::parseTag_data() {
@@ -230,6 +240,38 @@ void TestTokenizer::outputsReusedAcrossCalls() {
     QCOMPARE(text, QStringLiteral("t"));
     QCOMPARE(heldValue, QStringLiteral("long value"));
     QCOMPARE(heldText, QStringLiteral("long text"));
+}
+
+// Asked for, the comments passed over are reported; the tags stay those of a call without.
+void TestTokenizer::commentsReported_data() {
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("comments");
+
+    QTest::newRow("before a tag, and in the text after one")
+        << QStringLiteral("<!--a--><b> <!-- c --> <d/>") << QStringList{"0:a", "12: c (in text)"};
+    QTest::newRow("inside a text")
+        << QStringLiteral("<t>x<!--y-->z</t><") << QStringList{"4:y(in text)"};
+    QTest::newRow("markup inside a comment is its text")
+        << QStringLiteral("<a><!--<b x=\"1\"/>--></a>") << QStringList{"3:<b x=\"1\"/>(in text)"};
+    QTest::newRow("empty comment, and one after the last tag")
+        << QStringLiteral("<a/><!----><!--end-->") << QStringList{"4:", "11:end"};
+    QTest::newRow("character data is no comment")
+        << QStringLiteral("<a><![CDATA[<!--x-->]]></a>") << QStringList{};
+    QTest::newRow("a comment left open is not reported")
+        << QStringLiteral("<a/><!--open") << QStringList{};
+}
+
+void TestTokenizer::commentsReported() {
+    QFETCH(QString, input);
+    QFETCH(QStringList, comments);
+    qsizetype plainEnd = -1;
+    const Calls plain = tokenize(input, &plainEnd);
+    qsizetype end = -1;
+    QStringList found;
+    const Calls withComments = tokenize(input, &end, &found);
+    QCOMPARE(found, comments);
+    QCOMPARE(render(withComments), render(plain));
+    QCOMPARE(end, plainEnd);
 }
 
 QTEST_GUILESS_MAIN(TestTokenizer)

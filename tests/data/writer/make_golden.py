@@ -43,7 +43,7 @@ full = config_head() + [
     "\t<moduleName>Tom &#38; Jerry's &#60;Big&#62; \"Mod\"</moduleName> \n",
     '\t<moduleImage path="fomod\\images\\header &#34;1&#34;.png" /> \n',
     "\t<requiredInstallFiles> \n",
-    '\t\t<file source="core\\main.esp" destination="main.esp" /> \n',
+    '\t\t<file source="core\\main.esp" destination="main.esp" priority="9" /> \n',
     '\t\t<folder source="core\\textures &#38; meshes" destination="textures" /> \n',
     "\t</requiredInstallFiles> \n",
     '\t<installSteps order="Explicit"> \n',
