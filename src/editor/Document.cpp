@@ -2,7 +2,6 @@
 
 #include "editor/UndoHistory.h"
 #include "installer/Merge.h"
-#include "installer/Reader.h"
 
 Document::Document(QObject* parent) : QObject(parent) {
     m_history = new UndoHistory(
@@ -43,21 +42,25 @@ void Document::newProject() {
     takeAsOpened();
 }
 
-Document::Opening Document::open(const QString& rootDir, const QString& infoPath,
-                                 const QString& configPath) {
+Document::Opening Document::open(const QString& rootDir, const ProjectFiles::Files& files) {
     project = CFOMOD();
     sRootDir = rootDir;
     iCurrentStep = 0;
     m_readReport.reset();
+    ProjectFiles::RootReading reading = ProjectFiles::readFiles(files, project, true);
     Opening opening;
-    opening.bInfoRead = !infoPath.isEmpty() && InstallerReader::readInfoFile(infoPath, project);
-    ReadReport report;
-    opening.bConfigRead =
-        !configPath.isEmpty() &&
-        InstallerReader::readConfigFile(configPath, project, nullptr, nullptr, &report);
+    opening.bInfoRead = reading.info.bRead;
+    opening.bConfigRead = reading.config.bRead;
+    QStringList spellings;
+    for (const QString& note : {files.sFolderSpellings, files.info.sSpellings,
+                                files.config.sSpellings}) {
+        if (!note.isEmpty())
+            spellings.append(note);
+    }
+    opening.sSpellings = spellings.join(u'\n');
     // A reading that failed is reported as such; its partial report would mislead.
     if (opening.bConfigRead)
-        m_readReport = std::move(report);
+        m_readReport = std::move(reading.report);
     m_opening = opening;
     takeAsOpened();
     return opening;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditName.h"
+#include "installer/ProjectFiles.h"
 #include "installer/ReadReport.h"
 #include "model/Fomod.h"
 
@@ -41,6 +42,7 @@ public:
     struct Opening {
         bool bInfoRead = false;
         bool bConfigRead = false;
+        QString sSpellings; // the files' other spellings side by side, when there were any
     };
     const std::optional<Opening>& opening() const { return m_opening; }
     // What reading the open project's ModuleConfig.xml learnt (lines, what it cannot keep);
@@ -50,8 +52,9 @@ public:
     // New: an empty project without a root directory.
     void newProject();
     // Empties the project, takes rootDir as the root directory and reads both files into it:
-    // the second reading happens whatever became of the first; an empty path is not read.
-    Opening open(const QString& rootDir, const QString& infoPath, const QString& configPath);
+    // the second reading happens whatever became of the first; info.xml is read when found,
+    // ModuleConfig.xml whenever its path is not empty.
+    Opening open(const QString& rootDir, const ProjectFiles::Files& files);
     // Puts the donor's steps and installs in front of the project's own.
     void merge(const CFOMOD& donor, const EditName& name);
 

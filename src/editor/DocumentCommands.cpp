@@ -2,6 +2,7 @@
 
 #include "editor/Document.h"
 #include "editor/GroupsPluginsController.h"
+#include "installer/ProjectFiles.h"
 #include "installer/Reader.h"
 #include "platform/Paths.h"
 #include "settings/RecentFiles.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-const QString kInfoFile = QStringLiteral("\\fomod\\info.xml");
-const QString kConfigFile = QStringLiteral("\\fomod\\ModuleConfig.xml");
 
 bool isPlatformSeparator(QChar c) {
     return c == QLatin1Char('/') || c == QDir::separator();
@@ -76,14 +75,13 @@ void DocumentCommands::OpenMenuClick() {
     if (chosen.isEmpty())
         return;
     const QString rootDir = chosen.first();
-    if (!Paths::isDirectory(Paths::joinNative(rootDir, QStringLiteral("\\fomod")))) {
+    if (!Paths::isDirectory(ProjectFiles::fomodFolder(rootDir))) {
         Prompts::message(nullptr, QStringLiteral("There is no 'fomod' catalog in specified "
                                                  "directory. Choose root directory containing "
                                                  "'fomod' folder."));
         return;
     }
-    openProject(rootDir, Paths::joinNative(rootDir, kInfoFile),
-                Paths::joinNative(rootDir, kConfigFile));
+    openProject(rootDir, ProjectFiles::locate(rootDir));
 }
 
 void DocumentCommands::OpenfileMenuClick() {
@@ -96,12 +94,16 @@ void DocumentCommands::OpenfileMenuClick() {
     const QString path = chosen.first();
     const ChosenFile parts = splitChosenFile(path);
     const QString name = asciiUpper(parts.sFileName);
-    if (name == QLatin1String("INFO.XML"))
-        openProject(parts.sRootDir, path, Paths::joinNative(parts.sRootDir, kConfigFile));
-    else if (name == QLatin1String("MODULECONFIG.XML"))
-        openProject(parts.sRootDir, Paths::joinNative(parts.sRootDir, kInfoFile), path);
-    else
-        openProject(parts.sRootDir, QString(), QString());
+    // The chosen file is read; the other one of the pair is found beside it.
+    ProjectFiles::Files files;
+    if (name == QLatin1String("INFO.XML")) {
+        files = ProjectFiles::locate(parts.sRootDir);
+        files.info = {path, true, QString()};
+    } else if (name == QLatin1String("MODULECONFIG.XML")) {
+        files = ProjectFiles::locate(parts.sRootDir);
+        files.config = {path, true, QString()};
+    }
+    openProject(parts.sRootDir, files);
 }
 
 void DocumentCommands::RecentFileTemplateClick(QAction* item) {
@@ -111,8 +113,7 @@ void DocumentCommands::RecentFileTemplateClick(QAction* item) {
         return;
     // No check that the folder is still there: then both readings fail and say so.
     const QString rootDir = entries.at(index);
-    openProject(rootDir, Paths::joinNative(rootDir, kInfoFile),
-                Paths::joinNative(rootDir, kConfigFile));
+    openProject(rootDir, ProjectFiles::locate(rootDir));
 }
 
 void DocumentCommands::MergeFOMODMenuClick() {
@@ -152,9 +153,10 @@ void DocumentCommands::rebuildRecentMenu(const QStringList& entries) {
 }
 
 // The one place the window reads an installer's two files.
-void DocumentCommands::openProject(const QString& rootDir, const QString& infoPath,
-                                   const QString& configPath) {
-    const Document::Opening opening = m_document.open(rootDir, infoPath, configPath);
+void DocumentCommands::openProject(const QString& rootDir, const ProjectFiles::Files& files) {
+    const Document::Opening opening = m_document.open(rootDir, files);
+    if (!opening.sSpellings.isEmpty())
+        Prompts::message(nullptr, opening.sSpellings);
     if (!opening.bInfoRead)
         Prompts::message(nullptr, QStringLiteral("Uncnown error ocured while opening info.xml"));
     // A reading that stopped part-way keeps what it read, and the pages show it all, so that

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "installer/ProjectFiles.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -47,7 +49,7 @@ private slots:
 private:
     // Has the document read both files of rootDir, says what could not be read and puts a
     // root whose ModuleConfig.xml was read to the front of the recent list.
-    void openProject(const QString& rootDir, const QString& infoPath, const QString& configPath);
+    void openProject(const QString& rootDir, const ProjectFiles::Files& files);
     bool mayDrop() const { return !m_mayDrop || m_mayDrop(); }
 
     Document& m_document;

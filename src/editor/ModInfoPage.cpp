@@ -2,6 +2,7 @@
 
 #include "editor/Document.h"
 #include "installer/Escaping.h"
+#include "installer/ProjectFiles.h"
 #include "model/Vocabulary.h"
 #include "platform/Paths.h"
 #include "ui/Components.h"
@@ -256,7 +257,8 @@ void ModInfoPage::OpenRootDirButtonClick() {
     if (chosen.isEmpty())
         return;
     const QString folder = chosen.first();
-    const QString fomod = Paths::joinNative(folder, QStringLiteral("\\fomod"));
+    // The author's folder in whatever letter case it is spelled; "fomod" when there is none.
+    const QString fomod = ProjectFiles::fomodFolder(folder);
     if (!Paths::isDirectory(fomod)) {
         if (!Prompts::askYesNo(
                 m_window,
@@ -274,7 +276,7 @@ void ModInfoPage::RootDirEditChange() {
     if (m_document.sRootDir.isEmpty())
         return;
     m_proceed->setEnabled(
-        Paths::isDirectory(Paths::joinNative(m_document.sRootDir, QStringLiteral("\\fomod"))));
+        Paths::isDirectory(ProjectFiles::fomodFolder(m_document.sRootDir)));
 }
 
 void ModInfoPage::ProceedButtonClick() {
