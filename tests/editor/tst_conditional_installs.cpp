@@ -1,4 +1,8 @@
 #include "editor/EditorSession.h"
+#include "installer/ProjectParts.h"
+
+using ProjectParts::dependency;
+using ProjectParts::fileEntry;
 
 namespace {
 
@@ -78,7 +82,8 @@ void TestConditionalInstalls::addAndDeleteDependency() {
     s.addDependency("flag", "Big", "");
     s.addDependency("file", "b.esp", "Missing");
     QCOMPARE(s.patterns()[0].vDependencies,
-             (QList<CDependency>{{"flag", "Big", ""}, {"file", "b.esp", "Missing"}}));
+             (QList<CDependency>{dependency("flag", "Big", ""),
+                                 dependency("file", "b.esp", "Missing")}));
     QCOMPARE(s.row(kDependencies, 1), QStringList({"file", "b.esp", "Missing", "And"}));
     // Adding does not extend the offered names.
     QVERIFY(!s.entries("CondFileDependNameComboBox").contains("b.esp"));
@@ -87,7 +92,8 @@ void TestConditionalInstalls::addAndDeleteDependency() {
     s.select(kDependencies, 0);
     QVERIFY(s.enabled("RemoveCondFileConditionButton"));
     s.click("RemoveCondFileConditionButton");
-    QCOMPARE(s.patterns()[0].vDependencies, (QList<CDependency>{{"file", "b.esp", "Missing"}}));
+    QCOMPARE(s.patterns()[0].vDependencies,
+             (QList<CDependency>{dependency("file", "b.esp", "Missing")}));
     QCOMPARE(s.column(kDependencies, 1), QStringList({"b.esp"}));
     QVERIFY(!s.enabled("RemoveCondFileConditionButton"));
 }
@@ -167,8 +173,8 @@ void TestConditionalInstalls::filesFollowTheShownPattern() {
     s.prompts.vFileAnswers.append({QDir::toNativeSeparators(s.dir.path() + "/a.esp")});
     s.click("CondFileAddFileButton");
 
-    QCOMPARE(s.patterns()[0].vFiles, (QList<CFile>{{"file", "a.esp", "a.esp", 0}}));
-    QCOMPARE(s.patterns()[1].vFiles, (QList<CFile>{{"file", "b.esm", "b.esm", 0}}));
+    QCOMPARE(s.patterns()[0].vFiles, (QList<CFile>{fileEntry("file", "a.esp", "a.esp")}));
+    QCOMPARE(s.patterns()[1].vFiles, (QList<CFile>{fileEntry("file", "b.esm", "b.esm")}));
     s.chooseTab(kTabs, 1);
     QCOMPARE(s.column("CondFilesSrcListView", 1), QStringList({"b.esm"}));
     QCOMPARE(s.column("CondFilesDstListView", 0), QStringList({"b.esm"}));

@@ -1,12 +1,17 @@
 #include "FileHelpers.h"
 #include "editor/EditorSession.h"
 #include "installer/Escaping.h"
+#include "installer/ProjectParts.h"
 #include "installer/Reader.h"
 #include "installer/Writer.h"
 #include "settings/RecentFiles.h"
 #include "ui/Components.h"
 
 #include <QPlainTextEdit>
+
+using ProjectParts::conditionalInstall;
+using ProjectParts::dependency;
+using ProjectParts::fileEntry;
 
 namespace {
 
@@ -22,10 +27,11 @@ QString fomodFile(const QString& root, const QString& name) {
 }
 
 CFile file(const QString& source, qint32 priority = 0) {
-    return {QStringLiteral("file"), source, source, priority};
+    return fileEntry(QStringLiteral("file"), source, source, priority);
 }
 CConditionalFile pattern(const QString& flag) {
-    return {QStringLiteral("And"), {{QStringLiteral("flag"), flag, QStringLiteral("On")}}, {}};
+    return conditionalInstall(QStringLiteral("And"),
+                              {dependency(QStringLiteral("flag"), flag, QStringLiteral("On"))});
 }
 
 // A project named name with the given steps, required files and conditional-install patterns.
@@ -98,6 +104,8 @@ private slots:
     void openFile_data();
     void openFile();
     void openFolderNeedsFomod();
+    void authorsSpellingIsOpenedAndSavedTo();
+    void spellingsSideBySideAreNamed();
     void descriptionsShownAsTypedAfterOpen_data();
     void descriptionsShownAsTypedAfterOpen();
     void partlyReadConfigurationIsShown();
@@ -259,6 +267,52 @@ void TestDocumentCommands::openFolderNeedsFomod() {
     QCOMPARE(s.doc.sRootDir, s.dir.path());
     QCOMPARE(s.tabCaptions("StepsTabControl"), QStringList({"Step1", "Step2"}));
     QVERIFY(menuEnabled(s, "SaveMenu"));
+}
+
+// A root whose folder and files are spelled in other letter cases (as many repositories spell
+// them) opens, and Save writes back to those files instead of making a second folder.
+void TestDocumentCommands::authorsSpellingIsOpenedAndSavedTo() {
+    EditorSession s;
+    QTemporaryDir root;
+    const CFOMOD written = project("Spelled", {"One"}, {}, {});
+    EditorSession::writeFile(native(root.path(), "FOMOD/Info.xml"),
+                             InstallerWriter::infoFileBytes(written));
+    EditorSession::writeFile(native(root.path(), "FOMOD/moduleconfig.xml"), configBytes(written));
+
+    s.prompts.vFolderAnswers.append({root.path()});
+    s.chooseMenu("OpenMenu");
+    QCOMPARE(s.prompts.messages(), QStringList());
+    QCOMPARE(s.doc.project.sName, QStringLiteral("Spelled"));
+    QCOMPARE(s.doc.project.sAuthor, QStringLiteral("Spelled author"));
+    QCOMPARE(stepNames(s.doc.project), QStringList("One"));
+
+    s.type("ModAuthorEdit", "Someone else");
+    s.chooseMenu("SaveMenu");
+    QCOMPARE(QDir(root.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList("FOMOD"));
+    QCOMPARE(QDir(native(root.path(), "FOMOD")).entryList(QDir::Files),
+             QStringList({"Info.xml", "moduleconfig.xml"}));
+    CFOMOD back;
+    QVERIFY(InstallerReader::readInfoFile(native(root.path(), "FOMOD/Info.xml"), back));
+    QCOMPARE(back.sAuthor, QStringLiteral("Someone else"));
+}
+
+// Two spellings of the folder side by side: the window says which one it reads.
+void TestDocumentCommands::spellingsSideBySideAreNamed() {
+    EditorSession s;
+    QTemporaryDir root;
+    writeInstaller(root.path(), project("Lower", {"A"}, {}, {}));
+    const CFOMOD upper = project("Upper", {"B"}, {}, {});
+    EditorSession::writeFile(native(root.path(), "FOMOD/info.xml"),
+                             InstallerWriter::infoFileBytes(upper));
+    EditorSession::writeFile(native(root.path(), "FOMOD/ModuleConfig.xml"), configBytes(upper));
+
+    s.prompts.vFolderAnswers.append({root.path()});
+    s.chooseMenu("OpenMenu");
+    const QStringList messages = s.prompts.messages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].contains("'FOMOD'") && messages[0].contains("'fomod' is read"),
+             qPrintable(messages[0]));
+    QCOMPARE(s.doc.project.sName, QStringLiteral("Lower"));
 }
 
 // A configuration whose reading stops at a bad priority: the message is shown, and what was

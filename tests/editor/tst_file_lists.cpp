@@ -1,10 +1,13 @@
 #include "editor/EditorSession.h"
 #include "editor/FilePriorityEditor.h"
+#include "installer/ProjectParts.h"
 
 #include <QMimeData>
 #include <QUrl>
 
 #include <functional>
+
+using ProjectParts::fileEntry;
 
 // The three file-list instances share one class; each test runs on all three through their
 // table of differences.
@@ -125,9 +128,9 @@ void TestFileLists::addFilesInOrder() {
     QCOMPARE(s.prompts.sLastFilter, QString());
     QVERIFY(s.prompts.bLastMultiple);
     const QList<CFile> expected = {
-        {"file", "Data\\Textures\\armor\\a.dds", "Textures\\armor\\a.dds", 0},
-        {"file", "Mod\\plugin.ESP", "plugin.ESP", 0},
-        {"file", "Readme.txt", "Readme.txt", 0}};
+        fileEntry("file", "Data\\Textures\\armor\\a.dds", "Textures\\armor\\a.dds"),
+        fileEntry("file", "Mod\\plugin.ESP", "plugin.ESP"),
+        fileEntry("file", "Readme.txt", "Readme.txt")};
     QCOMPARE(s.files(), expected);
     QCOMPARE(s.column(instance.sSource, 0), QStringList({"file", "file", "file"}));
     QCOMPARE(s.column(instance.sSource, 1),
@@ -148,7 +151,7 @@ void TestFileLists::addFolder() {
     s.prompts.vFolderAnswers.append({native(s, "Mod/MCM")});
     s.click(instance.sAddFolder);
     QVERIFY(s.prompts.bLastMultiple);
-    QCOMPARE(s.files(), (QList<CFile>{{"folder", "Mod\\MCM", "MCM", 0}}));
+    QCOMPARE(s.files(), (QList<CFile>{fileEntry("folder", "Mod\\MCM", "MCM")}));
     QCOMPARE(s.row(instance.sSource, 0), QStringList({"folder", "Mod\\MCM"}));
     QCOMPARE(s.row(instance.sDestination, 0), QStringList({"MCM", "0"}));
 }
@@ -356,8 +359,8 @@ void TestFileLists::droppedFileAndFolder() {
     QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &drop);
     QVERIFY(drop.isAccepted());
-    QCOMPARE(s.files(), (QList<CFile>{{"file", "Mod\\plugin.ESP", "plugin.ESP", 0},
-                                      {"folder", "Mod\\MCM", "MCM", 0}}));
+    QCOMPARE(s.files(), (QList<CFile>{fileEntry("file", "Mod\\plugin.ESP", "plugin.ESP"),
+                                      fileEntry("folder", "Mod\\MCM", "MCM")}));
 
     // A drop from outside the root is refused with the message, like the buttons.
     QTemporaryDir elsewhere;

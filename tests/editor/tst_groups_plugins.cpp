@@ -1,5 +1,6 @@
 #include "editor/EditorSession.h"
 #include "editor/GroupsPluginsController.h"
+#include "installer/ProjectParts.h"
 
 #include "installer/Writer.h"
 #include "model/Vocabulary.h"
@@ -10,6 +11,9 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QtTest>
+
+using ProjectParts::dependencyPattern;
+using ProjectParts::fileEntry;
 
 class TestGroupsPlugins : public QObject {
     Q_OBJECT
@@ -657,7 +661,7 @@ void TestGroupsPlugins::undecodableImageOnSelection() {
     CPlugin& plugin = s.step().vGroups[0].vPlugins[1];
     plugin.sImage = QStringLiteral("fomod\\broken.png");
     plugin.sType = QStringLiteral("Required");
-    plugin.vPatterns.append(CDependencyPattern{"Or", "NotUsable", {}});
+    plugin.vPatterns.append(dependencyPattern("Or", "NotUsable"));
 
     s.select("PluginListView", 1);
     QVERIFY(s.prompts.vShown.isEmpty());
@@ -678,7 +682,7 @@ void TestGroupsPlugins::noGroupsLeavesPluginSideDisabled() {
     EditorSession s;
     s.proceed();
     s.addThreePlugins();
-    s.step().vGroups[0].vPlugins[0].vPatterns.append(CDependencyPattern{"And", "Optional", {}});
+    s.step().vGroups[0].vPlugins[0].vPatterns.append(dependencyPattern("And", "Optional"));
     s.select("PluginListView", 0);
     QVERIFY(s.enabled("pdAddButton"));
 
@@ -704,11 +708,11 @@ void TestGroupsPlugins::pluginFilesFollowSelection() {
     s.proceed();
     s.addThreePlugins();
     s.step().vGroups[0].vPlugins[1].vFiles = {
-        {QStringLiteral("file"), QStringLiteral("Mod\\a.esp"), QStringLiteral("a.esp"), 0},
-        {QStringLiteral("folder"), QStringLiteral("Data\\Textures"), QStringLiteral("Textures"),
-         -1}};
+        fileEntry(QStringLiteral("file"), QStringLiteral("Mod\\a.esp"), QStringLiteral("a.esp")),
+        fileEntry(QStringLiteral("folder"), QStringLiteral("Data\\Textures"),
+                  QStringLiteral("Textures"), -1)};
     s.step().vGroups[0].vPlugins[2].vFiles = {
-        {QStringLiteral("file"), QStringLiteral("b.esm"), QStringLiteral("b.esm"), 7}};
+        fileEntry(QStringLiteral("file"), QStringLiteral("b.esm"), QStringLiteral("b.esm"), 7)};
 
     s.select("PluginListView", 1);
     QCOMPARE(s.column("SrcFilesListView", 0), split("file,folder"));

@@ -1,4 +1,5 @@
 #include "EditorSession.h"
+#include "installer/ProjectParts.h"
 
 #include "editor/DocumentCommands.h"
 #include "model/Fomod.h"
@@ -7,6 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
+using ProjectParts::dependency;
+using ProjectParts::fileEntry;
 
 // Where a list or field lives in the window.
 enum class Place {
@@ -23,15 +27,15 @@ Q_DECLARE_METATYPE(Place)
 namespace {
 
 QList<CDependency> twoDependencies() {
-    return {{QStringLiteral("flag"), QStringLiteral("FlagA"), QStringLiteral("On")},
-            {QStringLiteral("file"), QStringLiteral("B.esp"), QStringLiteral("Active")}};
+    return {dependency(QStringLiteral("flag"), QStringLiteral("FlagA"), QStringLiteral("On")),
+            dependency(QStringLiteral("file"), QStringLiteral("B.esp"), QStringLiteral("Active"))};
 }
 
 QList<CFile> twoFiles(const QString& folder) {
-    return {
-        {QStringLiteral("file"), folder + QStringLiteral("\\a.esp"), QStringLiteral("a.esp"), 0},
-        {QStringLiteral("folder"), folder + QStringLiteral("\\Textures"),
-         QStringLiteral("Textures"), 0}};
+    return {fileEntry(QStringLiteral("file"), folder + QStringLiteral("\\a.esp"),
+                      QStringLiteral("a.esp")),
+            fileEntry(QStringLiteral("folder"), folder + QStringLiteral("\\Textures"),
+                      QStringLiteral("Textures"))};
 }
 
 // Two of everything a list shows, so each list has a row to remove and a row left.
@@ -540,7 +544,8 @@ void TestKeyboard::conditionFieldsKeptOnOperatorChange() {
              QStringLiteral("Yes"));
 
     s.click(QStringLiteral("AddConditionButton"));
-    const CDependency added{QStringLiteral("file"), QStringLiteral("FlagB"), QStringLiteral("Yes")};
+    const CDependency added =
+        dependency(QStringLiteral("file"), QStringLiteral("FlagB"), QStringLiteral("Yes"));
     QCOMPARE(s.step().vVisibility.size(), 3);
     QVERIFY(s.step().vVisibility.last() == added);
     QCOMPARE(s.row(QStringLiteral("ConditionListView"), 2),

@@ -1,8 +1,12 @@
 #include "editor/EditorSession.h"
+#include "installer/ProjectParts.h"
 
 #include <QLabel>
 #include <QTabBar>
 #include <QtTest>
+
+using ProjectParts::dependency;
+using ProjectParts::dependencyPattern;
 
 class TestPluginDependencies : public QObject {
     Q_OBJECT
@@ -30,9 +34,9 @@ void addPlugins(EditorSession& s) {
     plugin.sType = QStringLiteral("NotUsable");
     for (int k = 0; k < 3; ++k)
         plugin.vPatterns.append(
-            {QStringLiteral("And"),
-             QStringLiteral("Required"),
-             {{QStringLiteral("file"), QStringLiteral("d%1").arg(k), QStringLiteral("Active")}}});
+            dependencyPattern(QStringLiteral("And"), QStringLiteral("Required"),
+                              {dependency(QStringLiteral("file"), QStringLiteral("d%1").arg(k),
+                                          QStringLiteral("Active"))}));
     s.select("PluginListView", 0);
 }
 
@@ -169,7 +173,8 @@ void TestPluginDependencies::addAndDeleteDependencies() {
     }
 
     const CDependencyPattern& pattern = s.step().vGroups[0].vPlugins[1].vPatterns[2];
-    const CDependency foo{QStringLiteral("flag"), QStringLiteral("Foo.esp"), QStringLiteral("On")};
+    const CDependency foo =
+        dependency(QStringLiteral("flag"), QStringLiteral("Foo.esp"), QStringLiteral("On"));
     QCOMPARE(pattern.vDependencies.size(), 5);
     QCOMPARE(pattern.vDependencies[1], foo);
     QCOMPARE(pattern.vDependencies[2], foo);

@@ -1,9 +1,13 @@
 #include "editor/EditorSession.h"
+#include "installer/ProjectParts.h"
 
 #include "settings/LanguageTable.h"
 
 #include <QPlainTextEdit>
 #include <QtTest>
+
+using ProjectParts::dependency;
+using ProjectParts::fileEntry;
 
 namespace {
 
@@ -20,10 +24,10 @@ CPlugin pluginWith(const QString& name, const QList<CCondition>& flags,
         pattern.sOperator = QStringLiteral("And");
         pattern.sType = QStringLiteral("Required");
         for (const QString& dependencyName : patternNames)
-            pattern.vDependencies.append({dependencyName.endsWith(QLatin1String(".esp"))
-                                              ? QStringLiteral("file")
-                                              : QStringLiteral("flag"),
-                                          dependencyName, QStringLiteral("On")});
+            pattern.vDependencies.append(dependency(dependencyName.endsWith(QLatin1String(".esp"))
+                                                        ? QStringLiteral("file")
+                                                        : QStringLiteral("flag"),
+                                                    dependencyName, QStringLiteral("On")));
         plugin.vPatterns.append(pattern);
     }
     return plugin;
@@ -168,7 +172,8 @@ void TestSteps::moveStep() {
     s.addStep();
     s.addStep();
     s.chooseStep(current);
-    CDependency visible{QStringLiteral("flag"), QStringLiteral("F"), QStringLiteral("On")};
+    CDependency visible =
+        dependency(QStringLiteral("flag"), QStringLiteral("F"), QStringLiteral("On"));
     s.doc.project.vSteps[current].vVisibility.append(visible);
     // A text the rebuild would reset: the move must not rebuild.
     auto* value = s.component<QComboBox>("ConditionValueComboBox");
@@ -235,9 +240,9 @@ void TestSteps::addAndDeleteConditions() {
     s.click("AddConditionButton");
 
     const QList<CDependency> added = {
-        {QStringLiteral("flag"), QStringLiteral("HD"), QStringLiteral("On")},
-        {QStringLiteral("file"), QStringLiteral("HD"), QStringLiteral("Missing")},
-        {QStringLiteral("file"), QStringLiteral("HD"), QString()}};
+        dependency(QStringLiteral("flag"), QStringLiteral("HD"), QStringLiteral("On")),
+        dependency(QStringLiteral("file"), QStringLiteral("HD"), QStringLiteral("Missing")),
+        dependency(QStringLiteral("file"), QStringLiteral("HD"), QString())};
     QCOMPARE(s.doc.project.vSteps.at(0).vVisibility, added);
     auto* list = s.component<QTableWidget>("ConditionListView");
     QCOMPARE(list->rowCount(), 3);
@@ -311,7 +316,7 @@ void TestSteps::operatorTyping() {
     s.proceed();
     s.addStep();
     s.doc.project.vSteps[1].vVisibility.append(
-        {QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("Active")});
+        dependency(QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("Active")));
     s.form.StepsTabControlChange();
     auto* op = s.component<QComboBox>("visOperatorComboBox");
     QCOMPARE(op->currentText(), QStringLiteral("And"));
@@ -446,7 +451,7 @@ void TestSteps::stepWithoutGroupsEmptiesPluginSide() {
         pluginWith(QStringLiteral("P"), {{QStringLiteral("F"), QStringLiteral("On")}}, {});
     plugin.sDescription = QStringLiteral("text");
     plugin.vFiles.append(
-        {QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("a.esp"), 0});
+        fileEntry(QStringLiteral("file"), QStringLiteral("a.esp"), QStringLiteral("a.esp")));
     first.vGroups[0].vPlugins.append(plugin);
     s.chooseStep(0);
     QCOMPARE(s.component<QTableWidget>("PluginListView")->rowCount(), 1);
@@ -498,7 +503,8 @@ void TestSteps::groupsBoxShare() {
 void TestSteps::unshownConditionsKept() {
     EditorSession s;
     s.proceed();
-    CDependency active{QStringLiteral("file"), QStringLiteral("A"), QStringLiteral("Active")};
+    CDependency active =
+        dependency(QStringLiteral("file"), QStringLiteral("A"), QStringLiteral("Active"));
     CDependency inactive = active;
     inactive.sValue = QStringLiteral("Inactive");
     CDependency group;

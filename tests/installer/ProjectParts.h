@@ -32,4 +32,25 @@ inline CFile fileEntry(const QString& type, const QString& source, const QString
     return f;
 }
 
+// An option type's pattern: type taken when the dependencies hold, joined by op.
+inline CDependencyPattern dependencyPattern(const QString& op, const QString& type,
+                                            const QList<CDependency>& dependencies = {}) {
+    CDependencyPattern p;
+    p.sOperator = op;
+    p.sType = type;
+    p.vDependencies = dependencies;
+    return p;
+}
+
+// A conditional install: files installed when the dependencies, joined by op, hold.
+inline CConditionalFile conditionalInstall(const QString& op,
+                                           const QList<CDependency>& dependencies,
+                                           const QList<CFile>& files = {}) {
+    CConditionalFile c;
+    c.sOperator = op;
+    c.vDependencies = dependencies;
+    c.vFiles = files;
+    return c;
+}
+
 } // namespace ProjectParts
