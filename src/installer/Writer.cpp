@@ -457,9 +457,9 @@ void writeModuleImage(Utf16Buffer& out, const CFOMOD& project) {
     if (project.sImage.isEmpty() && project.sShowImage.isEmpty() && project.sShowFade.isEmpty() &&
         project.sImageHeight.isEmpty())
         return;
-    out.literal(u"\t<moduleImage path=\"");
-    out.attribute(project.sImage);
-    out.literal(u"\"");
+    // The path is optional: a header read without one (only its display settings) keeps none.
+    out.literal(u"\t<moduleImage");
+    writeOptionalAttribute(out, u"path", project.sImage);
     writeOptionalAttribute(out, u"showImage", project.sShowImage);
     writeOptionalAttribute(out, u"showFade", project.sShowFade);
     writeOptionalAttribute(out, u"height", project.sImageHeight);

@@ -856,6 +856,9 @@ void TestReader::keptOnSave_data() {
                           "<moduleImage path=\"h.png\" showImage=\"false\" height=\"80\"/>")
         << QStringList{"<moduleName position=\"Right\" colour=\"FF0000\">M</moduleName>",
                        "<moduleImage path=\"h.png\" showImage=\"false\" height=\"80\" />"};
+    QTest::newRow("header settings without a path")
+        << none << QStringLiteral("<moduleImage showImage=\"true\" height=\"120\"/>")
+        << QStringList{"<moduleImage showImage=\"true\" height=\"120\" />"};
     QTest::newRow("a title other than the mod's name")
         << QStringLiteral("Mod") << QStringLiteral("<moduleName>Installer title</moduleName>")
         << QStringList{"<moduleName>Installer title</moduleName>"};
