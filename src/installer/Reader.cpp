@@ -988,6 +988,13 @@ void ConfigContext::readVisible(const Tag& tag) {
 
 ConfigContext::ConditionList& ConfigContext::openConditionList(QList<CDependency>* list,
                                                                const ProjectPlace& place) {
+    // A root list (every list but a group's own) never stands inside another. In a broken file
+    // one may open before the lists above it closed: those go, since growing the new root could
+    // move the groups they point into.
+    const bool groupList = !m_conditions.isEmpty() && !m_conditions.last().list->isEmpty() &&
+                           list == &m_conditions.last().list->last().vDependencies;
+    if (!groupList)
+        m_conditions.clear();
     ConditionList& opened = m_conditions.emplace_back();
     opened.list = list;
     opened.place = place;
